@@ -1,0 +1,22 @@
+find_package(GTest REQUIRED)
+
+# kc_add_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [QT])
+# One test executable, run by CTest as one test. QT marks tests that open
+# widgets: they run on the offscreen platform.
+function(kc_add_test name)
+  cmake_parse_arguments(T "QT" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main kc_warnings)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set(_env "KC_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+  if(T_QT)
+    list(APPEND _env "QT_QPA_PLATFORM=offscreen")
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${_env}")
+endfunction()
