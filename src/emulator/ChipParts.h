@@ -1,0 +1,30 @@
+#pragma once
+// The switch parts a daughter card can carry, keyed by their DEVID code, and
+// the physical numbers the chip model needs for each.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+enum class ChipFamily { Pin16, Pin18 };
+
+struct ChipPart {
+    uint16_t devid;
+    std::string_view name;
+    ChipFamily family;
+    bool safetyVariant;       // self-test (ABIST) capable
+    double senseRatio;        // load current / sense current, normal range
+    double senseRatioScaled;  // the same with open-load scaling selected
+    double onResistanceOhm;   // per channel, at 25 degrees C
+};
+
+// Listed parts in DEVID order (the prototype last).
+std::span<const ChipPart> knownChipParts();
+std::optional<ChipPart> findChipPart(uint16_t devid);
+std::optional<ChipPart> findChipPartByName(std::string_view name);
+
+// The part a card with this code behaves as. Unlisted codes (and the
+// prototype) get 16-pin silicon with the numbers of the 10 mOhm part, so
+// any code can be fitted and still answer with a sensible register map.
+ChipPart chipPartForCode(uint16_t devid);
