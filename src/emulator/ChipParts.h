@@ -2,6 +2,7 @@
 // The switch parts a daughter card can carry, keyed by their DEVID code, and
 // the physical numbers the chip model needs for each.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -16,7 +17,11 @@ struct ChipPart {
     bool safetyVariant;       // self-test (ABIST) capable
     double senseRatio;        // load current / sense current, normal range
     double senseRatioScaled;  // the same with open-load scaling selected
-    double onResistanceOhm;   // per channel, at 25 degrees C
+    double onResistanceOhm;   // per channel
+    // Low-power-mode wake-up thresholds in amps by threshold index, for the
+    // small and the large LPM FET (16-pin parts only have the small one).
+    std::array<double, 4> lpmSmallFetAmps;
+    std::array<double, 4> lpmLargeFetAmps;
 };
 
 // Listed parts in DEVID order (the prototype last).

@@ -56,8 +56,7 @@
 #include "emulator/BoardClock.h"
 #include "emulator/ChipParts.h"
 #include "emulator/ReplyFrames.h"
-
-class SwitchChip;
+#include "emulator/SwitchChip.h"
 
 struct FeatureTransfer {  // one entry of the transfer trace
     enum class Kind { Write, Read } kind;
@@ -65,9 +64,6 @@ struct FeatureTransfer {  // one entry of the transfer trace
     std::vector<uint8_t> bytes;  // as written, or as returned by the read
     bool ok;                     // false: the transfer failed
 };
-
-// Fault status registers that faults can be injected into.
-enum class FaultRegister { Device, Channel1, Channel2 };
 
 class EmulatedBoard {
 public:
@@ -175,16 +171,16 @@ private:
 
     std::chrono::milliseconds catchUp() const;
     void runUntilLocked(std::chrono::milliseconds until) const;
+    void takeSenseSampleLocked() const;
     void powerUpLocked();
     void record(FeatureTransfer::Kind kind, uint8_t reportId, const uint8_t* data,
                 std::size_t length, bool ok);
     void handleCommand(const uint8_t* report, std::size_t length, bool& leaves);
-    void handleServiceRequest(const uint8_t* payload, std::size_t available, bool& leaves);
-    void takeSenseSampleLocked() const;
+    void handleServiceRequest(const uint8_t* payload, bool& leaves);
     uint16_t spiRead(uint8_t address) const;
     void spiWrite(uint8_t address, uint16_t value);
     uint8_t statusByte() const;
-    bool faultLineLevel() const;
+    bool gpioLevelLocked(uint8_t index) const;
     void setPluggedAndNotify(bool plugged);
 
     mutable std::mutex mutex;

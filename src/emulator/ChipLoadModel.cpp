@@ -1,0 +1,99 @@
+#include "emulator/ChipLoadModel.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kThermalResistanceKPerW = 40.0;
+constexpr double kThermalTimeConstantS = 0.25;
+constexpr double kShortCircuitOhms = 0.01;  // what an overload looks like
+
+bool isOpen(double ohms) { return !(ohms > 0.0) || std::isinf(ohms); }
+
+std::size_t slot(int channel) { return channel == 0 ? 0u : 1u; }
+
+}  // namespace
+
+ChipLoadModel::ChipLoadModel(double onResistanceOhm)
+    : onResistance(onResistanceOhm),
+      channels{Channel{4.5, false, 25.0, false}, Channel{6.75, false, 25.0, false}} {}
+
+void ChipLoadModel::setLoadResistance(int channel, double ohms) { channels[slot(channel)].loadOhms = ohms; }
+
+void ChipLoadModel::setOverloaded(int channel, bool overloaded) { channels[slot(channel)].overloaded = overloaded; }
+
+bool ChipLoadModel::isOverloaded(int channel) const { return channels[slot(channel)].overloaded; }
+
+double ChipLoadModel::junctionTemperature(int channel) const { return channels[slot(channel)].junctionC; }
+
+bool ChipLoadModel::isThermallyShutDown(int channel) const { return channels[slot(channel)].shutDown; }
+
+void ChipLoadModel::releaseLatch(int channel) {
+    Channel& ch = channels[slot(channel)];
+    if (ch.junctionC < kThermalRestartC) ch.shutDown = false;
+}
+
+ChannelReading ChipLoadModel::reading(int channel, const ChannelDrive& drive) const {
+    const Channel& ch = channels[slot(channel)];
+    ChannelReading r;
+    const double load = ch.overloaded ? kShortCircuitOhms : ch.loadOhms;
+    r.openLoad = isOpen(load);
+    r.conducting = drive.switchedOn && !ch.shutDown;
+    if (!r.conducting) {
+        r.vds = supply;
+        return r;
+    }
+    if (r.openLoad) {
+        r.outputVoltage = supply;
+        return r;
+    }
+    double peak = supply / (load + onResistance);
+    if (peak > drive.currentLimitAmps) {
+        peak = drive.currentLimitAmps;
+        r.limiting = true;
+    }
+    const double peakOut = std::min(supply, peak * load);
+    r.current = peak * drive.duty;
+    r.outputVoltage = peakOut * drive.duty;
+    r.vds = supply - r.outputVoltage;
+    return r;
+}
+
+double ChipLoadModel::power(int channel, const ChannelDrive& drive) const {
+    const ChannelReading r = reading(channel, drive);
+    if (!r.conducting || r.openLoad || drive.duty <= 0.0) return 0.0;
+    // Dissipation while conducting: peak current times peak drop, scaled by duty.
+    const double peakCurrent = r.current / drive.duty;
+    const double peakDrop = supply - r.outputVoltage / drive.duty;
+    return std::max(0.0, peakCurrent * peakDrop) * drive.duty;
+}
+
+void ChipLoadModel::step(double seconds, const std::array<ChannelDrive, 2>& drive) {
+    if (seconds <= 0.0) return;
+    const double decay = std::exp(-seconds / kThermalTimeConstantS);
+    for (int n = 0; n < 2; ++n) {
+        Channel& ch = channels[slot(n)];
+        const double target = ambient + kThermalResistanceKPerW * power(n, drive[slot(n)]);
+        ch.junctionC = target + (ch.junctionC - target) * decay;
+        if (ch.junctionC >= kThermalShutdownC) {
+            ch.shutDown = true;
+        } else if (ch.shutDown && ch.junctionC < kThermalRestartC && !drive[slot(n)].latchOnShutdown) {
+            ch.shutDown = false;
+        }
+    }
+}
+
+double ChipLoadModel::maxStepSeconds() const {
+    for (const Channel& ch : channels) {
+        if (ch.overloaded || ch.junctionC > ambient + 20.0) return 0.001;
+    }
+    return 0.05;
+}
+
+void ChipLoadModel::reset() {
+    for (Channel& ch : channels) {
+        ch.junctionC = ambient;
+        ch.shutDown = false;
+    }
+}

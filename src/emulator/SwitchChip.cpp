@@ -1,0 +1,421 @@
+#include "emulator/SwitchChip.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using std::chrono::milliseconds;
+
+// DEV_FAULT bits.
+constexpr uint16_t kVbbUvlo = 1u << 0;
+constexpr uint16_t kVbbUvWarning = 1u << 1;
+constexpr uint16_t kVddUvlo = 1u << 2;
+constexpr uint16_t kWatchdog = 1u << 3;
+constexpr uint16_t kSpiError = 1u << 4;
+constexpr uint16_t kPowerOnReset = 1u << 6;
+constexpr uint16_t kLimpHome = 1u << 7;
+constexpr uint16_t kGlobalFault = 1u << 8;
+constexpr uint16_t kInLowPowerMode = 1u << 11;
+constexpr uint16_t kDeviceFaultBits =
+    kVbbUvlo | kVbbUvWarning | kVddUvlo | kWatchdog | kSpiError | kPowerOnReset | kLimpHome;
+
+// CHx_FAULT bits.
+constexpr uint16_t kThermalWarning = 1u << 0;
+constexpr uint16_t kOpenLoadOff = 1u << 2;
+constexpr uint16_t kShortToVbb = 1u << 3;
+constexpr uint16_t kCurrentLimit = 1u << 4;
+constexpr uint16_t kThermalShutdown = 1u << 5;
+constexpr uint16_t kLpmWakeUp = 1u << 6;
+constexpr uint16_t kChannelFaultBits = 0x00FF;
+
+constexpr uint16_t kValidSample = 1u << 10;
+constexpr double kUvloVolts = 4.5;
+constexpr double kUvWarningVolts = 6.0;
+
+// Hardware current limit by ILIM_CONFIG bits 0-3.
+constexpr std::array<double, 13> kCurrentLimitAmps{10, 12.5, 15, 17.5, 20, 22.5, 25,
+                                                   32.5, 40, 47.5, 55, 62.5, 70};
+
+bool bit(uint16_t word, unsigned n) { return ((word >> n) & 1u) != 0; }
+
+uint16_t adcCode(double value) {
+    const double code = std::round(value);
+    return static_cast<uint16_t>(std::clamp(code, 0.0, 1023.0)) | kValidSample;
+}
+
+std::size_t slot(int channel) { return channel == 0 ? 0u : 1u; }
+
+}  // namespace
+
+SwitchChip::SwitchChip(uint16_t code, milliseconds at)
+    : devid(code),
+      chipPart(chipPartForCode(code)),
+      map(registerMapFor(chipPart.family)),
+      load(chipPart.onResistanceOhm),
+      now(at) {
+    powerUp();
+}
+
+void SwitchChip::powerUp() {
+    regs = eepromImage;
+    devFaultLatched = kPowerOnReset;
+    channelFaultLatched = {};
+    asleep = false;
+    testMode = false;
+    testKeyProgress = 0;
+    eepromKeyProgress = 0;
+    lowPowerRequested = false;
+    lowPowerMode = false;
+    load.reset();
+    applyPins();
+}
+
+// --- SPI ---------------------------------------------------------------
+
+uint16_t SwitchChip::read(uint8_t address) {
+    if (asleep) return 0;
+    const uint16_t value = registerValue(address);
+    if (address == map.devFault) devFaultLatched &= static_cast<uint16_t>(~kPowerOnReset);
+    for (int n = 0; n < 2; ++n) {
+        if (address == map.channels[slot(n)].fault)
+            channelFaultLatched[slot(n)] &= static_cast<uint16_t>(~kLpmWakeUp);
+    }
+    return value;
+}
+
+void SwitchChip::write(uint8_t address, uint16_t value) {
+    if (asleep) {
+        if (address == ChipRegisterMap::kWake && value == kWakeWord) powerUp();
+        return;
+    }
+    if (address == map.devFault) {
+        if (value & kLimpHome) devFaultLatched &= static_cast<uint16_t>(~kLimpHome);
+        if (value & kPowerOnReset) devFaultLatched &= static_cast<uint16_t>(~kPowerOnReset);
+        applyPins();  // limp home latches again while LHI stays high
+    } else if (address == map.sleep) {
+        if (value & 1u) asleep = true;
+    } else if (address == ChipRegisterMap::kTestModeKey) {
+        acceptKeyWord(kTestModeKey, testKeyProgress, value);
+        if (testKeyProgress == kTestModeKey.size()) {
+            testMode = true;
+            testKeyProgress = 0;
+        }
+    } else if (address == ChipRegisterMap::kTestControl) {
+        if (testMode) regs[address] = value;
+    } else if (map.eepromProgram && address == *map.eepromProgram) {
+        acceptKeyWord(kEepromKey, eepromKeyProgress, value);
+        if (eepromKeyProgress == kEepromKey.size()) {
+            eepromKeyProgress = 0;
+            ++eepromPrograms;
+            for (std::size_t a = 0; a < regs.size(); ++a) {
+                const auto address8 = static_cast<uint8_t>(a);
+                if (map.isConfigurationRegister(address8) && address8 != map.swState) eepromImage[a] = regs[a];
+            }
+        }
+    } else if (map.isConfigurationRegister(address)) {
+        writeConfiguration(address, value);
+    }
+    // Everything else (read-only and unmapped registers, WAKE while awake) is ignored.
+}
+
+void SwitchChip::acceptKeyWord(const std::array<uint16_t, 4>& key, std::size_t& progress, uint16_t value) {
+    if (value == key[progress]) {
+        ++progress;
+    } else {
+        progress = value == key[0] ? 1 : 0;
+    }
+}
+
+void SwitchChip::writeConfiguration(uint8_t address, uint16_t value) {
+    regs[address] = value;
+    if (address == map.swState) {
+        // Switching a channel off is what releases a latched shutdown.
+        for (int n = 0; n < 2; ++n) {
+            if (!bit(value, static_cast<unsigned>(n))) load.releaseLatch(n);
+        }
+    } else if (address == map.lpm) {
+        // Writing bit 0 as 1 asks for LPM again, also after a wake-up.
+        lowPowerRequested = bit(value, 0);
+    }
+    updateLowPowerMode();
+}
+
+uint16_t SwitchChip::peek(uint8_t address) const { return registerValue(address); }
+
+void SwitchChip::poke(uint8_t address, uint16_t value) {
+    if (address == map.devFault) {
+        devFaultLatched = value & static_cast<uint16_t>(~(kGlobalFault | kInLowPowerMode));
+    } else if (address == map.channels[0].fault) {
+        channelFaultLatched[0] = value;
+    } else if (address == map.channels[1].fault) {
+        channelFaultLatched[1] = value;
+    } else if (map.isConfigurationRegister(address) || address == ChipRegisterMap::kTestControl) {
+        regs[address] = value;
+        updateLowPowerMode();
+    }
+}
+
+uint16_t SwitchChip::registerValue(uint8_t address) const {
+    if (address == ChipRegisterMap::kDevId) return devid;
+    if (address == map.devFault) return deviceFaultWord();
+    if (address == map.channels[0].fault) return channelFaultWord(0);
+    if (address == map.channels[1].fault) return channelFaultWord(1);
+    if (address == map.abistResult) return abistResultWord();
+    if (address == ChipRegisterMap::kTestControl) return testMode ? regs[address] : 0;
+    if (auto sample = measurement(address)) return *sample;
+    if (map.isConfigurationRegister(address)) return regs[address];
+    return 0;  // SLEEP, WAKE, the key registers and unmapped addresses read 0
+}
+
+// --- Fault status ------------------------------------------------------
+
+uint16_t SwitchChip::injectedBits(FaultRegister reg) const {
+    uint16_t bits = 0;
+    for (const Injection& i : injections) {
+        if (i.reg == reg && (!i.until || *i.until > now)) bits |= i.bits;
+    }
+    return bits;
+}
+
+uint16_t SwitchChip::channelFaultWord(int channel) const {
+    uint16_t word = channelFaultLatched[slot(channel)];
+    word |= injectedBits(channel == 0 ? FaultRegister::Channel1 : FaultRegister::Channel2);
+    const ChannelReading r = reading(channel);
+    if (r.limiting) word |= kCurrentLimit;
+    if (load.junctionTemperature(channel) >= ChipLoadModel::kThermalWarningC) word |= kThermalWarning;
+    if (load.isThermallyShutDown(channel)) word |= kThermalShutdown;
+    if (!r.conducting && r.openLoad && !asleep) word |= kOpenLoadOff;
+    return word;
+}
+
+bool SwitchChip::hasUnmaskedFault(uint16_t deviceWord) const {
+    const uint16_t mask = regs[map.faultMask];
+    uint16_t device = static_cast<uint16_t>(deviceWord & kDeviceFaultBits);
+    if (bit(mask, 0)) device &= static_cast<uint16_t>(~kVbbUvlo);
+    if (bit(mask, 1)) device &= static_cast<uint16_t>(~kWatchdog);
+    if (bit(mask, 2)) device &= static_cast<uint16_t>(~kSpiError);
+    if (device != 0) return true;
+    for (int n = 0; n < 2; ++n) {
+        uint16_t ch = static_cast<uint16_t>(channelFaultWord(n) & kChannelFaultBits);
+        if (bit(mask, 4)) ch &= static_cast<uint16_t>(~kOpenLoadOff);
+        if (bit(mask, 5)) ch &= static_cast<uint16_t>(~kShortToVbb);
+        if (bit(mask, 6)) ch &= static_cast<uint16_t>(~kCurrentLimit);
+        if (ch != 0) return true;
+    }
+    return false;
+}
+
+uint16_t SwitchChip::deviceFaultWord() const {
+    uint16_t word = devFaultLatched | injectedBits(FaultRegister::Device);
+    const double vbb = load.supplyVoltage();
+    if (vbb < kUvloVolts) word |= kVbbUvlo;
+    if (vbb < kUvWarningVolts) word |= kVbbUvWarning;
+    if (lowPowerMode) word |= kInLowPowerMode;
+    if (hasUnmaskedFault(word)) word |= kGlobalFault;
+    return word;
+}
+
+uint16_t SwitchChip::abistResultWord() const {
+    if (!chipPart.safetyVariant || !map.safetyTest) return 0;
+    const uint16_t running = regs[*map.safetyTest];
+    // SAFETY_TEST bit -> ABIST_RESULT bit; the current test reports in bit 5.
+    uint16_t tested = static_cast<uint16_t>(running & 0x000F);
+    if (bit(running, 4)) tested |= 1u << 5;
+    tested |= 1u << 4;  // the OTP check runs at every power-up
+    return static_cast<uint16_t>(tested & selfTestFailures & 0x003F);
+}
+
+bool SwitchChip::isFaultOutputAsserted() const {
+    return !asleep && (deviceFaultWord() & kGlobalFault) != 0;
+}
+
+uint8_t SwitchChip::statusByte() const {
+    if (asleep) return 0;
+    uint8_t status = 0;
+    const uint16_t device = deviceFaultWord();
+    if (device & kGlobalFault) status |= 0x01;
+    if (channelFaultWord(0) & kChannelFaultBits) status |= 0x02;
+    if (channelFaultWord(1) & kChannelFaultBits) status |= 0x04;
+    if (device & kInLowPowerMode) status |= 0x08;
+    return status;
+}
+
+void SwitchChip::injectFault(FaultRegister reg, uint16_t bits, std::optional<milliseconds> until) {
+    injections.push_back({reg, bits, until});
+}
+
+void SwitchChip::clearInjectedFault(FaultRegister reg, uint16_t bits) {
+    for (Injection& i : injections) {
+        if (i.reg == reg) i.bits &= static_cast<uint16_t>(~bits);
+    }
+    std::erase_if(injections, [](const Injection& i) { return i.bits == 0; });
+}
+
+// --- Measurements ------------------------------------------------------
+
+std::optional<uint16_t> SwitchChip::measurement(uint8_t address) const {
+    const uint16_t adc = regs[map.adcConfig];
+    const bool adcOn = !bit(adc, 0);
+    if (address == map.supplyResult) {
+        if (!adcOn || bit(adc, 1)) return uint16_t{0};
+        return adcCode(load.supplyVoltage() * 1705.341 / 50.904);
+    }
+    for (int n = 0; n < 2; ++n) {
+        const ChannelRegisters& ch = map.channels[slot(n)];
+        const uint16_t config = regs[ch.config];
+        if (address == ch.currentResult) {
+            if (!adcOn || bit(adc, 2) || bit(config, 13)) return uint16_t{0};
+            // Open-load scaling switches the sense mirror to its second ratio.
+            const double ratio = bit(config, 9) ? chipPart.senseRatioScaled : chipPart.senseRatio;
+            return adcCode(reading(n).current * kSenseResistorOhm * 1023.0 / (ratio * 2.8));
+        }
+        if (address == ch.temperatureResult) {
+            if (!adcOn || bit(adc, 3)) return uint16_t{0};
+            return adcCode((381.367 - load.junctionTemperature(n)) / 0.75157);
+        }
+        if (address == ch.outputVoltageResult) {
+            if (!adcOn || bit(adc, 4) || bit(config, 15)) return uint16_t{0};
+            return adcCode(reading(n).outputVoltage * 1705.341 / 50.092);
+        }
+        if (address == ch.vdsResult) {
+            if (!adcOn || bit(adc, 5) || bit(config, 14)) return uint16_t{0};
+            return adcCode(reading(n).vds * 288.267 + 24.0);
+        }
+    }
+    return std::nullopt;
+}
+
+// --- Outputs and low-power mode ---------------------------------------
+
+bool SwitchChip::commandedOn(int channel) const {
+    const auto n = static_cast<unsigned>(channel);
+    if (limpHomeInput) {
+        // Limp home: each channel follows its LHI behaviour setting.
+        switch ((regs[map.devConfig] >> (7 + 2 * n)) & 3u) {
+        case 0: return directInput;
+        case 1: return bit(regs[map.swState], n);
+        case 2: return false;
+        default: return true;
+        }
+    }
+    return bit(regs[map.swState], n);
+}
+
+ChannelDrive SwitchChip::drive(int channel) const {
+    const ChannelRegisters& ch = map.channels[slot(channel)];
+    ChannelDrive d;
+    d.switchedOn = !asleep && load.supplyVoltage() >= kUvloVolts && commandedOn(channel);
+    const std::size_t limitIndex = std::min<std::size_t>(regs[ch.currentLimit] & 0x0Fu, kCurrentLimitAmps.size() - 1);
+    d.currentLimitAmps = kCurrentLimitAmps[limitIndex];
+    const uint16_t pwm = regs[ch.pwm];
+    d.duty = bit(pwm, 0) ? (((pwm >> 1) & 0xFFu) + 1.0) / 256.0 : 1.0;
+    // CHx_CONFIG bit 2 selects latch (16-pin: 1, 18-pin: 0) or auto-retry.
+    const bool bit2 = bit(regs[ch.config], 2);
+    d.latchOnShutdown = chipPart.family == ChipFamily::Pin16 ? bit2 : !bit2;
+    return d;
+}
+
+double SwitchChip::lowPowerThreshold(int channel) const {
+    const uint16_t lpm = regs[map.lpm];
+    const auto n = static_cast<unsigned>(channel);
+    if (chipPart.family == ChipFamily::Pin16) return chipPart.lpmSmallFetAmps[(lpm >> (3 + 2 * n)) & 3u];
+    const auto& table = bit(lpm, 1) ? chipPart.lpmLargeFetAmps : chipPart.lpmSmallFetAmps;
+    return table[(lpm >> (4 + 2 * n)) & 3u];
+}
+
+bool SwitchChip::autoLowPowerBit(int channel) const {
+    const unsigned first = chipPart.family == ChipFamily::Pin16 ? 1u : 2u;
+    return bit(regs[map.lpm], first + static_cast<unsigned>(channel));
+}
+
+void SwitchChip::updateLowPowerMode() {
+    if (asleep) return;
+    std::array<bool, 2> above{};
+    std::array<bool, 2> conducting{};
+    for (int n = 0; n < 2; ++n) {
+        const ChannelReading r = reading(n);
+        conducting[slot(n)] = r.conducting;
+        above[slot(n)] = r.conducting && r.current > lowPowerThreshold(n);
+    }
+    bool autoEntry = bit(regs[map.devConfig], 5);
+    for (int n = 0; n < 2; ++n) {
+        if (conducting[slot(n)] && (!autoLowPowerBit(n) || above[slot(n)])) autoEntry = false;
+    }
+    if (!lowPowerMode && (lowPowerRequested || autoEntry)) lowPowerMode = true;
+    if (lowPowerMode && !lowPowerRequested && !autoEntry && !above[0] && !above[1]) lowPowerMode = false;
+    if (lowPowerMode && (above[0] || above[1])) {
+        // A load above the threshold wakes the chip up.
+        for (int n = 0; n < 2; ++n) {
+            if (above[slot(n)]) channelFaultLatched[slot(n)] |= kLpmWakeUp;
+        }
+        lowPowerMode = false;
+        lowPowerRequested = false;
+    }
+}
+
+void SwitchChip::applyPins() {
+    if (limpHomeInput && !asleep) devFaultLatched |= kLimpHome;
+    updateLowPowerMode();
+}
+
+void SwitchChip::setLimpHomeInput(bool high) {
+    limpHomeInput = high;
+    applyPins();
+}
+
+void SwitchChip::setDirectInput(bool high) {
+    directInput = high;
+    applyPins();
+}
+
+void SwitchChip::setSupplyVoltage(double volts) {
+    load.setSupplyVoltage(volts);
+    updateLowPowerMode();
+}
+
+void SwitchChip::setAmbientTemperature(double celsius) { load.setAmbientTemperature(celsius); }
+
+void SwitchChip::setLoadResistance(int channel, double ohms) {
+    load.setLoadResistance(channel, ohms);
+    updateLowPowerMode();
+}
+
+void SwitchChip::overload(int channel, milliseconds until) {
+    overloadUntil[slot(channel)] = until;
+    load.setOverloaded(channel, until > now);
+}
+
+// --- Time --------------------------------------------------------------
+
+std::optional<milliseconds> SwitchChip::nextEvent() const {
+    std::optional<milliseconds> next;
+    for (const auto& until : overloadUntil) {
+        if (until && *until > now && (!next || *until < *next)) next = *until;
+    }
+    return next;
+}
+
+void SwitchChip::stepModel(milliseconds until) {
+    while (now < until) {
+        const auto limit = std::chrono::duration<double>(load.maxStepSeconds());
+        milliseconds step = std::max(milliseconds(1), std::chrono::duration_cast<milliseconds>(limit));
+        step = std::min(step, until - now);
+        if (auto event = nextEvent()) step = std::min(step, *event - now);
+        load.step(std::chrono::duration<double>(step).count(), drives());
+        now += step;
+        for (int n = 0; n < 2; ++n) {
+            const auto& end = overloadUntil[slot(n)];
+            if (end && *end <= now) {
+                load.setOverloaded(n, false);
+                overloadUntil[slot(n)].reset();
+            }
+        }
+        updateLowPowerMode();
+    }
+}
+
+void SwitchChip::advanceTo(milliseconds at) {
+    if (at > now) stepModel(at);
+    std::erase_if(injections, [this](const Injection& i) { return i.until && *i.until <= now; });
+}

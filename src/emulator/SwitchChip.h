@@ -1,0 +1,135 @@
+#pragma once
+// The dual-channel high-side switch on the daughter card, as the board sees
+// it over SPI: 16-bit registers at the addresses of its package family, and
+// the behaviour behind them.
+//
+// - Fault registers, ABIST_RESULT, DEVID and the ADC results are read-only.
+//   DEV_FAULT bit 6 (power-on reset) and the channels' LPM wake-up bit 6 are
+//   cleared by reading their register; bit 7 (limp home) latches while LHI is
+//   high and is cleared by writing it as 1 (0x0080); bit 6 may be cleared the
+//   same way. Bit 8 summarises every unmasked fault, bit 11 shows LPM.
+// - SLEEP bit 0 puts the chip to sleep: outputs off, every frame ignored
+//   (reads give 0) until 0xFFFF is written to WAKE, which restarts the chip
+//   like a power-up.
+// - The test-mode and EEPROM key sequences count only as four consecutive
+//   writes of the right words to their register; a wrong word starts over.
+//   TEST_CTRL reads 0 and ignores writes outside test mode. A completed
+//   EEPROM sequence stores the configuration as the power-up values.
+// - SAFETY_TEST bits run the self-tests of safety parts; ABIST_RESULT shows a
+//   fault for each running test that is set to fail, and for the OTP check
+//   (run at power-up) when it is set to fail.
+// - Thermal shutdown restarts below 155 degrees C, or stays latched when the
+//   channel is configured to latch, until the host switches the channel off.
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "emulator/ChipLoadModel.h"
+#include "emulator/ChipParts.h"
+#include "emulator/ChipRegisterMap.h"
+
+// Fault status registers that faults can be injected into.
+enum class FaultRegister { Device, Channel1, Channel2 };
+
+class SwitchChip {
+public:
+    static constexpr uint16_t kWakeWord = 0xFFFF;
+    static constexpr std::array<uint16_t, 4> kTestModeKey{0x5EB3, 0x6B3B, 0xD5CD, 0x9C1E};
+    static constexpr std::array<uint16_t, 4> kEepromKey{0x3C69, 0xC68C, 0xDDE9, 0x4F6B};
+    static constexpr double kSenseResistorOhm = 698.0;  // on the daughter card
+
+    // Powered up at `now`. Unlisted codes behave as 16-pin silicon.
+    SwitchChip(uint16_t devid, std::chrono::milliseconds now);
+
+    uint16_t deviceId() const { return devid; }
+    const ChipPart& part() const { return chipPart; }
+    ChipFamily family() const { return chipPart.family; }
+    const ChipRegisterMap& registerMap() const { return map; }
+
+    // SPI frames from the board.
+    uint16_t read(uint8_t address);
+    void write(uint8_t address, uint16_t value);
+    // Side-effect free view; works while asleep.
+    uint16_t peek(uint8_t address) const;
+    void poke(uint8_t address, uint16_t value);
+
+    void powerUp();
+    void setLimpHomeInput(bool high);
+    void setDirectInput(bool high);
+    bool isFaultOutputAsserted() const;  // FAULT pin driven low
+    uint8_t statusByte() const;          // summary sent with every reply
+
+    // Runs the chip's own behaviour (heating, protections, injected faults
+    // that run out) up to `now`.
+    void advanceTo(std::chrono::milliseconds now);
+
+    void setSupplyVoltage(double volts);
+    void setAmbientTemperature(double celsius);
+    void setLoadResistance(int channel, double ohms);
+    void setSelfTestFailures(uint16_t abistBits) { selfTestFailures = abistBits; }
+    double junctionTemperature(int channel) const { return load.junctionTemperature(channel); }
+    double loadCurrent(int channel) const { return reading(channel).current; }
+
+    void injectFault(FaultRegister reg, uint16_t bits, std::optional<std::chrono::milliseconds> until);
+    void clearInjectedFault(FaultRegister reg, uint16_t bits);
+    void overload(int channel, std::chrono::milliseconds until);
+
+    bool isAsleep() const { return asleep; }
+    bool isInTestMode() const { return testMode; }
+    bool isInLowPowerMode() const { return lowPowerMode; }
+    unsigned eepromProgramCount() const { return eepromPrograms; }
+
+private:
+    struct Injection {
+        FaultRegister reg;
+        uint16_t bits;
+        std::optional<std::chrono::milliseconds> until;  // none: until cleared
+    };
+
+    uint16_t registerValue(uint8_t address) const;
+    uint16_t deviceFaultWord() const;
+    uint16_t channelFaultWord(int channel) const;
+    uint16_t abistResultWord() const;
+    uint16_t injectedBits(FaultRegister reg) const;
+    bool hasUnmaskedFault(uint16_t deviceWord) const;
+    std::optional<uint16_t> measurement(uint8_t address) const;
+
+    ChannelDrive drive(int channel) const;
+    std::array<ChannelDrive, 2> drives() const { return {drive(0), drive(1)}; }
+    ChannelReading reading(int channel) const { return load.reading(channel, drive(channel)); }
+    bool commandedOn(int channel) const;
+    double lowPowerThreshold(int channel) const;
+    bool autoLowPowerBit(int channel) const;
+    void updateLowPowerMode();
+    void applyPins();
+    void stepModel(std::chrono::milliseconds until);
+    std::optional<std::chrono::milliseconds> nextEvent() const;
+    void writeConfiguration(uint8_t address, uint16_t value);
+    void acceptKeyWord(const std::array<uint16_t, 4>& key, std::size_t& progress, uint16_t value);
+
+    uint16_t devid;
+    ChipPart chipPart;
+    const ChipRegisterMap& map;
+    ChipLoadModel load;
+    std::chrono::milliseconds now;
+
+    std::array<uint16_t, 256> regs{};
+    std::array<uint16_t, 256> eepromImage{};  // power-up values (18-pin EEPROM)
+    uint16_t devFaultLatched = 0;
+    std::array<uint16_t, 2> channelFaultLatched{};
+    bool asleep = false;
+    bool testMode = false;
+    std::size_t testKeyProgress = 0;
+    std::size_t eepromKeyProgress = 0;
+    unsigned eepromPrograms = 0;
+    bool lowPowerRequested = false;  // LPM bit 0 written as 1
+    bool lowPowerMode = false;
+    bool limpHomeInput = false;
+    bool directInput = false;
+    uint16_t selfTestFailures = 0;
+    std::vector<Injection> injections;
+    std::array<std::optional<std::chrono::milliseconds>, 2> overloadUntil{};
+};
