@@ -1,0 +1,52 @@
+#pragma once
+// What the periodic workers queue on each cycle. The workers only test flags
+// and queue commands; they never wait for replies. Kept free of threads and
+// windows so each rule is tested directly.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class HSSCommand;
+
+// The link state a poll looks at, and how it sends.
+struct PollLink {
+    std::function<bool()> isHidDeviceConnected;
+    std::function<bool()> isHSSDetected;
+    std::function<void(HSSCommand*)> queueHSSCommand;
+};
+
+// Flags of the window the polls read; the window writes them.
+struct PollFlags {
+    const std::atomic<bool>& pauseDeviceDetection;
+    const std::atomic<bool>& manualUpdateEnabled;
+    const std::atomic<bool>& manualRefreshEnabled;
+    const std::atomic<bool>& isCurrentSenseEnabled;
+    const std::atomic<bool>& isSafetyDevice;
+};
+
+enum class PollFamily { None, SixteenPin, EighteenPin };
+
+struct FaultPollLists {
+    std::vector<uint8_t> sixteenFaultUpdate;   // read with context 3
+    std::vector<uint8_t> eighteenFaultUpdate;  // read with context 8
+};
+
+inline constexpr uint8_t kWakeRegister = 0xFF;
+inline constexpr uint16_t kWakeValue = 0xFFFF;
+inline constexpr uint8_t kDevIdRegister = 0x00;
+inline constexpr uint8_t kAbistResultRegister = 0x06;
+inline constexpr uint8_t kGpioLimpHomeInput = 1;  // LHI
+inline constexpr uint8_t kGpioDirectInput = 2;    // DI
+inline constexpr uint8_t kGpioFaultPin = 3;       // active low
+
+// Sense poll (50 ms): a poll read while the board is open and graphing runs.
+void senseReadCycle(const PollFlags& flags, const PollLink& link);
+
+// Fault poll (500 ms): the family's fault reads, then the fault pin.
+void faultReadCycle(const PollFlags& flags, const PollLink& link, PollFamily family, const FaultPollLists& lists);
+
+// Identification poll (500 ms): wake write while nothing is detected, then
+// the DEVID read.
+void devIDReadCycle(const PollFlags& flags, const PollLink& link);

@@ -1,0 +1,49 @@
+// keldor-configurator: configures the high-side switch on a VELMARA-BOARD.
+
+#include <QApplication>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/AppOptions.h"
+#include "app/BoardSetupFactory.h"
+#include "app/SignalWatcher.h"
+#include "ui/AutoConfigurationGui.h"
+
+int main(int argc, char** argv)
+{
+    const std::string program = "keldor-configurator";
+    const AppOptionsResult parsed = parseAppOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.options) {
+        std::cerr << program << ": " << parsed.error << "\n\n" << appUsageText(program);
+        return 2;
+    }
+    const AppOptions& options = *parsed.options;
+    if (options.showHelp) {
+        std::cout << appUsageText(program);
+        return 0;
+    }
+    if (!options.scriptPath.empty()) {
+        std::cerr << program << ": --script is not available in this build\n";
+        return 2;
+    }
+
+    std::string error;
+    std::optional<BoardSetup> board = makeBoardSetup(options, error);
+    if (!board) {
+        std::cerr << program << ": " << error << "\n\n" << appUsageText(program);
+        return 2;
+    }
+
+    QApplication application(argc, argv);
+    AutoConfigurationGui window(std::move(*board));
+    // A signal closes the window the normal way, and leaves any open dialog.
+    SignalWatcher signalWatcher([&window] {
+        window.close();
+        QCoreApplication::quit();
+    });
+    window.show();
+    application.exec();
+    return 0;
+}

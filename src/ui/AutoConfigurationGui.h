@@ -1,0 +1,247 @@
+#pragma once
+// The tool's one window. It owns the board link, both command queues, the
+// worker threads and every page. The class is split over several source
+// files by concern (layout, menus, console and log, dispatch, connection,
+// identification); pages are their own classes under pages/.
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <QStringList>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "app/BoardSetup.h"
+#include "app/PollCycles.h"
+#include "app/ReplyDispatcher.h"
+#include "device/HSSDeviceFamily.h"
+#include "link/HSSMessageQueue.h"
+
+class HSSCommunicationManager;
+class PeriodicWorker;
+class WindowThreadHandOver;
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSocketNotifier;
+class QStatusBar;
+class QTabWidget;
+class QTextBrowser;
+class QWidget;
+class QCheckBox;
+class QListWidget;
+class CommandCenterPage;
+class ConsolePage;
+class FamilyPages;
+class SafetyPage;
+namespace std {
+class thread;
+}
+
+class AutoConfigurationGui : public QMainWindow, private ReplyHandlers {
+    Q_OBJECT
+
+public:
+    explicit AutoConfigurationGui(BoardSetup board, QWidget* parent = nullptr);
+    ~AutoConfigurationGui() override;
+
+    // Start-up sequence; runs once, on the first show (the window-load event).
+    void AutoConfigurationGui_Load();
+    // Shutdown, first half: stop everything that could touch the window.
+    // Runs from the close handler, "Exit", and when the application quits.
+    void ConfigurationGui_FormClosing();
+    // Shutdown, second half: join every thread. Runs from the destructor.
+    void joinWorkers();
+
+    // --- log window and register console -----------------------------------
+    // Appends "[hh:mm:ss] message" ({0}, {1} ... replaced by args) to the log.
+    void logMessageToWindow(const QString& format, const QStringList& args = {});
+    // Takes ownership of a write built by an edit handler: queued at once, or
+    // held back (deleted) while manual persist is on.
+    void sendRawWriteGUIResponse(HSSCommand* command);
+    void sendCommandButton_Click();
+    static QString timeStamp();
+
+    // --- board link and state ------------------------------------------------
+    HSSCommunicationManager* link() const { return commManager.get(); }
+    void queueHSSCommand(HSSCommand* command);
+    void updateConnectionStatus();
+    void updateVerString();
+    void handleFaultStatus(bool triggered);
+    void handleLHIState(bool high);
+    void handleDIState(bool high);
+
+    // --- identification and read-back (chip model) ---------------------------
+    void handleDeviceIDRead(uint16_t code);
+    void updateTabsFromFamily();
+    void updateMainGUIFromSelection();
+    void rawWriteFromConfig();
+
+    // --- menu actions ----------------------------------------------------------
+    void exitToolStripMenuItem_Click();
+    void aboutToolStripMenuItem_Click();
+    void enabledToolStripMenuItem_Click(bool checked);
+    void manualPersistToolStripMenuItem_Click();
+    void manualRefreshToolCheck_CheckStateChanged(bool checked);
+    void manualRefreshToolStripMenuItem_Click();
+    void enterDFUModeToolStripMenuItem_Click();
+    void persistToDeviceFlashToolStripMenuItem_Click();
+    void loadFromDeviceFlashToolStripMenuItem_Click();
+    void eraseMCUFlashToolStripMenuItem_Click();
+    void mainTabControl_SelectedIndexChanged(int index);
+    void safetyTabControl_SelectedIndexChanged(int index);
+
+    // How "About" and links open a document; tests replace it.
+    std::function<bool(const QUrl&)> urlOpener;
+
+    // --- shared flags (read by worker threads) --------------------------------
+    std::atomic<bool> isShuttingDown{false};
+    std::atomic<bool> dontRunEvents{false};
+    std::atomic<bool> pauseDeviceDetection{false};
+    std::atomic<bool> manualUpdateEnabled{false};
+    std::atomic<bool> manualRefreshEnabled{false};
+    std::atomic<bool> isCurrentSenseEnabled{false};
+    std::atomic<bool> isSafetyDevice{false};
+    std::atomic<bool> manualPersistEnabled{false};
+    std::atomic<bool> dirtyPersist{false};
+    std::atomic<hss_device_family_t> curDeviceFamily{HSS_FAMILY_NONE};
+    std::atomic<uint16_t> evmFirmwareVersion{0};
+
+    // Run-time images (a drawn indicator stands in for a missing file).
+    QPixmap redButton, greenButton, bandGapPic;
+
+    // The board this window was started with (emulated board, description).
+    const BoardSetup& boardSetup() const { return board; }
+
+    // Pages kept aside while not shown (all thirteen, in creation order).
+    QWidget* commandCenterPage = nullptr;
+    QWidget* fuseTunerPage16pwp = nullptr;
+    QWidget* devSettingPage16pwp = nullptr;
+    QWidget* chanSettingsPage16pwp = nullptr;
+    QWidget* fuseTunerPage18pwp = nullptr;
+    QWidget* devSettingPage18pwp = nullptr;
+    QWidget* chanSettingsPage18pwp = nullptr;
+    QWidget* consolePage = nullptr;
+    QWidget* logPage = nullptr;
+    QWidget* safetyTab16pwp = nullptr;
+    QWidget* testModeTab = nullptr;
+    QWidget* datasheetTab = nullptr;
+    QWidget* userDataTab = nullptr;
+
+signals:
+    // Every line appended to the log window, without its time stamp.
+    void logLineAppended(const QString& lineWithoutTimeStamp);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // ReplyHandlers (called on the dispatch thread).
+    void handleRawReadResponse(HSSSingleReadCmd* command) override;
+    void handle16PWPConfigResp(HSSMixReadCmd* command) override;
+    void handle16PWPFaultResp(HSSMixReadCmd* command) override;
+    void handleFirmwareVersion(uint16_t version) override;
+    void handleGPIOResp(HSSReadGPIOCTLCmd* command) override;
+    void updateCurrentSenseGUI(HSSPollReadCmd* command) override;
+    void handle18PWPConfigResp(HSSMixReadCmd* command) override;
+    void handle18PWPFaultResp(HSSMixReadCmd* command) override;
+    void handle16PWPSafetyRead(uint16_t value) override;
+    void handleTestModeRead24PWP(HSSSingleReadCmd* command) override;
+
+    // Runs task on the window thread and waits; false once shutting down.
+    bool onWindowThread(const std::function<void()>& task);
+
+    // Layout (AutoConfigurationGui_Layout.cpp).
+    void buildWindow();
+    void buildDetectedDeviceGroup(QWidget* parent);
+    void buildStatusBar();
+    void buildTabs();
+    void buildMenus();
+    void populateDefaultValues();
+    void loadImages();
+
+    // Console and log (AutoConfigurationGui_Console.cpp).
+    void appendConsoleLine(const QString& line);
+    void cmdHistoryBox_SelectedIndexChanged(int index);
+    void logTextBox_KeyUp(int key);
+    bool consoleShowsCrc() const;
+
+    // Connection (AutoConfigurationGui_Connection.cpp).
+    void startWorkers();
+    bool connectionThreadCycle();
+    PollLink pollLink();
+    PollFlags pollFlags() const;
+    void setHardwareMenusEnabled(bool enabled);
+    void stopSenseMonitorAndSelectFirstPage();
+
+    BoardSetup board;
+    std::unique_ptr<WindowThreadHandOver> handOver;
+    HSSMessageQueueWrapper recQueue;
+    std::unique_ptr<HSSCommunicationManager> commManager;
+    std::unique_ptr<PeriodicWorker> connThread, senseThread, faultThread, devidThread;
+    std::unique_ptr<std::thread> recThread;
+    QSocketNotifier* presenceNotifier = nullptr;
+    bool loaded = false;
+    bool workersJoined = false;
+    int testModeCount = 0;
+
+public:
+    // Controls (every one carries its name as objectName).
+    QMenuBar* menuStrip1 = nullptr;
+    QMenu* fileToolStripMenuItem = nullptr;
+    QAction* saveSettingsToolStripMenuItem = nullptr;
+    QAction* loaToolStripMenuItem = nullptr;
+    QAction* exitToolStripMenuItem = nullptr;
+    QMenu* toolsToolStripMenuItem = nullptr;
+    QAction* enterDFUModeToolStripMenuItem = nullptr;
+    QMenu* settingsToolStripMenuItem = nullptr;
+    QMenu* autoPersistRefreshSettingsToolStripMenuItem = nullptr;
+    QAction* manualPersistEnableCheckBox = nullptr;
+    QAction* manualRefreshToolCheck = nullptr;
+    QAction* manualPersistToolStripMenuItem = nullptr;
+    QAction* manualRefreshToolStripMenuItem = nullptr;
+    QMenu* flashPersistToolStripMenuItem = nullptr;
+    QAction* persistToDeviceFlashToolStripMenuItem = nullptr;
+    QAction* loadFromDeviceFlashToolStripMenuItem = nullptr;
+    QAction* eraseMCUFlashToolStripMenuItem = nullptr;
+    QMenu* eEPROMToolStripMenuItem = nullptr;
+    QAction* saveToEEPROMToolStripMenuItem = nullptr;
+    QMenu* exportToolStripMenuItem = nullptr;
+    QAction* cStructToolStripMenuItem = nullptr;
+    QMenu* helpToolStripMenuItem = nullptr;
+    QAction* demoModeToolStripMenuItem = nullptr;
+    QAction* aboutToolStripMenuItem = nullptr;
+
+    QGroupBox* detDeviceGroupBox = nullptr;
+    QLabel* devLabel = nullptr;
+    QLabel* devDesc = nullptr;
+    QLabel* firmwareRevisionLabel = nullptr;
+    QLabel* demoPartLabel = nullptr;
+    QComboBox* demoPartBox = nullptr;
+
+    QTabWidget* mainTabControl = nullptr;
+
+    QStatusBar* statusStrip1 = nullptr;
+    QLabel* connectionStatusLabel = nullptr;
+    QLabel* connectionLabel = nullptr;
+    QLabel* inputVoltageDescStripLabel = nullptr;
+    QLabel* inputVoltageValueLabel = nullptr;
+    QLabel* toolStatusLabel = nullptr;
+    QLabel* commandStatusLabel = nullptr;
+
+    CommandCenterPage* commandCenter = nullptr;
+    ConsolePage* console = nullptr;
+    FamilyPages* familyPages = nullptr;
+    SafetyPage* safety = nullptr;
+    QPlainTextEdit* logTextBox = nullptr;
+    QTextBrowser* datasheetBrowser = nullptr;
+};

@@ -1,0 +1,197 @@
+// The window's layout: "Detected Device" group, main tabs, status bar and the
+// start-up defaults. Menus are built in AutoConfigurationGui_Menus.cpp.
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "ui/AutoConfigurationGui.h"
+#include "ui/Resources.h"
+#include "ui/WidgetHelpers.h"
+#include "ui/pages/CommandCenterPage.h"
+#include "ui/pages/ConsolePage.h"
+#include "ui/pages/FamilyPages.h"
+#include "ui/pages/SafetyPage.h"
+
+using ui::named;
+
+namespace {
+constexpr int kClientWidth = 1458;
+constexpr int kClientHeight = 1066;
+}  // namespace
+
+void AutoConfigurationGui::buildWindow()
+{
+    auto* central = named<QWidget>(QStringLiteral("centralWidget"));
+    auto* layout = new QVBoxLayout(central);
+    buildDetectedDeviceGroup(central);
+    layout->addWidget(detDeviceGroupBox);
+    buildTabs();
+    layout->addWidget(mainTabControl, 1);
+    setCentralWidget(central);
+
+    buildMenus();
+    buildStatusBar();
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height() + statusStrip1->sizeHint().height());
+}
+
+void AutoConfigurationGui::buildDetectedDeviceGroup(QWidget*)
+{
+    detDeviceGroupBox = named<QGroupBox>(QStringLiteral("detDeviceGroupBox"), QStringLiteral("Detected Device"));
+    devLabel = named<QLabel>(QStringLiteral("devLabel"), QStringLiteral("DEVICE NOT DETECTED"));
+    devDesc = named<QLabel>(QStringLiteral("devDesc"));
+    devDesc->setWordWrap(true);
+    firmwareRevisionLabel = named<QLabel>(QStringLiteral("firmwareRevisionLabel"));
+    demoPartLabel = named<QLabel>(QStringLiteral("demoPartLabel"), QStringLiteral("Demo Part:"));
+    demoPartBox = named<QComboBox>(QStringLiteral("demoPartBox"));
+    demoPartBox->addItems({QStringLiteral("ZVR2M05-K1"), QStringLiteral("ZVR2M07-K1"), QStringLiteral("ZVR2M08-K1")});
+    demoPartLabel->hide();
+    demoPartBox->hide();
+
+    QFont bold = devLabel->font();
+    bold.setBold(true);
+    devLabel->setFont(bold);
+
+    auto* grid = new QGridLayout(detDeviceGroupBox);
+    grid->addWidget(new QLabel(QStringLiteral("Part Number:")), 0, 0);
+    grid->addWidget(devLabel, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Firmware Revision:")), 0, 2);
+    grid->addWidget(firmwareRevisionLabel, 0, 3);
+    grid->addWidget(demoPartLabel, 0, 4);
+    grid->addWidget(demoPartBox, 0, 5);
+    grid->addWidget(new QLabel(QStringLiteral("Description:")), 1, 0);
+    grid->addWidget(devDesc, 1, 1, 1, 5);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+}
+
+void AutoConfigurationGui::buildStatusBar()
+{
+    statusStrip1 = named<QStatusBar>(QStringLiteral("statusStrip1"));
+    connectionStatusLabel = named<QLabel>(QStringLiteral("connectionStatusLabel"), QStringLiteral("Connection Status: "));
+    connectionLabel = named<QLabel>(QStringLiteral("connectionLabel"), QStringLiteral("Disconnected"));
+    inputVoltageDescStripLabel =
+        named<QLabel>(QStringLiteral("inputVoltageDescStripLabel"), QStringLiteral("Input Voltage:"));
+    inputVoltageValueLabel = named<QLabel>(QStringLiteral("inputVoltageValueLabel"), QStringLiteral("0V"));
+    toolStatusLabel = named<QLabel>(QStringLiteral("toolStatusLabel"), QStringLiteral("Status: "));
+    commandStatusLabel = named<QLabel>(QStringLiteral("commandStatusLabel"));
+    inputVoltageDescStripLabel->hide();
+    inputVoltageValueLabel->hide();
+    for (QLabel* label : {connectionStatusLabel, connectionLabel, inputVoltageDescStripLabel, inputVoltageValueLabel,
+                          toolStatusLabel}) {
+        statusStrip1->addWidget(label);
+    }
+    statusStrip1->addWidget(commandStatusLabel, 1);
+    setStatusBar(statusStrip1);
+}
+
+void AutoConfigurationGui::buildTabs()
+{
+    mainTabControl = named<QTabWidget>(QStringLiteral("mainTabControl"));
+
+    commandCenter = new CommandCenterPage;
+    familyPages = new FamilyPages;
+    console = new ConsolePage;
+    safety = new SafetyPage;
+
+    commandCenterPage = commandCenter;
+    fuseTunerPage16pwp = familyPages->sixteen.fuseTunerPage;
+    devSettingPage16pwp = familyPages->sixteen.devSettingPage;
+    chanSettingsPage16pwp = familyPages->sixteen.chanSettingsPage;
+    fuseTunerPage18pwp = familyPages->eighteen.fuseTunerPage;
+    devSettingPage18pwp = familyPages->eighteen.devSettingPage;
+    chanSettingsPage18pwp = familyPages->eighteen.chanSettingsPage;
+    consolePage = console;
+    safetyTab16pwp = safety;
+    testModeTab = buildTestModePage();
+    userDataTab = familyPages->userDataTab;
+
+    logPage = named<QWidget>(QStringLiteral("logPage"));
+    logTextBox = named<QPlainTextEdit>(QStringLiteral("logTextBox"));
+    logTextBox->setReadOnly(true);
+    logTextBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    logTextBox->installEventFilter(this);
+    (new QVBoxLayout(logPage))->addWidget(logTextBox);
+
+    datasheetTab = named<QWidget>(QStringLiteral("datasheetTab"));
+    datasheetBrowser = named<QTextBrowser>(QStringLiteral("datasheetBrowser"));
+    datasheetBrowser->setOpenLinks(true);
+    datasheetBrowser->setOpenExternalLinks(false);
+    const QString reference = resources::findFile(QStringLiteral("docs/register-reference.html"));
+    if (reference.isEmpty()) {
+        datasheetBrowser->setHtml(QStringLiteral("<p>The register reference (docs/register-reference.html) was not "
+                                                 "found beside the tool.</p>"));
+    } else {
+        datasheetBrowser->setSource(QUrl::fromLocalFile(reference));
+    }
+    (new QVBoxLayout(datasheetTab))->addWidget(datasheetBrowser);
+
+    // All thirteen pages in creation order; start-up puts nine of them aside.
+    mainTabControl->addTab(commandCenterPage, QStringLiteral("Command Center"));
+    mainTabControl->addTab(fuseTunerPage16pwp, QStringLiteral("I2T Tuner"));
+    mainTabControl->addTab(devSettingPage16pwp, QStringLiteral("Device Settings"));
+    mainTabControl->addTab(chanSettingsPage16pwp, QStringLiteral("Channel Settings"));
+    mainTabControl->addTab(fuseTunerPage18pwp, QStringLiteral("I2T Tuner"));
+    mainTabControl->addTab(devSettingPage18pwp, QStringLiteral("Device Settings"));
+    mainTabControl->addTab(chanSettingsPage18pwp, QStringLiteral("Channel Settings"));
+    mainTabControl->addTab(consolePage, QStringLiteral("Console"));
+    mainTabControl->addTab(logPage, QStringLiteral("Log"));
+    mainTabControl->addTab(safetyTab16pwp, QStringLiteral("Safety"));
+    mainTabControl->addTab(testModeTab, QStringLiteral("Test Mode"));
+    mainTabControl->addTab(datasheetTab, QStringLiteral("Datasheet"));
+    mainTabControl->addTab(userDataTab, QStringLiteral("User Registers"));
+    mainTabControl->setEnabled(false);
+
+    connect(mainTabControl, &QTabWidget::currentChanged, this, &AutoConfigurationGui::mainTabControl_SelectedIndexChanged);
+    connect(safety->safetyTabControl, &QTabWidget::currentChanged, this,
+            &AutoConfigurationGui::safetyTabControl_SelectedIndexChanged);
+
+    connect(console->sendCommandButton, &QPushButton::clicked, this, &AutoConfigurationGui::sendCommandButton_Click);
+    connect(console->commandBox, &QLineEdit::returnPressed, this, &AutoConfigurationGui::sendCommandButton_Click);
+    connect(console->cmdHistoryBox, &QComboBox::currentIndexChanged, this,
+            &AutoConfigurationGui::cmdHistoryBox_SelectedIndexChanged);
+}
+
+namespace {
+
+// Selects item index of a list that a later page may or may not have yet.
+void selectIfPresent(QWidget* root, const char* name, int index)
+{
+    if (auto* box = root->findChild<QComboBox*>(QString::fromLatin1(name))) {
+        if (index < box->count()) box->setCurrentIndex(index);
+    }
+}
+
+}  // namespace
+
+void AutoConfigurationGui::populateDefaultValues()
+{
+    dontRunEvents = true;
+    for (const char* name : {"chanSettingBox", "i2tChanNumBox", "chanSettingBox18", "i2tChanNumBox18",
+                             "senseSourceSelBox", "gaugeSelectionBox", "faultUpdateStatus18", "faultUpdateStatus"}) {
+        selectIfPresent(this, name, 0);
+    }
+    selectIfPresent(this, "tmDevSelBox", 1);
+    demoPartBox->setCurrentIndex(2);
+    manualUpdateEnabled = false;
+
+    // Family pages, "User Registers", "Safety" and "Test Mode" wait aside
+    // until identification (or the reveal sequence) brings them back.
+    for (QWidget* page : {fuseTunerPage16pwp, devSettingPage16pwp, chanSettingsPage16pwp, fuseTunerPage18pwp,
+                          devSettingPage18pwp, chanSettingsPage18pwp, userDataTab, safetyTab16pwp, testModeTab}) {
+        const int index = mainTabControl->indexOf(page);
+        if (index >= 0) mainTabControl->removeTab(index);
+    }
+    dontRunEvents = false;
+}

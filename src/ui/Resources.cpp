@@ -1,0 +1,128 @@
+#include "ui/Resources.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#ifndef KC_INSTALL_DATADIR
+#define KC_INSTALL_DATADIR "/usr/local/share/keldor-configurator"
+#endif
+
+namespace resources {
+
+QString findFolder(const QString& name)
+{
+    QStringList candidates{QDir::current().filePath(name)};
+    if (QCoreApplication::instance()) {
+        const QDir appDir(QCoreApplication::applicationDirPath());
+        candidates << appDir.filePath(name) << appDir.filePath(QStringLiteral("../") + name);
+    }
+    candidates << QDir(QStringLiteral(KC_INSTALL_DATADIR)).filePath(name);
+    for (const QString& candidate : candidates) {
+        if (QFileInfo(candidate).isDir()) return QDir::cleanPath(candidate);
+    }
+    return {};
+}
+
+QString findFile(const QString& relativePath)
+{
+    const QString folderName = relativePath.section(QLatin1Char('/'), 0, 0);
+    const QString rest = relativePath.section(QLatin1Char('/'), 1);
+    // Each candidate folder may lack the file; look through all of them.
+    QStringList folders{QDir::current().filePath(folderName)};
+    if (QCoreApplication::instance()) {
+        const QDir appDir(QCoreApplication::applicationDirPath());
+        folders << appDir.filePath(folderName) << appDir.filePath(QStringLiteral("../") + folderName);
+    }
+    folders << QDir(QStringLiteral(KC_INSTALL_DATADIR)).filePath(folderName);
+    for (const QString& folder : folders) {
+        const QString path = QDir(folder).filePath(rest);
+        if (QFileInfo(path).isFile()) return QDir::cleanPath(path);
+    }
+    return {};
+}
+
+namespace {
+
+QImage drawLamp(int size, const QColor& light, const QColor& dark)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF rim(1.0, 1.0, size - 2.0, size - 2.0);
+    painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1.5));
+    painter.setBrush(QColor(0xD0, 0xD0, 0xD0));
+    painter.drawEllipse(rim);
+    const QRectF lamp = rim.adjusted(size * 0.12, size * 0.12, -size * 0.12, -size * 0.12);
+    QRadialGradient gradient(lamp.center() - QPointF(lamp.width() * 0.18, lamp.height() * 0.18), lamp.width() * 0.7);
+    gradient.setColorAt(0.0, light.lighter(160));
+    gradient.setColorAt(0.45, light);
+    gradient.setColorAt(1.0, dark);
+    painter.setPen(QPen(dark.darker(130), 1.0));
+    painter.setBrush(gradient);
+    painter.drawEllipse(lamp);
+    return image;
+}
+
+}  // namespace
+
+QImage drawRedButton(int size)
+{
+    return drawLamp(size, QColor(0xE8, 0x20, 0x20), QColor(0x80, 0x00, 0x00));
+}
+
+QImage drawGreenButton(int size)
+{
+    return drawLamp(size, QColor(0x30, 0xC0, 0x30), QColor(0x00, 0x60, 0x00));
+}
+
+QImage drawBandgap(int width, int height)
+{
+    // Energy-band sketch: conduction band above, valence band below, the gap
+    // between them marked with an arrow and "Eg".
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal margin = width * 0.08;
+    const qreal bandHeight = height * 0.22;
+    const QRectF conduction(margin, height * 0.08, width - 2 * margin, bandHeight);
+    const QRectF valence(margin, height * 0.92 - bandHeight, width - 2 * margin, bandHeight);
+    painter.setPen(QPen(QColor(0x20, 0x40, 0x80), 1.5));
+    painter.setBrush(QColor(0x90, 0xB8, 0xE8));
+    painter.drawRect(conduction);
+    painter.setBrush(QColor(0x30, 0x60, 0xB0));
+    painter.drawRect(valence);
+
+    const qreal x = width * 0.30;
+    const qreal top = conduction.bottom() + 2;
+    const qreal bottom = valence.top() - 2;
+    painter.setPen(QPen(QColor(0xC0, 0x20, 0x20), 2.0));
+    painter.drawLine(QPointF(x, top + 6), QPointF(x, bottom - 6));
+    QPainterPath heads;
+    heads.moveTo(x, top);
+    heads.lineTo(x - 4, top + 7);
+    heads.lineTo(x + 4, top + 7);
+    heads.closeSubpath();
+    heads.moveTo(x, bottom);
+    heads.lineTo(x - 4, bottom - 7);
+    heads.lineTo(x + 4, bottom - 7);
+    heads.closeSubpath();
+    painter.setBrush(QColor(0xC0, 0x20, 0x20));
+    painter.drawPath(heads);
+
+    QFont font = painter.font();
+    font.setPixelSize(static_cast<int>(height * 0.2));
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(0x20, 0x20, 0x20));
+    painter.drawText(QRectF(x + 8, top, width - x - margin - 8, bottom - top), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Eg"));
+    return image;
+}
+
+}  // namespace resources

@@ -1,0 +1,30 @@
+#pragma once
+// Small helpers for building named controls and colouring texts.
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+namespace ui {
+
+// Text colours of the status texts (the web colours the tool has always used).
+inline const QColor kGreen{0x00, 0x80, 0x00};
+inline const QColor kRed{0xFF, 0x00, 0x00};
+inline const QColor kOrange{0xFF, 0xA5, 0x00};
+inline const QColor kBlack{0x00, 0x00, 0x00};
+
+// Creates a widget with its objectName set; every control carries its name.
+template <typename Widget, typename... Args>
+Widget* named(const QString& name, Args&&... args)
+{
+    auto* widget = new Widget(std::forward<Args>(args)...);
+    widget->setObjectName(name);
+    return widget;
+}
+
+// Sets the text colour of a label or similar through its palette, so the
+// colour can be read back (palette().color(QPalette::WindowText)).
+void setTextColor(QWidget* widget, const QColor& color);
+QColor textColor(const QWidget* widget);
+
+}  // namespace ui

@@ -1,0 +1,25 @@
+#pragma once
+// Parsing of the register console's command line ("READ <reg>" and
+// "WRITE <reg> <value>", operands in hex) into what the console sends and
+// prints. Kept apart from the window so the format rules are unit-tested.
+
+#include <QString>
+#include <cstdint>
+
+struct ConsoleCommand {
+    enum class Kind { Read, Write, Error };
+
+    Kind kind = Kind::Error;
+    uint8_t address = 0;
+    uint16_t value = 0;
+    // Operands as normalised ("0x" removed, padded, cut), in the user's case.
+    QString addressText;
+    QString dataText;
+    // Error line for Kind::Error, without line end.
+    QString errorText;
+};
+
+ConsoleCommand parseConsoleCommand(const QString& text);
+
+// "Register (Addr: 0x1A) read result: 0x05 Status: 0x00[ CRC: 0x00]", no stamp.
+QString consoleReadResultLine(uint8_t address, uint16_t payload, uint8_t status, uint8_t crc, bool withCrc);

@@ -1,0 +1,87 @@
+#include "ui/pages/SafetyPage.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QStyleOptionTab>
+#include <QStylePainter>
+#include <QVBoxLayout>
+
+#include "ui/WidgetHelpers.h"
+
+using ui::named;
+
+SafetyTabBar::SafetyTabBar(QWidget* parent) : QTabBar(parent) {}
+
+void SafetyTabBar::paintEvent(QPaintEvent*)
+{
+    QStylePainter painter(this);
+    for (int i = 0; i < count(); ++i) {
+        QStyleOptionTab option;
+        initStyleOption(&option, i);
+        const QString text = option.text;
+        option.text.clear();  // the shape from the style, the text drawn here
+        painter.drawControl(QStyle::CE_TabBarTab, option);
+
+        const QRect header = tabRect(i);
+        const QFontMetrics metrics(font());
+        const int x = header.left() + 3;
+        const int y = header.top() + static_cast<int>((header.height() - metrics.height()) * 0.5);
+        painter.setPen(headerColor ? headerColor(i) : ui::kBlack);
+        painter.drawText(QRect(x, y, header.width() - 3, metrics.height()), Qt::AlignLeft | Qt::AlignTop, text);
+    }
+}
+
+SafetyTabWidget::SafetyTabWidget(QWidget* parent) : QTabWidget(parent), bar(new SafetyTabBar(this))
+{
+    setTabBar(bar);
+}
+
+SafetyPage::SafetyPage(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("safetyTab16pwp"));
+    safetyTabControl = named<SafetyTabWidget>(QStringLiteral("safetyTabControl"));
+
+    struct SubTab {
+        const char* title;
+        const char* page;
+        const char* label;
+    };
+    static constexpr SubTab kSubTabs[] = {
+        {"Bandgap", "bandgapSafetyPage", "bandgapSafetyLabel"},
+        {"ADC", "adcSafetyPage", "adcSafetyLabel"},
+        {"FET Short (CH1)", "ch1SafetyShortPage", "ch1SafetyShortLabel"},
+        {"FET Short (CH2)", "ch2SafetyShortPage", "ch2SafetyShortLabel"},
+        {"Current Sense", "currentSafetyPage", "currentSafetyLabel"},
+        {"OTP CRC", "otpSafetyPage", "otpSafetyLabel"},
+    };
+    for (std::size_t i = 0; i < std::size(kSubTabs); ++i) {
+        auto* page = named<QWidget>(QString::fromLatin1(kSubTabs[i].page));
+        auto* layout = new QVBoxLayout(page);
+        resultLabels[i] = named<QLabel>(QString::fromLatin1(kSubTabs[i].label), QStringLiteral("Not Run"));
+        layout->addWidget(resultLabels[i]);
+        layout->addStretch(1);
+        safetyTabControl->addTab(page, QString::fromLatin1(kSubTabs[i].title));
+    }
+    safetyTabControl->safetyTabBar()->headerColor = [this](int index) { return safetyTabHeaderColor(index); };
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(safetyTabControl);
+}
+
+QColor SafetyPage::safetyTabHeaderColor(int index) const
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= resultLabels.size()) return ui::kBlack;
+    return ui::textColor(resultLabels[static_cast<std::size_t>(index)]) == ui::kRed ? ui::kRed : ui::kGreen;
+}
+
+QWidget* buildTestModePage()
+{
+    auto* page = named<QWidget>(QStringLiteral("testModeTab"));
+    auto* tabs = named<QTabWidget>(QStringLiteral("testModeTabControl"));
+    tabs->addTab(named<QWidget>(QStringLiteral("testModeInfoPage")), QStringLiteral("Info"));
+    tabs->addTab(named<QWidget>(QStringLiteral("testModeControlPage")), QStringLiteral("Control Registers"));
+    tabs->addTab(named<QWidget>(QStringLiteral("testModeTrimPage")), QStringLiteral("Trim Registers"));
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(tabs);
+    return page;
+}

@@ -1,0 +1,50 @@
+#pragma once
+// "Safety" (16-pin safety parts) with its owner-drawn sub-tab headers, and
+// the hidden "Test Mode" page. Their contents come with the safety
+// diagnostics; the headers already follow the result labels.
+
+#include <QTabBar>
+#include <QTabWidget>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QLabel;
+
+// Draws each header text itself, coloured by the matching result label.
+class SafetyTabBar : public QTabBar {
+public:
+    explicit SafetyTabBar(QWidget* parent = nullptr);
+    // Colour of header i: red when its label's text is red, else green;
+    // tabs without a label are black.
+    std::function<QColor(int)> headerColor;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+class SafetyTabWidget : public QTabWidget {
+public:
+    explicit SafetyTabWidget(QWidget* parent = nullptr);
+    SafetyTabBar* safetyTabBar() const { return bar; }
+
+private:
+    SafetyTabBar* bar;
+};
+
+class SafetyPage : public QWidget {
+public:
+    explicit SafetyPage(QWidget* parent = nullptr);
+
+    // Header colour rule of safetyTabControl_DrawItem.
+    QColor safetyTabHeaderColor(int index) const;
+
+    SafetyTabWidget* safetyTabControl;
+    // bandgapSafetyLabel, adcSafetyLabel, ch1SafetyShortLabel,
+    // ch2SafetyShortLabel, currentSafetyLabel, otpSafetyLabel.
+    std::array<QLabel*, 6> resultLabels{};
+};
+
+// "Test Mode": "Info", "Control Registers", "Trim Registers".
+QWidget* buildTestModePage();
