@@ -1,0 +1,114 @@
+#include "device/ConfigReadBack.h"
+
+#include <algorithm>
+
+#include "device/HSSRegisterMap.h"
+#include "device/ZVRxQxx18PINConfiguration.h"
+#include "protocol/HSSRegisterCommands.h"
+
+namespace hss {
+namespace {
+
+bool storedBySixteenPWPReadBack(HSSRegister reg)
+{
+    switch (reg) {
+    case HSSRegister::CRC_CONFIG:
+    case HSSRegister::SLEEP:
+    case HSSRegister::LPM:
+    case HSSRegister::FAULT_MASK:
+    case HSSRegister::SW_STATE:
+    case HSSRegister::SAFETY_TEST:
+    case HSSRegister::DEV_CONFIG:
+    case HSSRegister::ADC_CONFIG:
+    case HSSRegister::PWM_CH:
+    case HSSRegister::ILIM_CONFIG_CH:
+    case HSSRegister::CH_CONFIG:
+    case HSSRegister::I2T_CONFIG_CH:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool storedByEighteenPWPReadBack(HSSRegister reg)
+{
+    switch (reg) {
+    case HSSRegister::LPM:
+    case HSSRegister::FAULT_MASK:
+    case HSSRegister::SW_STATE:
+    case HSSRegister::DEV_CONFIG:
+    case HSSRegister::ADC_CONFIG:
+    case HSSRegister::PWM_CH:
+    case HSSRegister::ILIM_CONFIG_CH:
+    case HSSRegister::CH_CONFIG:
+    case HSSRegister::I2T_CONFIG_CH:
+    case HSSRegister::TSNS_CAL_RESULT_CH1_REG:
+    case HSSRegister::TSNS_CAL_RESULT_CH2_REG:
+    case HSSRegister::CUST_REG_52_REG:
+    case HSSRegister::CUST_REG_53_REG:
+    case HSSRegister::CUST_REG_54_REG:
+    case HSSRegister::CUST_REG_55_REG:
+    case HSSRegister::CUST_REG_56_REG:
+    case HSSRegister::CUST_REG_57_REG:
+        return true;
+    default:
+        return false;
+    }
+}
+
+template <typename Record, typename Store>
+std::size_t applyAll(Record& record, std::span<const uint8_t> addresses, std::span<const uint16_t> values,
+                     std::size_t count, Store store)
+{
+    const std::size_t entries = std::min({count, addresses.size(), values.size()});
+    std::size_t stored = 0;
+    for (std::size_t i = 0; i < entries; ++i) {
+        if (store(record, addresses[i], values[i]))
+            ++stored;
+    }
+    return stored;
+}
+
+}  // namespace
+
+bool storeSixteenPWPReadBack(ZVRxQxx16PINConfiguration& record, uint8_t address, uint16_t value)
+{
+    const auto location = registerAt(HSS_FAMILY_16PWP, address);
+    if (!location || !storedBySixteenPWPReadBack(location->reg))
+        return false;
+    return record.setRegister(location->reg, value, location->channel);
+}
+
+bool storeEighteenPWPReadBack(ZVRxQxx18PINConfiguration& record, uint8_t address, uint16_t value)
+{
+    const auto location = registerAt(HSS_FAMILY_18PWP, address);
+    if (!location || !storedByEighteenPWPReadBack(location->reg))
+        return false;
+    return record.setRegister(location->reg, value, location->channel);
+}
+
+std::size_t applySixteenPWPReadBack(ZVRxQxx16PINConfiguration& record, std::span<const uint8_t> addresses,
+                                    std::span<const uint16_t> values, std::size_t count)
+{
+    return applyAll(record, addresses, values, count,
+                    [](ZVRxQxx16PINConfiguration& r, uint8_t a, uint16_t v) { return storeSixteenPWPReadBack(r, a, v); });
+}
+
+std::size_t applyEighteenPWPReadBack(ZVRxQxx18PINConfiguration& record, std::span<const uint8_t> addresses,
+                                     std::span<const uint16_t> values, std::size_t count)
+{
+    return applyAll(record, addresses, values, count,
+                    [](ZVRxQxx18PINConfiguration& r, uint8_t a, uint16_t v) { return storeEighteenPWPReadBack(r, a, v); });
+}
+
+std::size_t applySixteenPWPReadBack(ZVRxQxx16PINConfiguration& record, const HSSMixReadCmd& reply)
+{
+    return applySixteenPWPReadBack(record, reply.getReadAddresses(), reply.getMixReadResults(), reply.getReadSize());
+}
+
+std::size_t applyEighteenPWPReadBack(ZVRxQxx18PINConfiguration& record, const HSSMixReadCmd& reply)
+{
+    return applyEighteenPWPReadBack(record, reply.getReadAddresses(), reply.getMixReadResults(), reply.getReadSize());
+}
+
+}  // namespace hss

@@ -1,0 +1,33 @@
+#pragma once
+// Storing the replies of a configuration read-back into the family's record.
+// Addresses the family's read-back does not store (16-pin ABIST_RESULT 0x06,
+// 18-pin SLEEP 0x01 and ABIST_RESULT 0x05, and anything unexpected) are
+// skipped. Never reads past either array, whatever count the reply claims.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+class HSSMixReadCmd;
+class ZVRxQxx16PINConfiguration;
+class ZVRxQxx18PINConfiguration;
+
+namespace hss {
+
+// One value; false when the address is not one the read-back stores.
+bool storeSixteenPWPReadBack(ZVRxQxx16PINConfiguration& record, uint8_t address, uint16_t value);
+bool storeEighteenPWPReadBack(ZVRxQxx18PINConfiguration& record, uint8_t address, uint16_t value);
+
+// Entries 0 .. count-1 (limited to the shorter array); returns how many
+// values were stored.
+std::size_t applySixteenPWPReadBack(ZVRxQxx16PINConfiguration& record, std::span<const uint8_t> addresses,
+                                    std::span<const uint16_t> values, std::size_t count);
+std::size_t applyEighteenPWPReadBack(ZVRxQxx18PINConfiguration& record, std::span<const uint8_t> addresses,
+                                     std::span<const uint16_t> values, std::size_t count);
+
+// The same, straight from an answered mixed read (its readSize, addresses
+// and results).
+std::size_t applySixteenPWPReadBack(ZVRxQxx16PINConfiguration& record, const HSSMixReadCmd& reply);
+std::size_t applyEighteenPWPReadBack(ZVRxQxx18PINConfiguration& record, const HSSMixReadCmd& reply);
+
+}  // namespace hss
