@@ -1,0 +1,485 @@
+#include "ui/automation/ScriptRunner.h"
+
+#include "ui/automation/ControlActions.h"
+#include "ui/automation/ControlLocator.h"
+#include "ui/automation/ControlProperties.h"
+#include "ui/automation/ScriptResponder.h"
+#include "ui/automation/ScriptSyntax.h"
+#include "ui/seam/DialogSeam.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QSocketNotifier>
+#include <QTextStream>
+#include <QTimer>
+#include <QWidget>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kDefaultWaitForMs = 5000;
+constexpr int kWaitForPollMs = 20;
+constexpr const char* kMainWindowName = "AutoConfigurationGui";
+constexpr const char* kLogSignal = "logLineAppended(QString)";
+
+std::optional<int> parseInt(const QString& word)
+{
+    bool ok = false;
+    const int v = word.toInt(&ok, 10);
+    return ok ? std::optional<int>(v) : std::nullopt;
+}
+
+}  // namespace
+
+ScriptOption takeScriptOption(QStringList& arguments)
+{
+    ScriptOption option;
+    for (qsizetype i = 0; i < arguments.size();) {
+        const QString& arg = arguments.at(i);
+        QString value;
+        qsizetype taken = 0;
+        if (arg == QLatin1String("--script")) {
+            taken = 1;
+            if (i + 1 < arguments.size()) {
+                value = arguments.at(i + 1);
+                taken = 2;
+            }
+        } else if (arg.startsWith(QLatin1String("--script="))) {
+            value = arg.mid(9);
+            taken = 1;
+        } else {
+            ++i;
+            continue;
+        }
+        arguments.remove(i, taken);
+        if (option.present && option.error.isEmpty())
+            option.error = QStringLiteral("--script is given more than once");
+        option.present = true;
+        if (value.isEmpty() && option.error.isEmpty())
+            option.error = QStringLiteral("--script needs a FILE (or - for standard input)");
+        option.path = value;
+    }
+    return option;
+}
+
+ScriptRunner::ScriptRunner(QWidget* mainWindow, QTextStream& out, QObject* parent)
+    : QObject(parent), window_(mainWindow), out_(out)
+{
+    responder_ = std::make_unique<automation::ScriptResponder>(
+        [this](const QString& line) { print(line); },
+        [this](int line, const QString& what) { error(line, what); });
+    waitForTimer_ = new QTimer(this);
+    waitForTimer_->setInterval(kWaitForPollMs);
+    connect(waitForTimer_, &QTimer::timeout, this, &ScriptRunner::pollWaitFor);
+}
+
+ScriptRunner::ScriptRunner(QWidget* mainWindow, const QString& scriptPath, QTextStream& out,
+                           QObject* parent)
+    : ScriptRunner(mainWindow, out, parent)
+{
+    if (scriptPath == QLatin1String("-")) {
+        struct stat st {};
+        if (::fstat(STDIN_FILENO, &st) == 0 && S_ISREG(st.st_mode)) {
+            auto in = std::make_unique<QFile>();
+            if (in->open(STDIN_FILENO, QIODevice::ReadOnly))
+                device_ = std::move(in);
+            else
+                openError_ = QStringLiteral("cannot read the script from standard input");
+        } else {
+            stdinNotifier_ = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
+            stdinNotifier_->setEnabled(false);
+            connect(stdinNotifier_, &QSocketNotifier::activated, this, &ScriptRunner::readStandardInput);
+        }
+        return;
+    }
+    auto file = std::make_unique<QFile>(scriptPath);
+    if (!file->open(QIODevice::ReadOnly))
+        openError_ = QStringLiteral("cannot read script '%1': %2").arg(scriptPath, file->errorString());
+    else
+        device_ = std::move(file);
+}
+
+ScriptRunner::ScriptRunner(QWidget* mainWindow, std::unique_ptr<QIODevice> script, QTextStream& out,
+                           QObject* parent)
+    : ScriptRunner(mainWindow, out, parent)
+{
+    device_ = std::move(script);
+    if (device_ == nullptr)
+        openError_ = QStringLiteral("no script given");
+    else if (!device_->isOpen() && !device_->open(QIODevice::ReadOnly))
+        openError_ = QStringLiteral("cannot read the script: %1").arg(device_->errorString());
+}
+
+ScriptRunner::~ScriptRunner()
+{
+    if (DialogSeam::responder() == responder_.get())
+        DialogSeam::setResponder(nullptr);
+    if (window_ != nullptr)
+        window_->removeEventFilter(this);
+}
+
+void ScriptRunner::start()
+{
+    if (started_)
+        return;
+    started_ = true;
+    DialogSeam::setResponder(responder_.get());
+    if (window_ != nullptr) {
+        const QByteArray signature = QMetaObject::normalizedSignature(kLogSignal);
+        if (window_->metaObject()->indexOfSignal(signature.constData()) >= 0)
+            connect(window_, SIGNAL(logLineAppended(QString)), this, SLOT(onLogLine(QString)));
+    }
+    if (!openError_.isEmpty()) {
+        error(0, openError_);
+        inputEnded_ = true;
+    } else if (device_ != nullptr) {
+        addInput(device_->readAll(), true);
+    } else if (stdinNotifier_ != nullptr) {
+        stdinNotifier_->setEnabled(true);
+    }
+    if (window_ != nullptr && !window_->isVisible())
+        window_->installEventFilter(this);  // first command once the window is shown
+    else
+        scheduleStep(0);
+}
+
+bool ScriptRunner::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == window_ && event->type() == QEvent::Show) {
+        window_->removeEventFilter(this);
+        scheduleStep(0);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ScriptRunner::onLogLine(const QString& line)
+{
+    print(QStringLiteral("LOG ") + automation::escapeValue(line));
+}
+
+void ScriptRunner::print(const QString& line)
+{
+    out_ << line << '\n';
+    out_.flush();
+}
+
+void ScriptRunner::error(int line, const QString& what)
+{
+    ++errorCount_;
+    print(QStringLiteral("ERROR line %1: %2").arg(line).arg(what));
+}
+
+void ScriptRunner::scheduleStep(int delayMs)
+{
+    QTimer::singleShot(delayMs, this, &ScriptRunner::step);
+}
+
+void ScriptRunner::addInput(const QByteArray& bytes, bool atEnd)
+{
+    partialLine_ += bytes;
+    qsizetype newline;
+    while ((newline = partialLine_.indexOf('\n')) >= 0) {
+        QByteArray raw = partialLine_.left(newline);
+        partialLine_.remove(0, newline + 1);
+        if (raw.endsWith('\r'))
+            raw.chop(1);
+        lines_.push_back(QString::fromUtf8(raw));
+    }
+    if (atEnd) {
+        if (!partialLine_.isEmpty())
+            lines_.push_back(QString::fromUtf8(partialLine_));
+        partialLine_.clear();
+        inputEnded_ = true;
+    }
+    if (waitingForInput_ && (!lines_.empty() || inputEnded_)) {
+        waitingForInput_ = false;
+        scheduleStep(0);
+    }
+}
+
+void ScriptRunner::readStandardInput()
+{
+    char buffer[4096];
+    const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+    if (n > 0) {
+        addInput(QByteArray(buffer, static_cast<qsizetype>(n)), false);
+        return;
+    }
+    if (n < 0 && (errno == EINTR || errno == EAGAIN))
+        return;
+    stdinNotifier_->setEnabled(false);
+    addInput({}, true);
+}
+
+void ScriptRunner::step()
+{
+    if (finished_ || running_ || waitFor_)
+        return;
+    if (window_ == nullptr || !window_->isVisible()) {
+        finish();  // the script closed the window itself (e.g. "Exit")
+        return;
+    }
+    if (lines_.empty()) {
+        if (inputEnded_)
+            endScript();
+        else
+            waitingForInput_ = true;
+        return;
+    }
+    const QString line = lines_.front();
+    lines_.pop_front();
+    ++lineNumber_;
+    const automation::ScriptLine parsed = automation::splitScriptLine(line);
+    Next next = Next::Now;
+    running_ = true;
+    if (!parsed.error.isEmpty())
+        errorHere(parsed.error);
+    else if (!parsed.words.isEmpty())
+        next = execute(parsed.words);
+    running_ = false;
+    if (next == Next::Stop)
+        endScript();
+    else if (next == Next::Now)
+        scheduleStep(0);
+}
+
+QObject* ScriptRunner::control(const QString& name)
+{
+    if (window_ != nullptr && name == QLatin1String(kMainWindowName))
+        return window_;
+    QObject* c = automation::findControl(window_, name);
+    if (c == nullptr)
+        errorHere(QStringLiteral("unknown control '%1'").arg(name));
+    return c;
+}
+
+ScriptRunner::Next ScriptRunner::execute(const QStringList& w)
+{
+    using namespace automation;
+    const QString& cmd = w.at(0);
+    const auto arity = [&](qsizetype min, qsizetype max, const char* usage) {
+        if (w.size() >= min && w.size() <= max)
+            return true;
+        errorHere(QStringLiteral("usage: %1").arg(QString::fromLatin1(usage)));
+        return false;
+    };
+    const auto number = [&](const QString& word) {
+        std::optional<int> v = parseInt(word);
+        if (!v)
+            errorHere(QStringLiteral("'%1' is not a number").arg(word));
+        return v;
+    };
+    const auto tick = [&](const QString& word) -> std::optional<bool> {
+        if (word == QLatin1String("0") || word == QLatin1String("1"))
+            return word == QLatin1String("1");
+        errorHere(QStringLiteral("'%1' is not 0 or 1").arg(word));
+        return std::nullopt;
+    };
+    const auto report = [&](const QString& failure) {
+        if (!failure.isEmpty())
+            errorHere(failure);
+        return Next::Now;
+    };
+
+    if (cmd == QLatin1String("wait")) {
+        if (!arity(2, 2, "wait MS"))
+            return Next::Now;
+        const std::optional<int> ms = number(w.at(1));
+        if (!ms)
+            return Next::Now;
+        if (*ms < 0)
+            return report(QStringLiteral("wait needs a time of 0 ms or more"));
+        scheduleStep(*ms);
+        return Next::Later;
+    }
+    if (cmd == QLatin1String("wait-for"))
+        return runWaitFor(w);
+    if (cmd == QLatin1String("select")) {
+        if (!arity(3, 3, "select NAME INDEX"))
+            return Next::Now;
+        QObject* c = control(w.at(1));
+        const std::optional<int> index = c ? number(w.at(2)) : std::nullopt;
+        return index ? report(selectIndex(c, *index)) : Next::Now;
+    }
+    if (cmd == QLatin1String("select-text")) {
+        if (!arity(3, 3, "select-text NAME \"TEXT\""))
+            return Next::Now;
+        QObject* c = control(w.at(1));
+        return c ? report(selectText(c, w.at(2))) : Next::Now;
+    }
+    if (cmd == QLatin1String("check")) {
+        if (!arity(3, 3, "check NAME 0|1"))
+            return Next::Now;
+        QObject* c = control(w.at(1));
+        const std::optional<bool> on = c ? tick(w.at(2)) : std::nullopt;
+        return on ? report(setChecked(c, *on)) : Next::Now;
+    }
+    if (cmd == QLatin1String("check-item")) {
+        if (!arity(4, 4, "check-item NAME INDEX 0|1"))
+            return Next::Now;
+        QObject* c = control(w.at(1));
+        const std::optional<int> index = c ? number(w.at(2)) : std::nullopt;
+        const std::optional<bool> on = index ? tick(w.at(3)) : std::nullopt;
+        return on ? report(setItemChecked(c, *index, *on)) : Next::Now;
+    }
+    if (cmd == QLatin1String("type")) {
+        if (!arity(3, 3, "type NAME \"TEXT\""))
+            return Next::Now;
+        QObject* c = control(w.at(1));
+        return c ? report(typeText(c, w.at(2))) : Next::Now;
+    }
+    if (cmd == QLatin1String("key")) {
+        if (!arity(3, 3, "key NAME KEY"))
+            return Next::Now;
+        QObject* c = control(w.at(1));
+        return c ? report(pressKey(c, w.at(2))) : Next::Now;
+    }
+    if (cmd == QLatin1String("slide")) {
+        if (!arity(3, 3, "slide NAME VALUE"))
+            return Next::Now;
+        QObject* c = control(w.at(1));
+        const std::optional<int> value = c ? number(w.at(2)) : std::nullopt;
+        return value ? report(slideTo(c, *value)) : Next::Now;
+    }
+    if (cmd == QLatin1String("click")) {
+        if (!arity(2, 2, "click NAME"))
+            return Next::Now;
+        QObject* c = control(w.at(1));
+        return c ? report(click(c)) : Next::Now;
+    }
+    if (cmd == QLatin1String("answer")) {
+        if (!arity(2, 2, "answer ok|yes|no"))
+            return Next::Now;
+        const QMessageBox::StandardButton button = buttonFromName(w.at(1));
+        if (button == QMessageBox::NoButton)
+            return report(QStringLiteral("unknown button '%1'").arg(w.at(1)));
+        responder_->queueMessageAnswer(button, lineNumber_);
+        return Next::Now;
+    }
+    if (cmd == QLatin1String("answer-file")) {
+        if (!arity(2, 2, "answer-file PATH"))
+            return Next::Now;
+        if (w.at(1).isEmpty())
+            return report(QStringLiteral("answer-file needs a path (answer-cancel cancels)"));
+        responder_->queueFileAnswer(w.at(1), lineNumber_);
+        return Next::Now;
+    }
+    if (cmd == QLatin1String("answer-cancel")) {
+        if (arity(1, 1, "answer-cancel"))
+            responder_->queueFileAnswer(std::nullopt, lineNumber_);
+        return Next::Now;
+    }
+    if (cmd == QLatin1String("get")) {
+        if (!arity(2, 3, "get NAME [PROPERTY]"))
+            return Next::Now;
+        QObject* c = control(w.at(1));
+        if (c == nullptr)
+            return Next::Now;
+        const PropertyValue v = readProperty(c, w.size() > 2 ? w.at(2) : QString());
+        if (!v.error.isEmpty())
+            return report(v.error);
+        print(QStringLiteral("GET %1 %2=%3").arg(w.at(1), v.property, escapeValue(v.value)));
+        return Next::Now;
+    }
+    if (cmd == QLatin1String("screenshot")) {
+        if (!arity(2, 2, "screenshot PATH"))
+            return Next::Now;
+        const QFileInfo target(w.at(1));
+        QDir().mkpath(target.absolutePath());
+        if (!window_->grab().save(target.absoluteFilePath(), "PNG"))
+            return report(QStringLiteral("cannot write screenshot '%1'").arg(w.at(1)));
+        return Next::Now;
+    }
+    if (cmd == QLatin1String("quit")) {
+        if (!arity(1, 1, "quit"))
+            return Next::Now;
+        return Next::Stop;
+    }
+    return report(QStringLiteral("unknown command '%1'").arg(cmd));
+}
+
+ScriptRunner::Next ScriptRunner::runWaitFor(const QStringList& w)
+{
+    if (w.size() < 4 || w.size() > 5) {
+        errorHere(QStringLiteral("usage: wait-for NAME PROPERTY VALUE [TIMEOUT_MS]"));
+        return Next::Now;
+    }
+    int timeoutMs = kDefaultWaitForMs;
+    if (w.size() == 5) {
+        const std::optional<int> t = parseInt(w.at(4));
+        if (!t || *t < 0) {
+            errorHere(QStringLiteral("'%1' is not a time in ms").arg(w.at(4)));
+            return Next::Now;
+        }
+        timeoutMs = *t;
+    }
+    waitFor_ = WaitFor{w.at(1), w.at(2), w.at(3), QDeadlineTimer(timeoutMs)};
+    pollWaitFor();
+    if (!waitFor_)
+        return Next::Now;
+    waitForTimer_->start();
+    return Next::Later;
+}
+
+void ScriptRunner::pollWaitFor()
+{
+    if (!waitFor_)
+        return;
+    const WaitFor& wf = *waitFor_;
+    bool done = true;
+    if (window_ == nullptr || !window_->isVisible()) {
+        // Nothing left to wait on; step() ends the run.
+    } else if (QObject* c = control(wf.name)) {
+        const automation::PropertyValue v = automation::readProperty(c, wf.property);
+        if (!v.error.isEmpty())
+            errorHere(v.error);
+        else if (automation::escapeValue(v.value) == wf.value)
+            ;  // reached
+        else if (wf.deadline.hasExpired())
+            print(QStringLiteral("TIMEOUT %1 %2").arg(wf.name, wf.property));
+        else
+            done = false;
+    }
+    if (!done)
+        return;
+    const bool wasWaiting = waitForTimer_->isActive();
+    waitForTimer_->stop();
+    waitFor_.reset();
+    if (wasWaiting)
+        scheduleStep(0);
+}
+
+void ScriptRunner::endScript()
+{
+    if (closing_)
+        return;
+    closing_ = true;
+    if (window_ != nullptr && window_->isVisible()) {
+        window_->close();
+        if (window_ != nullptr && window_->isVisible()) {
+            // The close path refused; end the event loop so the process does not hang.
+            error(lineNumber_, QStringLiteral("the window did not close"));
+            QCoreApplication::exit(exitStatus());
+        }
+    }
+    finish();
+}
+
+void ScriptRunner::finish()
+{
+    if (finished_)
+        return;
+    finished_ = true;
+    waitForTimer_->stop();
+    waitFor_.reset();
+    if (stdinNotifier_ != nullptr)
+        stdinNotifier_->setEnabled(false);
+    emit finished(exitStatus());
+}

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <QDeadlineTimer>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <memory>
+#include <optional>
+
+class QIODevice;
+class QSocketNotifier;
+class QTextStream;
+class QTimer;
+class QWidget;
+
+namespace automation {
+class ScriptResponder;
+}
+
+// `--script FILE` (or `--script=FILE`; `-` is standard input) taken out of the
+// argument list. present is false when the option is not there; error is set
+// when it is malformed (no file, given twice).
+struct ScriptOption {
+    bool present = false;
+    QString path;
+    QString error;
+};
+ScriptOption takeScriptOption(QStringList& arguments);
+
+// Runs a script of user actions against a window, one command at a time on the
+// window thread, returning to the event loop between commands. Prints its
+// lines (GET, LOG, MESSAGE, FILE-DIALOG, TIMEOUT, ERROR) to out, flushed per
+// line. At the end of the script or at `quit` it closes the window through its
+// normal close path and emits finished().
+class ScriptRunner : public QObject {
+    Q_OBJECT
+public:
+    // scriptPath "-" reads standard input as it arrives.
+    ScriptRunner(QWidget* mainWindow, const QString& scriptPath, QTextStream& out,
+                 QObject* parent = nullptr);
+    ScriptRunner(QWidget* mainWindow, std::unique_ptr<QIODevice> script, QTextStream& out,
+                 QObject* parent = nullptr);
+    ~ScriptRunner() override;
+
+    ScriptRunner(const ScriptRunner&) = delete;
+    ScriptRunner& operator=(const ScriptRunner&) = delete;
+
+    // Installs the dialog responder and the log hook now; the first command runs
+    // once the window is shown.
+    void start();
+
+    // 0 while no ERROR line has been printed, else 1.
+    int exitStatus() const { return errorCount_ == 0 ? 0 : 1; }
+    bool isFinished() const { return finished_; }
+
+signals:
+    void finished(int exitStatus);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void onLogLine(const QString& line);
+
+private:
+    struct WaitFor {
+        QString name;
+        QString property;
+        QString value;
+        QDeadlineTimer deadline;
+    };
+    enum class Next { Now, Later, Stop };
+
+    ScriptRunner(QWidget* mainWindow, QTextStream& out, QObject* parent);
+    void scheduleStep(int delayMs);
+    void step();
+    Next execute(const QStringList& words);
+    Next runWaitFor(const QStringList& words);
+    void pollWaitFor();
+    void endScript();
+    void finish();
+
+    void print(const QString& line);
+    void error(int line, const QString& what);
+    void errorHere(const QString& what) { error(lineNumber_, what); }
+
+    void addInput(const QByteArray& bytes, bool atEnd);
+    void readStandardInput();
+
+    QObject* control(const QString& name);
+
+    QPointer<QWidget> window_;
+    QTextStream& out_;
+    std::unique_ptr<automation::ScriptResponder> responder_;
+    std::unique_ptr<QIODevice> device_;
+    QString openError_;
+    QSocketNotifier* stdinNotifier_ = nullptr;
+    QByteArray partialLine_;
+    std::deque<QString> lines_;
+    bool inputEnded_ = false;
+    bool waitingForInput_ = false;
+    bool started_ = false;
+    bool running_ = false;
+    bool finished_ = false;
+    bool closing_ = false;
+    int lineNumber_ = 0;
+    int errorCount_ = 0;
+    std::optional<WaitFor> waitFor_;
+    QTimer* waitForTimer_ = nullptr;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+// Every message box and file dialog of the tool goes through these functions,
+// so that a script or a test can answer them instead of a person.
+// Call them on the window thread only.
+namespace DialogSeam {
+
+QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon,
+                                    const QString& caption, const QString& text,
+                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+// Empty string: the user cancelled.
+QString openFileName(QWidget* parent, const QString& caption, const QString& filter);
+QString saveFileName(QWidget* parent, const QString& caption, const QString& filter);
+
+// Answers instead of a real dialog while installed.
+struct Responder {
+    virtual ~Responder() = default;
+    virtual QMessageBox::StandardButton onMessage(QMessageBox::Icon icon, const QString& caption,
+                                                  const QString& text,
+                                                  QMessageBox::StandardButtons buttons,
+                                                  QMessageBox::StandardButton def) = 0;
+    virtual QString onFileDialog(bool save, const QString& caption, const QString& filter) = 0;
+};
+
+// nullptr restores real dialogs. The responder must outlive its installation.
+void setResponder(Responder* responder);
+Responder* responder();
+
+// The button a person pressing Enter would choose: the given default when it is
+// one of the buttons, else the first accepting button, as QMessageBox picks it.
+QMessageBox::StandardButton defaultButtonOf(QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton def);
+
+}  // namespace DialogSeam
