@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "device/AddressLists.h"
 #include "device/HSSRegisterMap.h"
 #include "device/ZVRxQxx18PINConfiguration.h"
 #include "protocol/HSSRegisterCommands.h"
@@ -70,6 +71,19 @@ std::size_t applyAll(Record& record, std::span<const uint8_t> addresses, std::sp
 }
 
 }  // namespace
+
+std::vector<std::vector<uint8_t>> readBackLists(hss_device_family_t family)
+{
+    switch (family) {
+    case HSS_FAMILY_16PWP:
+        return {toVector(sixteenPWPConfig)};
+    case HSS_FAMILY_18PWP:
+        return {toVector(eighteenPWPConfig), toVector(eighteenPWPUserConfig)};
+    case HSS_FAMILY_NONE:
+        break;
+    }
+    return {};
+}
 
 bool storeSixteenPWPReadBack(ZVRxQxx16PINConfiguration& record, uint8_t address, uint16_t value)
 {

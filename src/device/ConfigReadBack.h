@@ -7,12 +7,20 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
+
+#include "device/HSSDeviceFamily.h"
 
 class HSSMixReadCmd;
 class ZVRxQxx16PINConfiguration;
 class ZVRxQxx18PINConfiguration;
 
 namespace hss {
+
+// The address lists a family's configuration read-back reads, in queue
+// order: 16-pin sixteenPWPConfig; 18-pin eighteenPWPConfig then
+// eighteenPWPUserConfig; none for HSS_FAMILY_NONE.
+std::vector<std::vector<uint8_t>> readBackLists(hss_device_family_t family);
 
 // One value; false when the address is not one the read-back stores.
 bool storeSixteenPWPReadBack(ZVRxQxx16PINConfiguration& record, uint8_t address, uint16_t value);

@@ -9,9 +9,8 @@
 #include <vector>
 
 #include "device/HSSDeviceFamily.h"
+#include "protocol/HSSRegisterCommands.h"
 
-class HSSMixWriteCmd;
-class HSSSingleWriteCmd;
 class ZVRxQxx16PINConfiguration;
 class ZVRxQxx18PINConfiguration;
 

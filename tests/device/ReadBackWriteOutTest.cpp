@@ -78,6 +78,18 @@ TEST(ReadBack, EighteenPinTwoRepliesIgnoreSleepAndAbist)
     EXPECT_EQ(r.getTest(), 0);
 }
 
+TEST(ReadBack, ListsPerFamily)
+{
+    const auto sixteen = hss::readBackLists(HSS_FAMILY_16PWP);
+    ASSERT_EQ(sixteen.size(), 1u);
+    EXPECT_EQ(sixteen[0].size(), 17u);
+    const auto eighteen = hss::readBackLists(HSS_FAMILY_18PWP);
+    ASSERT_EQ(eighteen.size(), 2u);
+    EXPECT_EQ(eighteen[0], hss::toVector(hss::eighteenPWPConfig));
+    EXPECT_EQ(eighteen[1], hss::toVector(hss::eighteenPWPUserConfig));
+    EXPECT_TRUE(hss::readBackLists(HSS_FAMILY_NONE).empty());
+}
+
 TEST(ReadBack, UnexpectedAddressesAndOverlongCountsAreSafe)
 {
     ZVRxQxx16PINConfiguration r;
