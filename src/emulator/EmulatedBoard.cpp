@@ -167,15 +167,17 @@ void EmulatedBoard::handleCommand(const uint8_t* report, std::size_t length, boo
         break;
     case hss::kCmdSingleRead:
         if (has(hss::kSingleReadPayload)) {
+            const uint8_t status = statusByte();  // as at the start of the frame
             const uint16_t value = spiRead(p[0]);
-            replies.put(buildSingleReadReply(p[0], value, statusByte(), crcEnabled));
+            replies.put(buildSingleReadReply(p[0], value, status, crcEnabled));
         }
         break;
     case hss::kCmdMixRead:
         if (has(hss::kMixReadPayload) && p[30] <= hss::kMixReadCapacity) {
+            const uint8_t status = statusByte();
             std::vector<uint16_t> values;
             for (std::size_t i = 0; i < p[30]; ++i) values.push_back(spiRead(p[i]));
-            replies.put(buildMixReadReply(values, statusByte(), crcEnabled));
+            replies.put(buildMixReadReply(values, status, crcEnabled));
         }
         break;
     case hss::kCmdIoctl:

@@ -15,7 +15,8 @@
 // byte 0 = 0 ("not ready"). The poll-read reply is always the latest sample
 // set, ready from the first sample on, and is not used up.
 //
-// Status byte: the chip's fault summary as of the frame, bit 0 global fault
+// Status byte: the chip's fault summary at the start of the command (before
+// any clear-on-read of that command), bit 0 global fault
 // (DEV_FAULT bit 8), bit 1 channel 1 faulted, bit 2 channel 2 faulted, bit 3
 // chip in low-power mode. 0 when no chip answers (no card, or asleep).
 //
