@@ -32,8 +32,8 @@ enum class FamilyScope : uint8_t {
     Twins,   // 16-pin control and its 18-pin twin (name + "18"); acts on the
              // current family, and only through the twin of that family
     Shared,  // one control serving both families; acts on the current family
-    Only16,  // 16-pin control only; acts on the 16-pin record whatever the family
-    Only18,  // 18-pin control only; acts on the 18-pin record whatever the family
+    Only16,  // 16-pin control only; acts on the 16-pin record unless an 18-pin part is identified
+    Only18,  // 18-pin control only; acts on the 18-pin record unless a 16-pin part is identified
 };
 
 // Where a per-channel row takes its channel from.

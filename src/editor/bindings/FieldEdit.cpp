@@ -58,9 +58,14 @@ std::optional<hss_device_family_t> actingFamily(const FieldBinding& binding, hss
             return current;
         return std::nullopt;
     case FamilyScope::Only16:
-        return HSS_FAMILY_16PWP;
-    case FamilyScope::Only18:
-        return HSS_FAMILY_18PWP;
+    case FamilyScope::Only18: {
+        // A single-family control also acts before any part is identified,
+        // but never on a chip of the other family (its addresses differ).
+        const hss_device_family_t own = binding.scope == FamilyScope::Only16 ? HSS_FAMILY_16PWP : HSS_FAMILY_18PWP;
+        if (current == own || current == HSS_FAMILY_NONE)
+            return own;
+        return std::nullopt;
+    }
     }
     return std::nullopt;
 }

@@ -1,0 +1,267 @@
+// Construction, wiring of the binding table to the controls, and the edit
+// path of a table row.
+
+#include "ui/editor/ConfigurationEditor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+
+#include "editor/FixedOptionLists.h"
+#include "editor/OptionListPlan.h"
+#include "editor/PartOptionTables.h"
+#include "protocol/HSSProtocol.h"
+#include "ui/editor/EditorHost.h"
+#include "ui/editor/EditorPages.h"
+
+namespace {
+
+// Restores the event guard when a scope ends.
+class GuardScope {
+public:
+    GuardScope(EditorHost& editorHost, bool on) : host(editorHost), previous(editorHost.eventsSuppressed())
+    {
+        host.setEventsSuppressed(on);
+    }
+    ~GuardScope() { host.setEventsSuppressed(previous); }
+    GuardScope(const GuardScope&) = delete;
+    GuardScope& operator=(const GuardScope&) = delete;
+
+private:
+    EditorHost& host;
+    bool previous;
+};
+
+void fillList(QComboBox* box, const std::vector<std::string>& items)
+{
+    box->clear();
+    for (const std::string& item : items)
+        box->addItem(QString::fromStdString(item));
+}
+
+}  // namespace
+
+ConfigurationEditor::ConfigurationEditor(EditorHost& editorHost, const EditorPageSet& pages, QObject* parent)
+    : QObject(parent), host(editorHost), tripValues(hss::options::zvr2m08Tables.i2ttripenum)
+{
+    GuardScope guard(host, true);
+    quickCommands = editorpages::buildCommandCenter(pages.commandCenterPage, controls);
+    chartArea16 = editorpages::buildTuner(pages.fuseTunerPage16pwp, HSS_FAMILY_16PWP, controls);
+    editorpages::buildDeviceSettings(pages.devSettingPage16pwp, HSS_FAMILY_16PWP, controls);
+    editorpages::buildChannelSettings(pages.chanSettingsPage16pwp, HSS_FAMILY_16PWP, controls);
+    chartArea18 = editorpages::buildTuner(pages.fuseTunerPage18pwp, HSS_FAMILY_18PWP, controls);
+    editorpages::buildDeviceSettings(pages.devSettingPage18pwp, HSS_FAMILY_18PWP, controls);
+    editorpages::buildChannelSettings(pages.chanSettingsPage18pwp, HSS_FAMILY_18PWP, controls);
+
+    fillFixedLists();
+    connectRows();
+    connectNamedHandlers();
+    installHelpPanel();
+    for (const char* base : {"shutdownRetryBox", "activeRadioButton"}) {
+        for (hss_device_family_t family : {HSS_FAMILY_16PWP, HSS_FAMILY_18PWP})
+            controls.radio(twinName(base, family))->setChecked(true);
+    }
+    for (hss_device_family_t family : {HSS_FAMILY_16PWP, HSS_FAMILY_18PWP}) {
+        controls.label(twinName("i2tTripValueLabel", family))->setText(tripLabelText(0));
+        updateLatchButton(family);
+    }
+}
+
+ConfigurationEditor::~ConfigurationEditor() = default;
+
+QWidget* ConfigurationEditor::i2tChartArea(hss_device_family_t family) const
+{
+    return family == HSS_FAMILY_18PWP ? chartArea18 : chartArea16;
+}
+
+void ConfigurationEditor::setI2TRedraw(std::function<void(hss_device_family_t)> redraw)
+{
+    i2tRedraw = std::move(redraw);
+}
+
+void ConfigurationEditor::redrawI2T(hss_device_family_t family)
+{
+    if (i2tRedraw)
+        i2tRedraw(family);
+}
+
+void ConfigurationEditor::fillFixedLists()
+{
+    for (const QString& name : controls.names()) {
+        const std::string key = name.toStdString();
+        if (auto* box = controls.combo(name)) {
+            if (auto fixed = hss::options::fixedListItems(key)) {
+                fillList(box, *fixed);
+            } else if (auto initial = hss::options::initialListItems(key); !initial.empty()) {
+                fillList(box, initial);
+            } else if (key == "chanSettingI2TBox" || key == "chanSettingI2TBox18") {
+                // Until a part is identified the trip list shows the 16-pin values.
+                box->clear();
+                for (double value : hss::options::zvr2m08Tables.i2ttripenum)
+                    box->addItem(QString::fromStdString(hss::options::formatTripValue(value)) + "A2s");
+            }
+        } else if (auto* list = controls.list(name)) {
+            if (auto fixed = hss::options::fixedListItems(key)) {
+                list->clear();
+                for (const std::string& item : *fixed) {
+                    auto* entry = new QListWidgetItem(QString::fromStdString(item), list);
+                    entry->setFlags(entry->flags() | Qt::ItemIsUserCheckable);
+                    entry->setCheckState(Qt::Unchecked);
+                }
+            }
+        }
+    }
+    for (const char* selector : {"chanSettingBox", "i2tChanNumBox"}) {
+        for (hss_device_family_t family : {HSS_FAMILY_16PWP, HSS_FAMILY_18PWP})
+            controls.combo(twinName(selector, family))->setCurrentIndex(0);
+    }
+}
+
+void ConfigurationEditor::connectRows()
+{
+    for (const editor::FieldBinding& row : editor::fieldBindings()) {
+        for (hss_device_family_t family : {HSS_FAMILY_16PWP, HSS_FAMILY_18PWP}) {
+            const std::string name = editor::controlName(row, family);
+            if (name.empty() || (row.scope == editor::FamilyScope::Shared && family == HSS_FAMILY_18PWP))
+                continue;
+            QWidget* widget = controls.find(QString::fromStdString(name));
+            if (widget == nullptr)
+                continue;
+            const editor::FieldBinding* bound = &row;
+            auto edited = [this, bound, family] { rowEdited(*bound, family); };
+            switch (row.kind) {
+            case editor::ControlKind::CheckBox:
+            case editor::ControlKind::LatchRadio:
+                connect(qobject_cast<QAbstractButton*>(widget), &QAbstractButton::toggled, this, edited);
+                break;
+            case editor::ControlKind::List:
+                connect(qobject_cast<QComboBox*>(widget), &QComboBox::currentIndexChanged, this, edited);
+                break;
+            case editor::ControlKind::Slider:
+                connect(qobject_cast<QSlider*>(widget), &QSlider::valueChanged, this, edited);
+                break;
+            }
+        }
+    }
+}
+
+uint8_t ConfigurationEditor::channelOf(const editor::FieldBinding& row, hss_device_family_t family) const
+{
+    const char* selector = nullptr;
+    switch (row.channel) {
+    case editor::ChannelSource::None:
+    case editor::ChannelSource::Channel1:
+        return 0;
+    case editor::ChannelSource::Channel2:
+        return 1;
+    case editor::ChannelSource::ChannelSettings:
+        selector = "chanSettingBox";
+        break;
+    case editor::ChannelSource::TunerSelector:
+        selector = "i2tChanNumBox";
+        break;
+    }
+    const QComboBox* box = controls.combo(twinName(selector, family));
+    return box != nullptr && box->currentIndex() == 1 ? 1 : 0;
+}
+
+ZVRxQxx16PINConfiguration& ConfigurationEditor::record(hss_device_family_t family)
+{
+    if (family == HSS_FAMILY_18PWP)
+        return host.eighteenPinRecord();
+    return host.sixteenPinRecord();
+}
+
+QString ConfigurationEditor::tripLabelText(int position) const
+{
+    if (position < 0 || static_cast<std::size_t>(position) >= tripValues.size())
+        return QString();
+    return QString::fromStdString(hss::options::formatTripLabel(tripValues[static_cast<std::size_t>(position)]));
+}
+
+void ConfigurationEditor::rowEdited(const editor::FieldBinding& row, hss_device_family_t controlFamily)
+{
+    if (host.eventsSuppressed())
+        return;
+    const auto family = editor::actingFamily(row, host.deviceFamily(), controlFamily);
+    if (!family)
+        return;
+    const uint8_t channel = channelOf(row, *family);
+    const QString name = QString::fromStdString(editor::controlName(row, controlFamily));
+
+    uint16_t value = 0;
+    QString text;
+    switch (row.kind) {
+    case editor::ControlKind::CheckBox:
+    case editor::ControlKind::LatchRadio:
+        value = controls.get<QAbstractButton>(name)->isChecked() ? 1 : 0;
+        break;
+    case editor::ControlKind::List: {
+        const QComboBox* box = controls.combo(name);
+        if (box->currentIndex() < 0)
+            return;
+        value = static_cast<uint16_t>(box->currentIndex());
+        text = box->currentText();
+        break;
+    }
+    case editor::ControlKind::Slider: {
+        value = static_cast<uint16_t>(controls.slider(name)->value());
+        text = tripLabelText(value);
+        controls.label(twinName("i2tTripValueLabel", controlFamily))->setText(text);
+        break;
+    }
+    }
+
+    const std::string textUtf8 = text.toStdString();
+    const auto result = editor::applyEdit(row, {*family, channel, value, textUtf8}, record(*family));
+    if (!result)
+        return;
+    auto* command = new HSSSingleWriteCmd(result->address, result->word);
+    if (row.send == editor::SendPath::Direct)
+        host.queueHSSCommand(command);
+    else
+        host.sendRawWriteGUIResponse(command);
+    if (!result->logLine.empty())
+        host.logMessageToWindow(QString::fromStdString(result->logLine));
+    runFollowUp(row, *family, channel);
+}
+
+void ConfigurationEditor::runFollowUp(const editor::FieldBinding& row, hss_device_family_t family, uint8_t channel)
+{
+    switch (row.followUp) {
+    case editor::FollowUp::None:
+        break;
+    case editor::FollowUp::ReRead:
+        host.updateMainGUIFromSelection();
+        break;
+    case editor::FollowUp::CurrentLimitEnabling: {
+        GuardScope guard(host, true);
+        enableCurrentLimitControls(family, channel);
+        break;
+    }
+    case editor::FollowUp::ReloadLists:
+    case editor::FollowUp::ReloadListsAndRedraw:
+        // The reload empties the selections; show the record again at once
+        // (the refresh ends with the redraw of the curves).
+        updateDefaultEnumerations(host.eighteenPinRecord().getDevID());
+        refreshFamily(HSS_FAMILY_18PWP, true);
+        break;
+    case editor::FollowUp::Redraw:
+        redrawI2T(family);
+        break;
+    case editor::FollowUp::RedrawAndLatchButton:
+        redrawI2T(family);
+        updateLatchButton(family);
+        break;
+    }
+}
+
+void ConfigurationEditor::updateLatchButton(hss_device_family_t family)
+{
+    const QComboBox* cooldown = controls.combo(twinName("cooldownDelayBox", family));
+    controls.button(twinName("resetLatchButton", family))->setEnabled(cooldown->currentIndex() == 0);
+}

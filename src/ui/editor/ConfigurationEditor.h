@@ -1,0 +1,123 @@
+#pragma once
+// The configuration editor: fills the editor pages, shows every register
+// field of the family's record in its control (refresh) and turns every
+// user change into a record change, a register write and a log line (edit).
+// Most controls are rows of the binding table (editor/bindings); the few
+// with behaviour of their own have named handlers here.
+//
+// Everything here runs on the window thread, except the two refresh entry
+// points and the forced-pin mirrors, which move themselves there.
+
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <span>
+
+#include "device/HSSDeviceFamily.h"
+#include "editor/bindings/FieldBinding.h"
+#include "ui/editor/EditorControls.h"
+
+class EditorHost;
+class QGroupBox;
+class QListWidgetItem;
+class ZVRxQxx16PINConfiguration;
+
+// The window's empty tab pages the editor fills.
+struct EditorPageSet {
+    QWidget* commandCenterPage = nullptr;
+    QWidget* fuseTunerPage16pwp = nullptr;
+    QWidget* devSettingPage16pwp = nullptr;
+    QWidget* chanSettingsPage16pwp = nullptr;
+    QWidget* fuseTunerPage18pwp = nullptr;
+    QWidget* devSettingPage18pwp = nullptr;
+    QWidget* chanSettingsPage18pwp = nullptr;
+};
+
+class ConfigurationEditor : public QObject {
+public:
+    // Builds the page contents; call on the window thread. The host and the
+    // pages must outlive the editor.
+    ConfigurationEditor(EditorHost& host, const EditorPageSet& pages, QObject* parent = nullptr);
+    ~ConfigurationEditor() override;
+
+    // Refresh of every control from the family's record; guard is the
+    // event-guard value for its duration (callers pass true). Callable from
+    // any thread: moves itself to the window thread and waits, and does
+    // nothing once shutdown has begun.
+    void updateSixteenGuiFromConfig(bool guard = true);
+    void updateEighteenGuiFromConfig(bool guard = true);
+    // The refresh of the current family (nothing without one).
+    void updateGuiFromConfig();
+
+    // Reloads the part-dependent option lists for a DEVID code; codes
+    // without tables change nothing.
+    void updateDefaultEnumerations(uint16_t devId);
+
+    // Mirrors of the forced-pin GPIO replies (any thread).
+    void handleLHIState(bool high);
+    void handleDIState(bool high);
+
+    // Enables the channel-settings current-limit controls by the channel's
+    // mode bits (channel index 0 or 1).
+    void updateCurrentLimitSettings(uint8_t channel);
+    void updateCurrentLimitSettings18PWP(uint8_t channel);
+
+    // The I2T curve redraw of a family's tuner page (the chart code sets it).
+    void setI2TRedraw(std::function<void(hss_device_family_t)> redraw);
+    // The trip-energy table in force (A2s), indexed by the slider position.
+    std::span<const double> i2tArrayValues() const { return tripValues; }
+
+    // Controls by name, and the places other features add to.
+    QWidget* control(const QString& name) const { return controls.find(name); }
+    const EditorControls& allControls() const { return controls; }
+    QGroupBox* quickCommandsGroup() const { return quickCommands; }
+    QWidget* i2tChartArea(hss_device_family_t family) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Wiring (ConfigurationEditor.cpp).
+    void fillFixedLists();
+    void connectRows();
+    void connectNamedHandlers();
+    void installHelpPanel();
+    void rowEdited(const editor::FieldBinding& row, hss_device_family_t controlFamily);
+    void runFollowUp(const editor::FieldBinding& row, hss_device_family_t family, uint8_t channel);
+    uint8_t channelOf(const editor::FieldBinding& row, hss_device_family_t family) const;
+    ZVRxQxx16PINConfiguration& record(hss_device_family_t family);
+    void redrawI2T(hss_device_family_t family);
+    QString tripLabelText(int position) const;
+
+    // Refresh (EditorRefresh.cpp).
+    void refreshFamily(hss_device_family_t family, bool guard);
+    void refreshOnWindowThread(hss_device_family_t family, bool guard);
+    void refreshRow(const editor::FieldBinding& row, hss_device_family_t family,
+                    const ZVRxQxx16PINConfiguration& snapshot);
+    void refreshSpecials(hss_device_family_t family, const ZVRxQxx16PINConfiguration& snapshot);
+    void resyncCrc(hss_device_family_t family, const ZVRxQxx16PINConfiguration& snapshot);
+    void refreshSafetyIndicators(const ZVRxQxx16PINConfiguration& snapshot);
+    void refreshUserRegisters(const ZVRxQxx16PINConfiguration& snapshot);
+    void enableCurrentLimitControls(hss_device_family_t family, uint8_t channel);
+    void updateLatchButton(hss_device_family_t family);
+
+    // Named handlers (EditorHandlers.cpp).
+    void enChanBoxCC_ItemCheck(QListWidgetItem* item);
+    void enableCRCBox_CheckStateChanged(hss_device_family_t family);
+    void forcedPinChanged(bool limpHome);
+    void mirrorForcedPin(bool limpHome, bool high);
+    void resetLatchButton_Click(hss_device_family_t family);
+    void lpmRadioButton_CheckedChanged(hss_device_family_t family, bool fromLowPower, bool checked);
+    void channelSelectorChanged();
+    bool familyPageActs(hss_device_family_t pageFamily) const;
+
+    EditorHost& host;
+    EditorControls controls;
+    QGroupBox* quickCommands = nullptr;
+    QWidget* chartArea16 = nullptr;
+    QWidget* chartArea18 = nullptr;
+    std::span<const double> tripValues;
+    std::function<void(hss_device_family_t)> i2tRedraw;
+};

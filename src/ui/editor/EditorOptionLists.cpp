@@ -1,0 +1,64 @@
+// Reloading the part-dependent option lists on the controls.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSlider>
+#include <QTabWidget>
+
+#include "editor/OptionListPlan.h"
+#include "ui/editor/ConfigurationEditor.h"
+#include "ui/editor/EditorHost.h"
+
+void ConfigurationEditor::updateDefaultEnumerations(uint16_t devId)
+{
+    const bool previous = host.eventsSuppressed();
+    host.setEventsSuppressed(true);
+
+    // The 18-pin rules pick tables by the selected channels' decrementer bit
+    // and by the FET choice, as the 18-pin record holds them now.
+    const ZVRxQxx18PINConfiguration& eighteen = host.eighteenPinRecord();
+    auto selectedI2T = [&](const char* selector) -> std::optional<uint16_t> {
+        const int index = controls.combo(QString::fromLatin1(selector))->currentIndex();
+        if (index != 0 && index != 1)
+            return std::nullopt;
+        return eighteen.getI2TConfig(static_cast<uint8_t>(index));
+    };
+    hss::options::EighteenPinSelection selection;
+    selection.i2tTunerChannelI2TConfig = selectedI2T("i2tChanNumBox18");
+    selection.chanSettingChannelI2TConfig = selectedI2T("chanSettingBox18");
+    selection.lowPowerMode = eighteen.getLowPowerMode();
+
+    const auto plan = hss::options::planDefaultEnumerations(devId, selection);
+    if (plan) {
+        QTabWidget* tabs = host.mainTabControl();
+        QWidget* datasheet = host.datasheetPage();
+        if (tabs != nullptr && datasheet != nullptr) {
+            const int index = tabs->indexOf(datasheet);
+            if (plan->datasheetTabShown && index < 0)
+                tabs->addTab(datasheet, QStringLiteral("Datasheet"));
+            else if (!plan->datasheetTabShown && index >= 0)
+                tabs->removeTab(index);
+        }
+
+        tripValues = plan->i2tArrayValues;
+        if (plan->family == HSS_FAMILY_18PWP) {
+            const QSlider* track = controls.slider(QStringLiteral("i2tTrack18"));
+            controls.label(QStringLiteral("i2tTripValueLabel18"))->setText(tripLabelText(track->value()));
+        }
+
+        if (QComboBox* trip = controls.combo(QString::fromStdString(plan->tripListControl))) {
+            trip->clear();
+            for (double value : plan->tripListValues)
+                trip->addItem(QString::fromStdString(hss::options::formatTripValue(value)), value);
+        }
+        for (const hss::options::ListReload& reload : plan->lists) {
+            QComboBox* box = controls.combo(QString::fromStdString(reload.control));
+            if (box == nullptr)
+                continue;
+            box->clear();
+            for (const std::string& item : reload.items)
+                box->addItem(QString::fromStdString(item));
+        }
+    }
+    host.setEventsSuppressed(previous);
+}

@@ -1,0 +1,129 @@
+#include "FakeEditorHost.h"
+
+#include <QThread>
+#include <QVBoxLayout>
+
+#include "device/ConfigReadBack.h"
+#include "device/PartTable.h"
+#include "protocol/HSSProtocol.h"
+
+namespace editortest {
+
+QApplication& application()
+{
+    static int argc = 1;
+    static char name[] = "editor-test";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+namespace {
+
+QWidget* page(QTabWidget* tabs, const char* name, const char* title)
+{
+    auto* widget = new QWidget;
+    widget->setObjectName(QString::fromLatin1(name));
+    tabs->addTab(widget, QString::fromLatin1(title));
+    return widget;
+}
+
+}  // namespace
+
+FakeEditorHost::FakeEditorHost(uint16_t devid) : board(std::make_shared<EmulatedBoard>(devid))
+{
+    application();
+    window = std::make_unique<QWidget>();
+    window->setObjectName(QStringLiteral("AutoConfigurationGui"));
+    tabs = new QTabWidget(window.get());
+    tabs->setObjectName(QStringLiteral("mainTabControl"));
+    (new QVBoxLayout(window.get()))->addWidget(tabs);
+
+    EditorPageSet pages;
+    pages.commandCenterPage = page(tabs, "commandCenterPage", "Command Center");
+    pages.fuseTunerPage16pwp = page(tabs, "fuseTunerPage16pwp", "I2T Tuner");
+    pages.devSettingPage16pwp = page(tabs, "devSettingPage16pwp", "Device Settings");
+    pages.chanSettingsPage16pwp = page(tabs, "chanSettingsPage16pwp", "Channel Settings");
+    pages.fuseTunerPage18pwp = page(tabs, "fuseTunerPage18pwp", "I2T Tuner");
+    pages.devSettingPage18pwp = page(tabs, "devSettingPage18pwp", "Device Settings");
+    pages.chanSettingsPage18pwp = page(tabs, "chanSettingsPage18pwp", "Channel Settings");
+    datasheet = page(tabs, "datasheetTab", "Datasheet");
+    window->resize(1458, 1066);
+    editor = std::make_unique<ConfigurationEditor>(*this, pages);
+}
+
+FakeEditorHost::~FakeEditorHost()
+{
+    editor.reset();
+}
+
+void FakeEditorHost::apply(HSSCommand* command, bool direct)
+{
+    std::unique_ptr<HSSCommand> owned(command);
+    SentCommand entry;
+    entry.direct = direct;
+    entry.held = !direct && manualPersist;
+    if (auto* write = dynamic_cast<HSSSingleWriteCmd*>(command)) {
+        entry.address = write->getAddress();
+        entry.value = write->getPayload();
+    } else if (auto* crc = dynamic_cast<HSSSetCRCIOCTLCmd*>(command)) {
+        entry.crcSwitch = crc->isEnable();
+    } else if (auto* gpio = dynamic_cast<HSSWriteGPIOCTLCmd*>(command)) {
+        entry.gpioWrite = std::make_pair(gpio->getGPIOIndex(), gpio->getState());
+    }
+    sent.push_back(entry);
+    if (!entry.held)
+        board->setFeature(command->getCommandData(), board->featureReportLength());
+}
+
+void FakeEditorHost::sendRawWriteGUIResponse(HSSCommand* command) { apply(command, false); }
+
+void FakeEditorHost::queueHSSCommand(HSSCommand* command) { apply(command, true); }
+
+void FakeEditorHost::updateMainGUIFromSelection()
+{
+    ++rereads;
+    readBack();
+}
+
+bool FakeEditorHost::onWindowThread() const { return QThread::currentThread() == window->thread(); }
+
+void FakeEditorHost::runOnWindowThreadBlocking(std::function<void()> task)
+{
+    if (shuttingDown)
+        return;
+    QMetaObject::invokeMethod(window.get(), std::move(task), Qt::BlockingQueuedConnection);
+}
+
+void FakeEditorHost::identify()
+{
+    const uint16_t devid = board->peekRegister(0x00);
+    const HSSPartInfo* part = hss::findPartByDevID(devid);
+    family = part != nullptr ? part->family : HSS_FAMILY_NONE;
+    record16.setDevID(devid);
+    record18.setDevID(devid);
+    editor->updateDefaultEnumerations(devid);
+    readBack();
+}
+
+void FakeEditorHost::readBack()
+{
+    if (family == HSS_FAMILY_NONE)
+        return;
+    editor->updateDefaultEnumerations(family == HSS_FAMILY_18PWP ? record18.getDevID() : record16.getDevID());
+    for (const auto& list : hss::readBackLists(family)) {
+        for (uint8_t address : list) {
+            const uint16_t value = board->peekRegister(address);
+            if (family == HSS_FAMILY_18PWP)
+                hss::storeEighteenPWPReadBack(record18, address, value);
+            else
+                hss::storeSixteenPWPReadBack(record16, address, value);
+        }
+    }
+    if (family == HSS_FAMILY_18PWP)
+        editor->updateEighteenGuiFromConfig(true);
+    else
+        editor->updateSixteenGuiFromConfig(true);
+}
+
+}  // namespace editortest
