@@ -37,7 +37,12 @@ constexpr double kUvWarningVolts = 6.0;
 constexpr std::array<double, 13> kCurrentLimitAmps{10, 12.5, 15, 17.5, 20, 22.5, 25,
                                                    32.5, 40, 47.5, 55, 62.5, 70};
 
-bool bit(uint16_t word, unsigned n) { return ((word >> n) & 1u) != 0; }
+bool bit(uint16_t word, unsigned n) { return ((static_cast<unsigned>(word) >> n) & 1u) != 0; }
+
+// Register field of `width` bits from bit `shift` up.
+unsigned field(uint16_t word, unsigned shift, unsigned width) {
+    return (static_cast<unsigned>(word) >> shift) & ((1u << width) - 1u);
+}
 
 uint16_t adcCode(double value) {
     const double code = std::round(value);
@@ -292,7 +297,7 @@ bool SwitchChip::commandedOn(int channel) const {
     const auto n = static_cast<unsigned>(channel);
     if (limpHomeInput) {
         // Limp home: each channel follows its LHI behaviour setting.
-        switch ((regs[map.devConfig] >> (7 + 2 * n)) & 3u) {
+        switch (field(regs[map.devConfig], 7 + 2 * n, 2)) {
         case 0: return directInput;
         case 1: return bit(regs[map.swState], n);
         case 2: return false;
@@ -306,10 +311,10 @@ ChannelDrive SwitchChip::drive(int channel) const {
     const ChannelRegisters& ch = map.channels[slot(channel)];
     ChannelDrive d;
     d.switchedOn = !asleep && load.supplyVoltage() >= kUvloVolts && commandedOn(channel);
-    const std::size_t limitIndex = std::min<std::size_t>(regs[ch.currentLimit] & 0x0Fu, kCurrentLimitAmps.size() - 1);
+    const std::size_t limitIndex = std::min<std::size_t>(field(regs[ch.currentLimit], 0, 4), kCurrentLimitAmps.size() - 1);
     d.currentLimitAmps = kCurrentLimitAmps[limitIndex];
     const uint16_t pwm = regs[ch.pwm];
-    d.duty = bit(pwm, 0) ? (((pwm >> 1) & 0xFFu) + 1.0) / 256.0 : 1.0;
+    d.duty = bit(pwm, 0) ? (field(pwm, 1, 8) + 1.0) / 256.0 : 1.0;
     // CHx_CONFIG bit 2 selects latch (16-pin: 1, 18-pin: 0) or auto-retry.
     const bool bit2 = bit(regs[ch.config], 2);
     d.latchOnShutdown = chipPart.family == ChipFamily::Pin16 ? bit2 : !bit2;
@@ -319,9 +324,9 @@ ChannelDrive SwitchChip::drive(int channel) const {
 double SwitchChip::lowPowerThreshold(int channel) const {
     const uint16_t lpm = regs[map.lpm];
     const auto n = static_cast<unsigned>(channel);
-    if (chipPart.family == ChipFamily::Pin16) return chipPart.lpmSmallFetAmps[(lpm >> (3 + 2 * n)) & 3u];
+    if (chipPart.family == ChipFamily::Pin16) return chipPart.lpmSmallFetAmps[field(lpm, 3 + 2 * n, 2)];
     const auto& table = bit(lpm, 1) ? chipPart.lpmLargeFetAmps : chipPart.lpmSmallFetAmps;
-    return table[(lpm >> (4 + 2 * n)) & 3u];
+    return table[field(lpm, 4 + 2 * n, 2)];
 }
 
 bool SwitchChip::autoLowPowerBit(int channel) const {
