@@ -226,7 +226,7 @@ void ConfigurationEditor::rowEdited(const editor::FieldBinding& row, hss_device_
     else
         host.sendRawWriteGUIResponse(command);
     if (!result->logLine.empty())
-        host.logMessageToWindow(QString::fromStdString(result->logLine));
+        host.logEditorLine(QString::fromStdString(result->logLine));
     runFollowUp(row, *family, channel);
 }
 

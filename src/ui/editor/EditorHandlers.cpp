@@ -128,7 +128,7 @@ void ConfigurationEditor::enChanBoxCC_ItemCheck(QListWidgetItem*)
     record(family).setSwitchState(value);
     const auto address = hss::registerAddress(family, HSSRegister::SW_STATE);
     host.sendRawWriteGUIResponse(new HSSSingleWriteCmd(*address, value));
-    host.logMessageToWindow(QStringLiteral("Switch enable configuration changed to: 0b%1 ").arg(switchStateBits(value)));
+    host.logEditorLine(QStringLiteral("Switch enable configuration changed to: 0b%1 ").arg(switchStateBits(value)));
 }
 
 void ConfigurationEditor::enableCRCBox_CheckStateChanged(hss_device_family_t family)
@@ -141,7 +141,7 @@ void ConfigurationEditor::enableCRCBox_CheckStateChanged(hss_device_family_t fam
     const auto address = hss::registerAddress(family, field.reg);
     if (!word || !address)
         return;
-    host.logMessageToWindow(on ? QStringLiteral("CRC Enabled") : QStringLiteral("CRC Disabled."));
+    host.logEditorLine(on ? QStringLiteral("CRC Enabled") : QStringLiteral("CRC Disabled."));
     // Chip first, then the board. Both go out at once even under manual
     // persist: a chip and a board that disagree on CRC drop every frame.
     host.queueHSSCommand(new HSSSingleWriteCmd(*address, *word));
@@ -157,11 +157,11 @@ void ConfigurationEditor::forcedPinChanged(bool limpHome)
     ZVRxQxx16PINConfiguration& forced = record(host.deviceFamily());
     if (limpHome) {
         forced.setLHIForced(high);
-        host.logMessageToWindow(high ? QStringLiteral("Limp home input (LHI) forced high.")
+        host.logEditorLine(high ? QStringLiteral("Limp home input (LHI) forced high.")
                                      : QStringLiteral("Limp home input (LHI) forced low."));
     } else {
         forced.setDIForced(high);
-        host.logMessageToWindow(high ? QStringLiteral("DI input forced high.") : QStringLiteral("DI input forced low."));
+        host.logEditorLine(high ? QStringLiteral("DI input forced high.") : QStringLiteral("DI input forced low."));
     }
     host.queueHSSCommand(new HSSWriteGPIOCTLCmd(limpHome ? kLimpHomeGpio : kDirectInputGpio, high));
 }
@@ -172,8 +172,8 @@ void ConfigurationEditor::handleDIState(bool high) { mirrorForcedPin(false, high
 
 void ConfigurationEditor::mirrorForcedPin(bool limpHome, bool high)
 {
-    if (!host.onWindowThread()) {
-        if (host.isShuttingDown())
+    if (!host.isWindowThread()) {
+        if (host.shutdownStarted())
             return;
         host.runOnWindowThreadBlocking([this, limpHome, high] { mirrorForcedPin(limpHome, high); });
         return;
@@ -221,7 +221,7 @@ void ConfigurationEditor::lpmRadioButton_CheckedChanged(hss_device_family_t fami
     const bool previous = host.eventsSuppressed();
     host.setEventsSuppressed(true);
     const auto word = record(family).setFieldOn(hss::field::LPM_ENABLE, fromLowPower);
-    host.logMessageToWindow(fromLowPower ? QStringLiteral("LPM enabled by user")
+    host.logEditorLine(fromLowPower ? QStringLiteral("LPM enabled by user")
                                          : QStringLiteral("LPM disabled by user"));
     host.setEventsSuppressed(previous);
     const auto address = hss::registerAddress(family, HSSRegister::LPM);

@@ -1,7 +1,9 @@
 #pragma once
 // What the configuration editor needs from the window that holds it. The
 // main window implements this; tests implement it with a fake that applies
-// writes to an emulated board.
+// writes to an emulated board. The names differ from the window's own
+// members (isShuttingDown, mainTabControl, ...) so that the window can
+// implement the interface beside them.
 
 #include <QString>
 
@@ -35,7 +37,7 @@ public:
     // Takes ownership. Straight to the link, whatever the persist mode.
     virtual void queueHSSCommand(HSSCommand* command) = 0;
     // One line of the application log (already formatted, no time stamp).
-    virtual void logMessageToWindow(const QString& message) = 0;
+    virtual void logEditorLine(const QString& line) = 0;
 
     virtual bool isDemoMode() const = 0;
     // Reloads the option lists and reads the configuration back from the
@@ -43,14 +45,14 @@ public:
     // record).
     virtual void updateMainGUIFromSelection() = 0;
 
-    virtual bool isShuttingDown() const = 0;
-    virtual bool onWindowThread() const = 0;
+    virtual bool shutdownStarted() const = 0;
+    virtual bool isWindowThread() const = 0;
     // Runs task on the window thread and waits for it; does nothing once
     // shutdown has begun.
     virtual void runOnWindowThreadBlocking(std::function<void()> task) = 0;
 
     // The main tab control and its "Datasheet" page (16-pin parts show it,
     // 18-pin parts do not).
-    virtual QTabWidget* mainTabControl() = 0;
-    virtual QWidget* datasheetPage() = 0;
+    virtual QTabWidget* tabControl() = 0;
+    virtual QWidget* datasheetTabPage() = 0;
 };

@@ -30,8 +30,8 @@ void ConfigurationEditor::updateDefaultEnumerations(uint16_t devId)
 
     const auto plan = hss::options::planDefaultEnumerations(devId, selection);
     if (plan) {
-        QTabWidget* tabs = host.mainTabControl();
-        QWidget* datasheet = host.datasheetPage();
+        QTabWidget* tabs = host.tabControl();
+        QWidget* datasheet = host.datasheetTabPage();
         if (tabs != nullptr && datasheet != nullptr) {
             const int index = tabs->indexOf(datasheet);
             if (plan->datasheetTabShown && index < 0)
@@ -50,6 +50,7 @@ void ConfigurationEditor::updateDefaultEnumerations(uint16_t devId)
             trip->clear();
             for (double value : plan->tripListValues)
                 trip->addItem(QString::fromStdString(hss::options::formatTripValue(value)), value);
+            trip->setCurrentIndex(-1);
         }
         for (const hss::options::ListReload& reload : plan->lists) {
             QComboBox* box = controls.combo(QString::fromStdString(reload.control));
@@ -58,6 +59,9 @@ void ConfigurationEditor::updateDefaultEnumerations(uint16_t devId)
             box->clear();
             for (const std::string& item : reload.items)
                 box->addItem(QString::fromStdString(item));
+            // No selection until the refresh picks the record's value: a
+            // value the new list cannot show must not pass for its first item.
+            box->setCurrentIndex(-1);
         }
     }
     host.setEventsSuppressed(previous);

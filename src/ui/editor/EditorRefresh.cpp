@@ -62,8 +62,8 @@ void ConfigurationEditor::updateGuiFromConfig()
 
 void ConfigurationEditor::refreshFamily(hss_device_family_t family, bool guard)
 {
-    if (!host.onWindowThread()) {
-        if (host.isShuttingDown())
+    if (!host.isWindowThread()) {
+        if (host.shutdownStarted())
             return;
         host.runOnWindowThreadBlocking([this, family, guard] { refreshOnWindowThread(family, guard); });
         return;
@@ -172,7 +172,7 @@ void ConfigurationEditor::refreshSpecials(hss_device_family_t family, const ZVRx
 
 void ConfigurationEditor::refreshSafetyIndicators(const ZVRxQxx16PINConfiguration& snapshot)
 {
-    QTabWidget* tabs = host.mainTabControl();
+    QTabWidget* tabs = host.tabControl();
     QWidget* root = tabs != nullptr ? tabs->window() : nullptr;
     if (root == nullptr)
         return;
@@ -201,7 +201,7 @@ void ConfigurationEditor::refreshSafetyIndicators(const ZVRxQxx16PINConfiguratio
 void ConfigurationEditor::refreshUserRegisters(const ZVRxQxx16PINConfiguration& snapshot)
 {
     const auto* record18 = dynamic_cast<const ZVRxQxx18PINConfiguration*>(&snapshot);
-    QTabWidget* tabs = host.mainTabControl();
+    QTabWidget* tabs = host.tabControl();
     QWidget* root = tabs != nullptr ? tabs->window() : nullptr;
     if (record18 == nullptr || root == nullptr)
         return;

@@ -86,7 +86,7 @@ void FakeEditorHost::updateMainGUIFromSelection()
     readBack();
 }
 
-bool FakeEditorHost::onWindowThread() const { return QThread::currentThread() == window->thread(); }
+bool FakeEditorHost::isWindowThread() const { return QThread::currentThread() == window->thread(); }
 
 void FakeEditorHost::runOnWindowThreadBlocking(std::function<void()> task)
 {

@@ -46,14 +46,14 @@ public:
     ZVRxQxx18PINConfiguration& eighteenPinRecord() override { return record18; }
     void sendRawWriteGUIResponse(HSSCommand* command) override;
     void queueHSSCommand(HSSCommand* command) override;
-    void logMessageToWindow(const QString& message) override { log.append(message); }
+    void logEditorLine(const QString& line) override { log.append(line); }
     bool isDemoMode() const override { return demo; }
     void updateMainGUIFromSelection() override;
-    bool isShuttingDown() const override { return shuttingDown; }
-    bool onWindowThread() const override;
+    bool shutdownStarted() const override { return shuttingDown; }
+    bool isWindowThread() const override;
     void runOnWindowThreadBlocking(std::function<void()> task) override;
-    QTabWidget* mainTabControl() override { return tabs; }
-    QWidget* datasheetPage() override { return datasheet; }
+    QTabWidget* tabControl() override { return tabs; }
+    QWidget* datasheetTabPage() override { return datasheet; }
 
     // What identification and a read-back would do: family, lists, record
     // filled from the chip, editor refreshed.
