@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <thread>
 
 #include "BoardHost.h"
 
@@ -192,6 +193,56 @@ TEST(BoardServices, TraceRecordsEveryTransferInOrder) {
     EXPECT_FALSE(board.trace()[0].ok);  // the newest is kept
     board.clearTrace();
     EXPECT_TRUE(board.trace().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Several hosts, a presence flipper and a trace reader at once: every
+// transfer either completes or fails cleanly, and a listener may call back
+// into the board.
+TEST(BoardServices, ConcurrentUseIsSafe) {
+    auto board = std::make_shared<EmulatedBoard>();
+    std::atomic<int> events{0};
+    board->setPresenceListener([&events, board](bool plugged) {
+        EXPECT_EQ(board->isPlugged(), plugged);  // called outside the board's lock
+        ++events;
+    });
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> hosts;
+    for (int h = 0; h < 3; ++h) {
+        hosts.emplace_back([&board, &stop, h] {
+            const auto address = static_cast<uint8_t>(0x0E + h);
+            for (uint16_t i = 0; !stop; ++i) {
+                writeRegister(*board, address, i);
+                HSSMixReadCmd read({0x00, address}, 2);
+                if (exchange(*board, read)) {
+                    EXPECT_EQ(read.getMixReadResults()[0], 0xFFF0);
+                }
+            }
+        });
+    }
+    std::thread flipper([&board] {
+        for (int i = 0; i < 200; ++i) {
+            board->unplug();
+            board->plug();
+        }
+    });
+    std::thread reader([&board, &stop] {
+        while (!stop) {
+            const auto trace = board->trace();
+            for (const FeatureTransfer& t : trace) EXPECT_TRUE(t.kind == FeatureTransfer::Kind::Read || t.reportId == 0x3F);
+            board->peekRegister(0x0E);
+        }
+    });
+    flipper.join();
+    stop = true;
+    for (auto& t : hosts) t.join();
+    reader.join();
+    EXPECT_EQ(events, 400);
+    EXPECT_TRUE(board->isPlugged());
+    board->setPresenceListener({});  // the listener holds the board
 }
 
 }  // namespace
