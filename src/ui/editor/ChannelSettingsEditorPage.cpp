@@ -40,7 +40,7 @@ QGroupBox* buildCapacitiveChargingGroup(hss_device_family_t f, EditorControls& c
     auto* group = new QGroupBox(QStringLiteral("Capacitive Charging"));
     auto* form = new QFormLayout(group);
     form->addRow(c.make<QCheckBox>(n("capChargeEnableBox", f), QStringLiteral("Capacitive Charging Mode")));
-    form->addRow(QStringLiteral("Charge Level:"), c.make<QComboBox>(n("chargeLevelBox", f)));
+    form->addRow(QStringLiteral("Charge Level (A):"), c.make<QComboBox>(n("chargeLevelBox", f)));
     form->addRow(QStringLiteral("Charge Duration:"), c.make<QComboBox>(n("capChargeDurationBox", f)));
     return group;
 }
@@ -49,8 +49,8 @@ QGroupBox* buildOvercurrentGroup(hss_device_family_t f, EditorControls& c)
 {
     auto* group = new QGroupBox(QStringLiteral("Overcurrent Protection"));
     auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("Hardware Current Limit:"), c.make<QComboBox>(n("chanSettingCurrentLimitBox", f)));
-    form->addRow(QStringLiteral("Inrush Current:"), c.make<QComboBox>(n("inRushValueBox", f)));
+    form->addRow(QStringLiteral("Hardware Current Limit (A):"), c.make<QComboBox>(n("chanSettingCurrentLimitBox", f)));
+    form->addRow(QStringLiteral("Inrush Current (A):"), c.make<QComboBox>(n("inRushValueBox", f)));
     form->addRow(QStringLiteral("Inrush Duration:"), c.make<QComboBox>(n("chanSettingInrushDurationBox", f)));
     return group;
 }
@@ -60,11 +60,11 @@ QGroupBox* buildI2TGroup(hss_device_family_t f, EditorControls& c)
     auto* group = new QGroupBox(QStringLiteral("I2T Parameters"));
     auto* form = new QFormLayout(group);
     form->addRow(c.make<QCheckBox>(n("chanSettingI2TEnBox", f), QStringLiteral("I2T Enable")));
-    form->addRow(QStringLiteral("Nominal Current:"), c.make<QComboBox>(n("chanSettingNomBox", f)));
+    form->addRow(QStringLiteral("Nominal Current (A):"), c.make<QComboBox>(n("chanSettingNomBox", f)));
     form->addRow(QStringLiteral("I2T Trip Value (A2s):"), c.make<QComboBox>(n("chanSettingI2TBox", f)));
     form->addRow(QStringLiteral("SW Current Limit (A):"), c.make<QComboBox>(n("chanSettingSWCLBox", f)));
-    form->addRow(QStringLiteral("SW Limit Delay:"), c.make<QComboBox>(n("chanSettingSWDelayBox", f)));
-    form->addRow(QStringLiteral("Cooldown Timer:"), c.make<QComboBox>(n("chanSettingCLTimer", f)));
+    form->addRow(QStringLiteral("SW Limit Delay (ms):"), c.make<QComboBox>(n("chanSettingSWDelayBox", f)));
+    form->addRow(QStringLiteral("Cooldown Timer (s):"), c.make<QComboBox>(n("chanSettingCLTimer", f)));
     if (f == HSS_FAMILY_18PWP) {
         form->addRow(QStringLiteral("Decrementer:"), c.make<QComboBox>(QStringLiteral("chanSettingsDecModeBox18")));
         form->addRow(QStringLiteral("Decrement Factor:"), c.make<QComboBox>(QStringLiteral("chanSettingDecFactBox18")));

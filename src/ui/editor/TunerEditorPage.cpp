@@ -105,7 +105,8 @@ QWidget* buildTuner(QWidget* page, hss_device_family_t family, EditorControls& c
     row->setContentsMargins(0, 0, 0, 0);
 
     auto* column = new QWidget;
-    column->setMaximumWidth(430);
+    column->setMinimumWidth(400);
+    column->setMaximumWidth(460);
     auto* left = new QVBoxLayout(column);
     left->setContentsMargins(0, 0, 0, 0);
     left->addWidget(buildTuningGroup(family, controls));

@@ -1,5 +1,7 @@
 #include "FakeEditorHost.h"
 
+#include <gtest/gtest.h>
+
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -9,14 +11,33 @@
 
 namespace editortest {
 
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "editor-test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
+namespace {
+
+// The application lives from the first test to the end of the run and is
+// destroyed before static destruction begins (Qt must not outlive main).
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override { app.reset(); }
+    static QApplication& get()
+    {
+        static int argc = 1;
+        static char name[] = "kc-editor-test";
+        static char* argv[] = {name, nullptr};
+        if (!app)
+            app = std::make_unique<QApplication>(argc, argv);
+        return *app;
+    }
+
+private:
+    static inline std::unique_ptr<QApplication> app;
+};
+
+[[maybe_unused]] ::testing::Environment* const applicationEnvironment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+}  // namespace
+
+QApplication& application() { return ApplicationEnvironment::get(); }
 
 namespace {
 
