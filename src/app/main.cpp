@@ -1,8 +1,10 @@
 // keldor-configurator: configures the high-side switch on a VELMARA-BOARD.
 
 #include <QApplication>
+#include <QTextStream>
 
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "app/BoardSetupFactory.h"
 #include "app/SignalWatcher.h"
 #include "ui/AutoConfigurationGui.h"
+#include "ui/automation/ScriptRunner.h"
 
 int main(int argc, char** argv)
 {
@@ -24,11 +27,6 @@ int main(int argc, char** argv)
         std::cout << appUsageText(program);
         return 0;
     }
-    if (!options.scriptPath.empty()) {
-        std::cerr << program << ": --script is not available in this build\n";
-        return 2;
-    }
-
     std::string error;
     std::optional<BoardSetup> board = makeBoardSetup(options, error);
     if (!board) {
@@ -43,7 +41,15 @@ int main(int argc, char** argv)
         window.close();
         QCoreApplication::quit();
     });
+    // A script drives the window once it is shown and closes it at its end.
+    QTextStream scriptOutput(stdout);
+    std::unique_ptr<ScriptRunner> script;
+    if (!options.scriptPath.empty()) {
+        script = std::make_unique<ScriptRunner>(&window, QString::fromStdString(options.scriptPath),
+                                                scriptOutput);
+        script->start();
+    }
     window.show();
     application.exec();
-    return 0;
+    return script ? script->exitStatus() : 0;
 }
