@@ -78,7 +78,9 @@ void ChipLoadModel::step(double seconds, const std::array<ChannelDrive, 2>& driv
         ch.junctionC = target + (ch.junctionC - target) * decay;
         if (ch.junctionC >= kThermalShutdownC) {
             ch.shutDown = true;
-        } else if (ch.shutDown && ch.junctionC < kThermalRestartC && !drive[slot(n)].latchOnShutdown) {
+        } else if (ch.shutDown && ch.junctionC < kThermalRestartC &&
+                   (!drive[slot(n)].latchOnShutdown || !drive[slot(n)].switchedOn)) {
+            // Auto-retry restarts once cool; a latch holds until the channel is switched off.
             ch.shutDown = false;
         }
     }

@@ -446,6 +446,15 @@ void EmulatedBoard::injectFault(FaultRegister reg, uint16_t bits, milliseconds d
     chip->injectFault(reg, bits, until);
 }
 
+void EmulatedBoard::suppressFault(FaultRegister reg, uint16_t bits, milliseconds duration) {
+    std::lock_guard lock(mutex);
+    const milliseconds now = catchUp();
+    if (!chip) return;
+    std::optional<milliseconds> until;
+    if (duration > milliseconds::zero()) until = now + duration;
+    chip->injectFault(reg, bits, until, true);
+}
+
 void EmulatedBoard::clearInjectedFault(FaultRegister reg, uint16_t bits) {
     std::lock_guard lock(mutex);
     catchUp();

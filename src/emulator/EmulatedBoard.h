@@ -151,6 +151,10 @@ public:
     // Fault injection. duration zero or negative: until cleared.
     void injectFault(FaultRegister reg, uint16_t bits,
                      std::chrono::milliseconds duration = std::chrono::milliseconds::zero());
+    // The bits read as clear for the duration, whatever the chip reports.
+    void suppressFault(FaultRegister reg, uint16_t bits,
+                       std::chrono::milliseconds duration = std::chrono::milliseconds::zero());
+    // Ends injections and suppressions of these bits.
     void clearInjectedFault(FaultRegister reg, uint16_t bits);
     // A near short on the channel's output for the duration: the current
     // limit engages while the channel is on, the junction heats up to thermal

@@ -175,23 +175,26 @@ uint16_t SwitchChip::registerValue(uint8_t address) const {
 
 // --- Fault status ------------------------------------------------------
 
-uint16_t SwitchChip::injectedBits(FaultRegister reg) const {
+uint16_t SwitchChip::injectedBits(FaultRegister reg, bool suppressed) const {
     uint16_t bits = 0;
     for (const Injection& i : injections) {
-        if (i.reg == reg && (!i.until || *i.until > now)) bits |= i.bits;
+        if (i.reg == reg && i.suppress == suppressed && (!i.until || *i.until > now)) bits |= i.bits;
     }
     return bits;
 }
 
+uint16_t SwitchChip::applyInjections(FaultRegister reg, uint16_t word) const {
+    return static_cast<uint16_t>((word | injectedBits(reg, false)) & ~injectedBits(reg, true));
+}
+
 uint16_t SwitchChip::channelFaultWord(int channel) const {
     uint16_t word = channelFaultLatched[slot(channel)];
-    word |= injectedBits(channel == 0 ? FaultRegister::Channel1 : FaultRegister::Channel2);
     const ChannelReading r = reading(channel);
     if (r.limiting) word |= kCurrentLimit;
     if (load.junctionTemperature(channel) >= ChipLoadModel::kThermalWarningC) word |= kThermalWarning;
     if (load.isThermallyShutDown(channel)) word |= kThermalShutdown;
     if (!r.conducting && r.openLoad && !asleep) word |= kOpenLoadOff;
-    return word;
+    return applyInjections(channel == 0 ? FaultRegister::Channel1 : FaultRegister::Channel2, word);
 }
 
 bool SwitchChip::hasUnmaskedFault(uint16_t deviceWord) const {
@@ -212,13 +215,15 @@ bool SwitchChip::hasUnmaskedFault(uint16_t deviceWord) const {
 }
 
 uint16_t SwitchChip::deviceFaultWord() const {
-    uint16_t word = devFaultLatched | injectedBits(FaultRegister::Device);
+    uint16_t word = devFaultLatched;
     const double vbb = load.supplyVoltage();
     if (vbb < kUvloVolts) word |= kVbbUvlo;
     if (vbb < kUvWarningVolts) word |= kVbbUvWarning;
     if (lowPowerMode) word |= kInLowPowerMode;
+    word = applyInjections(FaultRegister::Device, word);
+    // The summary follows the other bits unless a test forces it itself.
     if (hasUnmaskedFault(word)) word |= kGlobalFault;
-    return word;
+    return applyInjections(FaultRegister::Device, word);
 }
 
 uint16_t SwitchChip::abistResultWord() const {
@@ -246,8 +251,8 @@ uint8_t SwitchChip::statusByte() const {
     return status;
 }
 
-void SwitchChip::injectFault(FaultRegister reg, uint16_t bits, std::optional<milliseconds> until) {
-    injections.push_back({reg, bits, until});
+void SwitchChip::injectFault(FaultRegister reg, uint16_t bits, std::optional<milliseconds> until, bool suppress) {
+    injections.push_back({reg, bits, until, suppress});
 }
 
 void SwitchChip::clearInjectedFault(FaultRegister reg, uint16_t bits) {

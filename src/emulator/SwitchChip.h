@@ -73,7 +73,10 @@ public:
     double junctionTemperature(int channel) const { return load.junctionTemperature(channel); }
     double loadCurrent(int channel) const { return reading(channel).current; }
 
-    void injectFault(FaultRegister reg, uint16_t bits, std::optional<std::chrono::milliseconds> until);
+    // Injected bits read as set (or, suppressed, as clear) until `until`
+    // (nullopt: until cleared), whatever the chip itself reports.
+    void injectFault(FaultRegister reg, uint16_t bits, std::optional<std::chrono::milliseconds> until,
+                     bool suppress = false);
     void clearInjectedFault(FaultRegister reg, uint16_t bits);
     void overload(int channel, std::chrono::milliseconds until);
 
@@ -87,13 +90,15 @@ private:
         FaultRegister reg;
         uint16_t bits;
         std::optional<std::chrono::milliseconds> until;  // none: until cleared
+        bool suppress;                                   // force clear instead of set
     };
 
     uint16_t registerValue(uint8_t address) const;
     uint16_t deviceFaultWord() const;
     uint16_t channelFaultWord(int channel) const;
     uint16_t abistResultWord() const;
-    uint16_t injectedBits(FaultRegister reg) const;
+    uint16_t injectedBits(FaultRegister reg, bool suppressed) const;
+    uint16_t applyInjections(FaultRegister reg, uint16_t word) const;
     bool hasUnmaskedFault(uint16_t deviceWord) const;
     std::optional<uint16_t> measurement(uint8_t address) const;
 

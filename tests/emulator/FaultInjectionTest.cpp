@@ -78,6 +78,32 @@ TEST_F(FaultInjection, LatchedShutdownNeedsTheChannelSwitchedOff) {
     EXPECT_NEAR(board.loadCurrent(0), 3.0, 0.1);
 }
 
+TEST_F(FaultInjection, LatchAlsoClearsWhenSwitchedOffWhileStillHot) {
+    writeRegister(board, 0x10, 0x0004);
+    writeRegister(board, 0x07, 0x0001);
+    board.overloadChannel(0, 200ms);
+    clock.advance(50ms);
+    writeRegister(board, 0x07, 0x0000);  // too hot to release yet
+    clock.advance(5s);
+    writeRegister(board, 0x07, 0x0001);
+    EXPECT_EQ(ch1Fault(), 0x0000);
+    EXPECT_NEAR(board.loadCurrent(0), 3.0, 0.1);
+}
+
+TEST_F(FaultInjection, SuppressedBitsReadClearForAWhile) {
+    board.setSupplyVoltage(5.5);  // undervoltage warning
+    EXPECT_EQ(devFault(), 0x0102);
+    board.suppressFault(FaultRegister::Device, 0x0002, 100ms);
+    EXPECT_EQ(devFault(), 0x0000);
+    EXPECT_TRUE(board.gpioLevel(3));
+    clock.advance(100ms);
+    EXPECT_EQ(devFault(), 0x0102);
+    board.suppressFault(FaultRegister::Device, 0x0100);  // the summary itself, until cleared
+    EXPECT_EQ(devFault(), 0x0002);
+    board.clearInjectedFault(FaultRegister::Device, 0x0100);
+    EXPECT_EQ(devFault(), 0x0102);
+}
+
 TEST_F(FaultInjection, OpenLoadShowsWhileTheChannelIsOff) {
     board.setLoadResistance(1, 0.0);
     EXPECT_EQ(readRegister(board, 0x16), 0x0004);
