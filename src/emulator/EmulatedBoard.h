@@ -15,6 +15,11 @@
 // byte 0 = 0 ("not ready"). The poll-read reply is always the latest sample
 // set, ready from the first sample on, and is not used up.
 //
+// Command reports with a wrong magic, an unknown code, a payload shorter than
+// the code needs or a list count over its capacity are ignored, as are
+// writes to report IDs other than 0x3F; the write itself still succeeds.
+// DFU entry makes the board leave: it unplugs itself until plug().
+//
 // Status byte: the chip's fault summary at the start of the command (before
 // any clear-on-read of that command), bit 0 global fault
 // (DEV_FAULT bit 8), bit 1 channel 1 faulted, bit 2 channel 2 faulted, bit 3
