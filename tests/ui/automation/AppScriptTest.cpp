@@ -1,0 +1,196 @@
+// keldor-configurator --emulate --script, run as a user would run it: the real
+// binary, its standard output and exit status.
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct AppRun {
+    QStringList scriptLines;  // lines of the script runner (keyword first)
+    int exitCode = -1;
+    bool exitedNormally = false;
+};
+
+QString toolPath()
+{
+    const QByteArray bin = qgetenv("KC_BIN_DIR");
+    return QDir(QString::fromLocal8Bit(bin)).filePath(QStringLiteral("keldor-configurator"));
+}
+
+AppRun runTool(const QStringList& scriptArgs, const QByteArray& standardInput = {})
+{
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    tool.setProcessEnvironment(env);
+    tool.setProcessChannelMode(QProcess::SeparateChannels);
+    tool.start(toolPath(), QStringList{QStringLiteral("--emulate")} + scriptArgs);
+    AppRun run;
+    if (!tool.waitForStarted(30000))
+        return run;
+    tool.write(standardInput);
+    tool.closeWriteChannel();
+    // Generous: a run under a sanitizer on a busy machine is slow; a healthy run
+    // ends as soon as its script does.
+    if (!tool.waitForFinished(240000)) {
+        tool.kill();
+        tool.waitForFinished(10000);
+        return run;
+    }
+    run.exitedNormally = tool.exitStatus() == QProcess::NormalExit;
+    run.exitCode = tool.exitCode();
+    static const QRegularExpression keyword(QStringLiteral("^(GET|LOG|MESSAGE|FILE-DIALOG|TIMEOUT|ERROR) "));
+    const QStringList all = QString::fromUtf8(tool.readAllStandardOutput()).split(u'\n');
+    for (const QString& line : all)
+        if (keyword.match(line).hasMatch())
+            run.scriptLines << line;
+    return run;
+}
+
+AppRun runScriptFile(const QString& script)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("run.kcs"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(script.toUtf8());
+    file.close();
+    return runTool({QStringLiteral("--script"), path});
+}
+
+// Each pattern must match a later line than the one before (other lines, such
+// as LOG lines of the start-up, may come between); ERROR lines are counted.
+void expectLines(const AppRun& run, const QStringList& patterns, int errorLines)
+{
+    const QString all = run.scriptLines.join(u'\n');
+    qsizetype from = 0;
+    for (const QString& pattern : patterns) {
+        const QRegularExpression re(QStringLiteral("^") + pattern + QStringLiteral("$"));
+        qsizetype at = from;
+        while (at < run.scriptLines.size() && !re.match(run.scriptLines.at(at)).hasMatch())
+            ++at;
+        EXPECT_LT(at, run.scriptLines.size())
+            << "no line matching " << pattern.toStdString() << " in order in:\n" << all.toStdString();
+        if (at < run.scriptLines.size())
+            from = at + 1;
+    }
+    EXPECT_EQ(run.scriptLines.filter(QRegularExpression(QStringLiteral("^ERROR "))).size(), errorLines)
+        << all.toStdString();
+}
+
+const char* const kWaitForChip =
+    "wait-for connectionLabel text Connected 60000\n"
+    "wait-for devLabel text ZVR2M08A-K1 60000\n";
+
+struct AppCase {
+    const char* name;
+    const char* script;  // after the wait for the chip
+    QStringList patterns;
+    int errorLines;
+    int exitCode;
+};
+
+void PrintTo(const AppCase& c, std::ostream* os) { *os << c.name; }
+
+class AppScript : public ::testing::TestWithParam<AppCase> {};
+
+TEST_P(AppScript, DrivesTheRealWindow)
+{
+    const AppCase& c = GetParam();
+    const AppRun run = runScriptFile(QString::fromUtf8(kWaitForChip) + QString::fromUtf8(c.script));
+    ASSERT_TRUE(run.exitedNormally);
+    expectLines(run, c.patterns, c.errorLines);
+    EXPECT_EQ(run.exitCode, c.exitCode);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Scripts, AppScript, ::testing::Values(
+    AppCase{"StartUpState",
+        "get connectionLabel\nget connectionLabel color\nget AutoConfigurationGui\n"
+        "get mainTabControl tabs\nget mainTabControl enabled\nget firmwareRevisionLabel\n"
+        "get saveToEEPROMToolStripMenuItem\nget manualPersistEnableCheckBox\n",
+        {"LOG VELMARA-BOARD device found and connected",
+         "GET connectionLabel text=Connected", "GET connectionLabel color=#008000",
+         "GET AutoConfigurationGui windowTitle=Keldor Configurator - v3.0.5",
+         "GET mainTabControl tabs=Command Center\\|I2T Tuner\\|Device Settings\\|Channel Settings\\|Console\\|Log\\|Datasheet",
+         "GET mainTabControl enabled=true", "GET firmwareRevisionLabel text=v20B0",
+         "GET saveToEEPROMToolStripMenuItem enabled=false", "GET manualPersistEnableCheckBox checked=true"},
+        0, 0},
+    AppCase{"ConsoleWritesAndReadsTheChip",
+        "select-text mainTabControl Console\nget mainTabControl\n"
+        "type commandBox \"WRITE 0x0E 0x0123\"\nclick sendCommandButton\n"
+        "type commandBox \"READ 0x0E\"\nkey commandBox Enter\n"
+        "wait-for commandLogBox blockCount 2 60000\nget commandLogBox\nget cmdHistoryBox items\n"
+        "select cmdHistoryBox 0\nget commandBox\n",
+        {"GET mainTabControl text=Console",
+         "GET commandLogBox text=\\[\\d\\d:\\d\\d:\\d\\d\\] WRITE REGISTER: 0x0E 0x0123\\\\n"
+         "\\[\\d\\d:\\d\\d:\\d\\d\\] Register \\(Addr: 0x0E\\) read result: 0x123 Status: 0x01",
+         "GET cmdHistoryBox items=WRITE 0x0E 0x0123\\|READ 0x0E",
+         "GET commandBox text=WRITE 0x0E 0x0123"},
+        0, 0},
+    AppCase{"PersistSwitchLogsAndEnablesManualPersist",
+        "check manualPersistEnableCheckBox 0\nget manualPersistToolStripMenuItem\nget commandStatusLabel\n"
+        "check manualPersistEnableCheckBox 1\nget manualPersistToolStripMenuItem\n",
+        {"LOG Manual persist enabled\\.", "GET manualPersistToolStripMenuItem enabled=true",
+         "GET commandStatusLabel text=Manual persist enabled\\.",
+         "LOG Manual persist disabled\\. Settings synced\\.", "GET manualPersistToolStripMenuItem enabled=false"},
+        0, 0},
+    AppCase{"MessageBoxesAndDisabledItems",
+        "click persistToDeviceFlashToolStripMenuItem\nanswer no\nclick eraseMCUFlashToolStripMenuItem\n"
+        "click saveToEEPROMToolStripMenuItem\n",
+        {"MESSAGE information \"Configuration Saved\" \"Configuration saved to MCU flash memory\" -> ok",
+         "MESSAGE information \"Configuration Erased\" \"Configuration memory space on MCU flash erased\\.\" -> ok",
+         "ERROR line 4: the message box has no button no; answered ok",
+         "ERROR line 6: 'saveToEEPROMToolStripMenuItem' is disabled"},
+        2, 1},
+    AppCase{"ErrorsGoOnAndQuitEndsTheRun",
+        "bogus\nclick noSuchControl\nselect mainTabControl 9\nget devLabel nonsense\nquit\nclick exitToolStripMenuItem\n",
+        {"ERROR line 3: unknown command 'bogus'", "ERROR line 4: unknown control 'noSuchControl'",
+         "ERROR line 5: index 9 out of range for 'mainTabControl' \\(7 tabs\\)",
+         "ERROR line 6: 'devLabel' has no property nonsense"},
+        4, 1},
+    AppCase{"ExitMenuItemClosesTheWindow",
+        "click exitToolStripMenuItem\nbogus\n", {}, 0, 0}),
+    [](const ::testing::TestParamInfo<AppCase>& p) { return std::string(p.param.name); });
+// clang-format on
+
+TEST(AppScriptInput, ReadsTheScriptFromStandardInput)
+{
+    const AppRun run = runTool({QStringLiteral("--script"), QStringLiteral("-")},
+                               QByteArray(kWaitForChip) + "get devLabel\nbogus\n");
+    ASSERT_TRUE(run.exitedNormally);
+    expectLines(run, {"GET devLabel text=ZVR2M08A-K1", "ERROR line 4: unknown command 'bogus'"}, 1);
+    EXPECT_EQ(run.exitCode, 1);
+}
+
+TEST(AppScriptInput, AMissingScriptIsAnErrorNotAHang)
+{
+    const AppRun run = runTool({QStringLiteral("--script"), QStringLiteral("/no/such/script.kcs")});
+    ASSERT_TRUE(run.exitedNormally);
+    expectLines(run, {"ERROR line 0: cannot read script '/no/such/script.kcs': .*"}, 1);
+    EXPECT_EQ(run.exitCode, 1);
+}
+
+TEST(AppScriptScreenshot, SavesAPngOfTheWindow)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("window.png"));
+    const AppRun run = runScriptFile(QString::fromUtf8(kWaitForChip) +
+                                     QStringLiteral("select-text mainTabControl Console\nscreenshot \"%1\"\n").arg(path));
+    ASSERT_TRUE(run.exitedNormally);
+    EXPECT_EQ(run.exitCode, 0);
+    const QImage image(path, "PNG");
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GE(image.width(), 1458);
+    EXPECT_GE(image.height(), 1066);
+}
+
+}  // namespace
