@@ -28,9 +28,9 @@ protected:
         hss::setVerboseMode(true);
     }
 
-    // Waits until the link has finished n commands, judged by the trace and
-    // by deletions/replies the test counts itself.
-    HSSCommand* nextReply(std::chrono::milliseconds timeout = 20s) { return replies.tryReceive(timeout); }
+    std::unique_ptr<HSSCommand> nextReply(std::chrono::milliseconds timeout = 20s) {
+        return std::unique_ptr<HSSCommand>(replies.tryReceive(timeout));
+    }
 
     std::shared_ptr<FakeBoard> board = std::make_shared<FakeBoard>();
     HSSMessageQueueWrapper replies;
@@ -155,7 +155,7 @@ TEST_F(LinkTest, WriteCommandIsDeletedAfterItsWriteAndNeverAnswered) {
     // A board-service write whose class has a reply size is not read either.
     link->queueHSSCommand(new Tracked<HSSWriteGPIOCTLCmd>(deletions, 2, true));
     ASSERT_TRUE(waitUntil([&] { return deletions == 2; }));
-    EXPECT_EQ(replies.tryReceive(50ms), nullptr);
+    EXPECT_EQ(nextReply(50ms), nullptr);
     const auto trace = board->traceCopy();
     ASSERT_EQ(trace.size(), 2u);
     EXPECT_EQ(trace[0].kind, Kind::Write);
@@ -296,7 +296,7 @@ TEST_F(LinkTest, StopDeletesQueuedCommandsAndLaterOnes) {
     link->queueHSSCommand(new Tracked<HSSSingleReadCmd>(deletions, 0x05, 1));
     EXPECT_EQ(deletions, 6);
     link->stop();  // twice is harmless
-    EXPECT_EQ(replies.tryReceive(0ms), nullptr);
+    EXPECT_EQ(nextReply(0ms), nullptr);
 }
 
 TEST_F(LinkTest, StopWakesAnIdleLink) {

@@ -95,7 +95,7 @@ TEST_F(EmulatorLinkTest, WriteCommandOnlyWritesAndIsDeleted) {
     const std::vector<uint8_t> header{0x3F, 0xEF, 0xBE, 0xFE, 0xCA, 0x01, 0x03, 0x00, 0xFF, 0xFF, 0xFF};
     EXPECT_TRUE(std::equal(header.begin(), header.end(), trace[0].bytes.begin()));
     sync();
-    EXPECT_EQ(replies.tryReceive(0ms), nullptr);  // only the sync read was answered
+    EXPECT_EQ(reply(0ms), nullptr);  // only the sync read was answered
 }
 
 TEST_F(EmulatorLinkTest, BackToBackReadsInterleaveWritesAndReads) {
@@ -148,7 +148,7 @@ TEST_F(EmulatorLinkTest, NotReadyRepliesAreRetriedUpToTwoHundredTimes) {
     ASSERT_TRUE(waitUntil([&] { return deletions == 1; }));
     EXPECT_EQ(count(Kind::Read, true), 200u);
     EXPECT_EQ(count(Kind::Write, true), 1u);
-    EXPECT_EQ(replies.tryReceive(0ms), nullptr);
+    EXPECT_EQ(reply(0ms), nullptr);
 }
 
 TEST_F(EmulatorLinkTest, FailingWritesAreRetriedUpToTwoHundredTimes) {
