@@ -159,6 +159,7 @@ void EmulatedBoard::handleCommand(const uint8_t* report, std::size_t length, boo
         if (has(hss::kSenseConfigPayload) && p[1] <= hss::kSenseConfigCapacity) {
             sense.interval = p[0];
             sense.addresses.assign(p + 2, p + 2 + p[1]);
+            if (chip) chip->setPeriodicReads(sensePeriod());
             if (sense.interval != 0) {
                 takeSenseSampleLocked();
                 sense.nextSample = clock->now() + milliseconds(sense.interval);
@@ -229,6 +230,10 @@ void EmulatedBoard::handleServiceRequest(const uint8_t* p, bool& leaves) {
     }
 }
 
+milliseconds EmulatedBoard::sensePeriod() const {
+    return sense.addresses.empty() ? milliseconds::zero() : milliseconds(sense.interval);
+}
+
 uint16_t EmulatedBoard::spiRead(uint8_t address) const { return chip ? chip->read(address) : 0; }
 
 void EmulatedBoard::spiWrite(uint8_t address, uint16_t value) {
@@ -276,6 +281,7 @@ void EmulatedBoard::powerUpLocked() {
     sense = SenseEngine{};
     replies.clear();
     if (chip) {
+        chip->setPeriodicReads(sensePeriod());
         chip->powerUp();
         chip->setLimpHomeInput(false);
         chip->setDirectInput(false);
@@ -326,6 +332,7 @@ void EmulatedBoard::setDeviceId(std::optional<uint16_t> devid) {
     chip.reset();
     if (!devid) return;
     chip = std::make_unique<SwitchChip>(*devid, now);
+    chip->setPeriodicReads(sensePeriod());
     chip->setLimpHomeInput(gpioOut[kGpioLimpHome]);
     chip->setDirectInput(gpioOut[kGpioDirectInput]);
 }

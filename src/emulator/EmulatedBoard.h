@@ -187,6 +187,7 @@ private:
                 std::size_t length, bool ok);
     void handleCommand(const uint8_t* report, std::size_t length, bool& leaves);
     void handleServiceRequest(const uint8_t* payload, bool& leaves);
+    std::chrono::milliseconds sensePeriod() const;
     uint16_t spiRead(uint8_t address) const;
     void spiWrite(uint8_t address, uint16_t value);
     uint8_t statusByte() const;

@@ -33,6 +33,10 @@ constexpr uint16_t kValidSample = 1u << 10;
 constexpr double kUvloVolts = 4.5;
 constexpr double kUvWarningVolts = 6.0;
 
+// Watchdog timeout by DEV_CONFIG bits 1-2 (0.4 ms rounds up to the clock's 1 ms).
+constexpr std::array<milliseconds, 4> kWatchdogTimeouts{milliseconds(1), milliseconds(400), milliseconds(800),
+                                                        milliseconds(1200)};
+
 // Hardware current limit by ILIM_CONFIG bits 0-3.
 constexpr std::array<double, 13> kCurrentLimitAmps{10, 12.5, 15, 17.5, 20, 22.5, 25,
                                                    32.5, 40, 47.5, 55, 62.5, 70};
@@ -72,6 +76,7 @@ void SwitchChip::powerUp() {
     eepromKeyProgress = 0;
     lowPowerRequested = false;
     lowPowerMode = false;
+    lastFrame = now;
     load.reset();
     applyPins();
 }
@@ -80,8 +85,9 @@ void SwitchChip::powerUp() {
 
 uint16_t SwitchChip::read(uint8_t address) {
     if (asleep) return 0;
+    lastFrame = now;
     const uint16_t value = registerValue(address);
-    if (address == map.devFault) devFaultLatched &= static_cast<uint16_t>(~kPowerOnReset);
+    if (address == map.devFault) devFaultLatched &= static_cast<uint16_t>(~(kPowerOnReset | kWatchdog));
     for (int n = 0; n < 2; ++n) {
         if (address == map.channels[slot(n)].fault)
             channelFaultLatched[slot(n)] &= static_cast<uint16_t>(~kLpmWakeUp);
@@ -94,6 +100,7 @@ void SwitchChip::write(uint8_t address, uint16_t value) {
         if (address == ChipRegisterMap::kWake && value == kWakeWord) powerUp();
         return;
     }
+    lastFrame = now;
     if (address == map.devFault) {
         if (value & kLimpHome) devFaultLatched &= static_cast<uint16_t>(~kLimpHome);
         if (value & kPowerOnReset) devFaultLatched &= static_cast<uint16_t>(~kPowerOnReset);
@@ -425,7 +432,19 @@ void SwitchChip::stepModel(milliseconds until) {
     }
 }
 
+void SwitchChip::checkWatchdog() {
+    const uint16_t config = regs[map.devConfig];
+    if (asleep || !bit(config, 3)) return;
+    const milliseconds timeout = kWatchdogTimeouts[field(config, 1, 2)];
+    if (periodicReads > milliseconds::zero() && periodicReads <= timeout) {
+        lastFrame = now;  // the board's sampling keeps it fed
+        return;
+    }
+    if (now - lastFrame > timeout) devFaultLatched |= kWatchdog;
+}
+
 void SwitchChip::advanceTo(milliseconds at) {
     if (at > now) stepModel(at);
+    checkWatchdog();
     std::erase_if(injections, [this](const Injection& i) { return i.until && *i.until <= now; });
 }

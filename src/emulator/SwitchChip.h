@@ -18,6 +18,9 @@
 // - SAFETY_TEST bits run the self-tests of safety parts; ABIST_RESULT shows a
 //   fault for each running test that is set to fail, and for the OTP check
 //   (run at power-up) when it is set to fail.
+// - With the watchdog enabled (DEV_CONFIG bit 3), a gap between SPI frames
+//   longer than the timeout (bits 1-2: 0.4 ms, 400, 800, 1200 ms) sets
+//   DEV_FAULT bit 3 until DEV_FAULT is read.
 // - Thermal shutdown restarts below 155 degrees C, or stays latched when the
 //   channel is configured to latch, until the host switches the channel off.
 
@@ -57,6 +60,9 @@ public:
     void poke(uint8_t address, uint16_t value);
 
     void powerUp();
+    // The board reads the chip on its own every `interval` (zero: it does
+    // not); those frames feed the watchdog too.
+    void setPeriodicReads(std::chrono::milliseconds interval) { periodicReads = interval; }
     void setLimpHomeInput(bool high);
     void setDirectInput(bool high);
     bool isFaultOutputAsserted() const;  // FAULT pin driven low
@@ -113,6 +119,7 @@ private:
     void stepModel(std::chrono::milliseconds until);
     std::optional<std::chrono::milliseconds> nextEvent() const;
     void writeConfiguration(uint8_t address, uint16_t value);
+    void checkWatchdog();
     void acceptKeyWord(const std::array<uint16_t, 4>& key, std::size_t& progress, uint16_t value);
 
     uint16_t devid;
@@ -137,4 +144,6 @@ private:
     uint16_t selfTestFailures = 0;
     std::vector<Injection> injections;
     std::array<std::optional<std::chrono::milliseconds>, 2> overloadUntil{};
+    std::chrono::milliseconds lastFrame{0};  // watchdog: time of the last SPI frame
+    std::chrono::milliseconds periodicReads{0};
 };

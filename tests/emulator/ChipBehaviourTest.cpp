@@ -212,6 +212,32 @@ TEST(ChipBehaviour, PowerOnResetClearsOnReadAndDevFaultClearBits) {
     EXPECT_EQ(readRegister(board, 0x04), 0x0000);
 }
 
+TEST(ChipBehaviour, WatchdogFlagsGapsLongerThanItsTimeout) {
+    ClockedBoard fixture;
+    EmulatedBoard& board = fixture.board;
+    readRegister(board, 0x04);
+    writeRegister(board, 0x09, 0x0008 | (1 << 1));  // enabled, 400 ms
+    fixture.clock->advance(400ms);
+    EXPECT_EQ(readRegister(board, 0x04), 0x0000);
+    fixture.clock->advance(401ms);
+    EXPECT_EQ(readRegister(board, 0x04), 0x0108);
+    EXPECT_EQ(readRegister(board, 0x04), 0x0000);  // cleared by the read
+
+    HSSSenseConfigCmd sampling({0x11}, 50);  // the board's own reads feed it
+    ASSERT_TRUE(exchange(board, sampling));
+    fixture.clock->advance(5s);
+    EXPECT_EQ(readRegister(board, 0x04), 0x0000);
+    HSSSenseConfigCmd stop({0x11}, 0);
+    ASSERT_TRUE(exchange(board, stop));
+    fixture.clock->advance(2s);
+    EXPECT_EQ(readRegister(board, 0x04) & 0x0008, 0x0008);
+
+    writeRegister(board, 0x09, 0x0000);  // disabled: gaps do not matter
+    readRegister(board, 0x04);
+    fixture.clock->advance(1h);
+    EXPECT_EQ(readRegister(board, 0x04), 0x0000);
+}
+
 TEST(ChipBehaviour, SwappingTheDaughterCard) {
     ClockedBoard fixture;
     EmulatedBoard& board = fixture.board;
