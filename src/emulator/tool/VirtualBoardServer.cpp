@@ -119,6 +119,10 @@ void VirtualBoardServer::run() {
             break;
         }
         if (fds[0].revents != 0) break;
+        if (fds[1].revents & (POLLERR | POLLNVAL)) {
+            std::fprintf(stderr, "velmara-emu: listening socket failed\n");
+            break;
+        }
         if (fds[1].revents & POLLIN) acceptClient();
         if (count == 3 && fds[2].revents != 0) serveClient();
     }
