@@ -109,16 +109,20 @@ void VirtualBoardServer::requestStop() {
     }
 }
 
-void VirtualBoardServer::run() {
+bool VirtualBoardServer::run() {
+    bool stoppedOnRequest = false;
     while (listenFd >= 0) {
         pollfd fds[3] = {{wakeRead, POLLIN, 0}, {listenFd, POLLIN, 0}, {clientFd, POLLIN, 0}};
         const nfds_t count = clientFd >= 0 ? 3 : 2;
         if (::poll(fds, count, -1) < 0) {
             if (errno == EINTR) continue;
-            std::perror("poll");
+            std::perror("velmara-emu: poll");
             break;
         }
-        if (fds[0].revents != 0) break;
+        if (fds[0].revents != 0) {
+            stoppedOnRequest = true;
+            break;
+        }
         if (fds[1].revents & (POLLERR | POLLNVAL)) {
             std::fprintf(stderr, "velmara-emu: listening socket failed\n");
             break;
@@ -130,6 +134,7 @@ void VirtualBoardServer::run() {
     if (clientFd >= 0) dropClient("board stopped");
     board.unplug();
     closeListener();
+    return stoppedOnRequest;
 }
 
 void VirtualBoardServer::acceptClient() {

@@ -20,8 +20,8 @@ public:
     // replaced; a live one, or a path that is not a socket, is an error.
     bool listen(std::string& error);
     // Serves clients until requestStop(); then pulls the board, closes the
-    // connection and removes the socket file.
-    void run();
+    // connection and removes the socket file. false: stopped by an error.
+    bool run();
     // Async-signal-safe: may be called from a signal handler.
     void requestStop();
 

@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::fprintf(stderr, "velmara-emu: listening on %s\n", options.socketPath.c_str());
-    server.run();
+    const bool stoppedOnRequest = server.run();
     runningServer = nullptr;
-    return 0;
+    return stoppedOnRequest ? 0 : 1;
 }
