@@ -8,15 +8,20 @@
 #include <QPixmap>
 #include <QStringList>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <thread>
 
 #include "app/BoardSetup.h"
 #include "app/PollCycles.h"
 #include "app/ReplyDispatcher.h"
 #include "device/HSSDeviceFamily.h"
+#include "device/ZVRxQxx16PINConfiguration.h"
+#include "device/ZVRxQxx18PINConfiguration.h"
 #include "link/HSSMessageQueue.h"
 
 class HSSCommunicationManager;
@@ -41,9 +46,6 @@ class CommandCenterPage;
 class ConsolePage;
 class FamilyPages;
 class SafetyPage;
-namespace std {
-class thread;
-}
 
 class AutoConfigurationGui : public QMainWindow, private ReplyHandlers {
     Q_OBJECT
@@ -83,6 +85,20 @@ public:
     void updateTabsFromFamily();
     void updateMainGUIFromSelection();
     void rawWriteFromConfig();
+    void saveToEEPROMToolStripMenuItem_Click();
+    // userReg_TextChanged .. userReg7_TextChanged: box 0 .. 7 of "User Registers".
+    void userReg_TextChanged(std::size_t box);
+    void refreshUserRegisterBoxes();
+
+    // --- configuration editor (option lists and refresh) ----------------------
+    void updateDefaultEnumerations(uint16_t code);
+    void updateSixteenGuiFromConfig(bool suppressEvents);
+    void updateEighteenGuiFromConfig(bool suppressEvents);
+
+    // The chip's configuration as the tool knows it (internally locked:
+    // written by the dispatch thread, read by the window thread).
+    ZVRxQxx16PINConfiguration sixteenPWPFuseConfig;
+    ZVRxQxx18PINConfiguration eighteenPWPFuseConfig;
 
     // --- menu actions ----------------------------------------------------------
     void exitToolStripMenuItem_Click();
@@ -183,7 +199,15 @@ private:
     void setHardwareMenusEnabled(bool enabled);
     void stopSenseMonitorAndSelectFirstPage();
 
+    // Identification steps (AutoConfigurationGui_Device.cpp).
+    void showPartLost(const QString& name, const QString& description);
+    void showPartFound(uint16_t code, const QString& name, const QString& description, bool crcOn);
+    void showPrototype(uint16_t code, const QString& name, const QString& description);
+    void setSafetyPageShown(bool shown);
+
     BoardSetup board;
+    // The code whose detection is shown (window thread only).
+    std::optional<uint16_t> shownDevId;
     std::unique_ptr<WindowThreadHandOver> handOver;
     HSSMessageQueueWrapper recQueue;
     std::unique_ptr<HSSCommunicationManager> commManager;
@@ -244,4 +268,6 @@ public:
     SafetyPage* safety = nullptr;
     QPlainTextEdit* logTextBox = nullptr;
     QTextBrowser* datasheetBrowser = nullptr;
+    // tsnsUserBox1Hex, tsnsUserBox2Hex, userBox52Hex .. userBox57Hex.
+    std::array<QLineEdit*, 8> userRegisterBoxes{};
 };

@@ -1,15 +1,238 @@
 // Identification of the fitted part, read-back and write-out of the chip's
-// configuration, and the reply handlers of the chip model's registers.
+// configuration, "Save to EEPROM" and the "User Registers" page.
 
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QTabWidget>
+
+#include "app/WindowThreadHandOver.h"
+#include "device/AddressLists.h"
+#include "device/ConfigReadBack.h"
+#include "device/ConfigWriteOut.h"
+#include "device/DeviceIdentification.h"
+#include "link/HSSCommunicationManager.h"
 #include "protocol/HSSProtocol.h"
 #include "ui/AutoConfigurationGui.h"
+#include "ui/HexText.h"
+#include "ui/WidgetHelpers.h"
+#include "ui/seam/DialogSeam.h"
 
-void AutoConfigurationGui::handleDeviceIDRead(uint16_t) {}
-void AutoConfigurationGui::updateTabsFromFamily() {}
-void AutoConfigurationGui::updateMainGUIFromSelection() {}
-void AutoConfigurationGui::rawWriteFromConfig() {}
-void AutoConfigurationGui::handle16PWPConfigResp(HSSMixReadCmd*) {}
-void AutoConfigurationGui::handle18PWPConfigResp(HSSMixReadCmd*) {}
+namespace {
+
+constexpr uint8_t kGpioDaughterCardPower = 0;  // GPIO 0: high while a part is identified
+
+QString fromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void AutoConfigurationGui::handleDeviceIDRead(uint16_t code)
+{
+    const bool demoMode = demoModeToolStripMenuItem->isChecked();
+    const bool detected = commManager && commManager->isHSSDetected();
+    const hss::IdentificationDecision decision =
+        hss::decideDeviceIdentification(code, demoMode, detected, curDeviceFamily, shownDevId);
+    if (decision.outcome == hss::IdentificationOutcome::DemoIgnored) return;
+
+    if (decision.updateState) {
+        curDeviceFamily = decision.family;
+        isSafetyDevice = decision.isSafetyDevice;
+        decision.applyToRecords(code, sixteenPWPFuseConfig, eighteenPWPFuseConfig);
+    }
+    const QString name = fromView(decision.name);
+    const QString description = fromView(decision.description);
+
+    if (decision.loseShownPartFirst) showPartLost(fromView(hss::kDeviceNotDetectedName), QString());
+
+    switch (decision.outcome) {
+    case hss::IdentificationOutcome::DemoShown:
+        devLabel->setText(name);
+        devDesc->setText(description);
+        ui::setTextColor(devLabel, ui::kGreen);
+        break;
+    case hss::IdentificationOutcome::Lost:
+        showPartLost(name, description);
+        break;
+    case hss::IdentificationOutcome::Found:
+        showPartFound(code, name, description, decision.crcOn());
+        break;
+    case hss::IdentificationOutcome::Prototype:
+        showPrototype(code, name, description);
+        break;
+    case hss::IdentificationOutcome::Unchanged:
+    case hss::IdentificationOutcome::DemoIgnored:
+        break;
+    }
+}
+
+void AutoConfigurationGui::showPartLost(const QString& name, const QString& description)
+{
+    devLabel->setText(name);
+    ui::setTextColor(devLabel, ui::kRed);
+    devDesc->setText(description);
+    mainTabControl->setEnabled(false);
+    setHardwareMenusEnabled(false);
+    demoModeToolStripMenuItem->setEnabled(true);
+    commManager->setHSSDetected(false);
+    shownDevId.reset();
+    logMessageToWindow(fromView(hss::kPartLostLogLine));
+    stopSenseMonitorAndSelectFirstPage();
+    queueHSSCommand(new HSSWriteGPIOCTLCmd(kGpioDaughterCardPower, false));
+    setSafetyPageShown(false);
+}
+
+void AutoConfigurationGui::showPartFound(uint16_t code, const QString& name, const QString& description, bool crcOn)
+{
+    queueHSSCommand(new HSSSetCRCIOCTLCmd(crcOn));
+    setSafetyPageShown(crcOn);
+    updateTabsFromFamily();
+    mainTabControl->setEnabled(true);
+    updateMainGUIFromSelection();
+    devLabel->setText(name);
+    devDesc->setText(description);
+    ui::setTextColor(devLabel, ui::kGreen);
+    setHardwareMenusEnabled(true);
+    demoModeToolStripMenuItem->setEnabled(false);
+    commManager->setHSSDetected(true);
+    shownDevId = code;
+    logMessageToWindow(QString::fromStdString(hss::partDetectedLogLine(name.toStdString())));
+    updateDefaultEnumerations(code);
+    queueHSSCommand(new HSSWriteGPIOCTLCmd(kGpioDaughterCardPower, true));
+}
+
+void AutoConfigurationGui::showPrototype(uint16_t code, const QString& name, const QString& description)
+{
+    queueHSSCommand(new HSSSetCRCIOCTLCmd(false));
+    setSafetyPageShown(false);
+    // Set before the box, so the next poll does not raise it again.
+    commManager->setHSSDetected(true);
+    shownDevId = code;
+    DialogSeam::message(this, QMessageBox::Critical, fromView(hss::kIncompatibleSiliconCaption),
+                        fromView(hss::kIncompatibleSiliconText));
+    devLabel->setText(name);
+    devDesc->setText(description);
+}
+
+void AutoConfigurationGui::setSafetyPageShown(bool shown)
+{
+    const bool wasSuppressed = dontRunEvents.exchange(true);
+    const int index = mainTabControl->indexOf(safetyTab16pwp);
+    if (shown && index < 0) {
+        mainTabControl->addTab(safetyTab16pwp, QStringLiteral("Safety"));
+    } else if (!shown && index >= 0) {
+        mainTabControl->removeTab(index);
+    }
+    dontRunEvents = wasSuppressed;
+}
+
+void AutoConfigurationGui::updateTabsFromFamily()
+{
+    // Rebuilding the tabs is not a user's page change: no re-read from it.
+    const bool wasSuppressed = dontRunEvents.exchange(true);
+    for (QWidget* page : {chanSettingsPage16pwp, devSettingPage16pwp, fuseTunerPage16pwp, chanSettingsPage18pwp,
+                          devSettingPage18pwp, fuseTunerPage18pwp, userDataTab}) {
+        const int index = mainTabControl->indexOf(page);
+        if (index >= 0) mainTabControl->removeTab(index);
+    }
+    const hss_device_family_t family = curDeviceFamily;
+    if (family == HSS_FAMILY_16PWP) {
+        mainTabControl->insertTab(1, fuseTunerPage16pwp, QStringLiteral("I2T Tuner"));
+        mainTabControl->insertTab(2, devSettingPage16pwp, QStringLiteral("Device Settings"));
+        mainTabControl->insertTab(3, chanSettingsPage16pwp, QStringLiteral("Channel Settings"));
+    } else if (family == HSS_FAMILY_18PWP) {
+        mainTabControl->insertTab(1, fuseTunerPage18pwp, QStringLiteral("I2T Tuner"));
+        mainTabControl->insertTab(2, devSettingPage18pwp, QStringLiteral("Device Settings"));
+        mainTabControl->insertTab(3, chanSettingsPage18pwp, QStringLiteral("Channel Settings"));
+        mainTabControl->insertTab(4, userDataTab, QStringLiteral("User Registers"));
+    }
+    dontRunEvents = wasSuppressed;
+}
+
+void AutoConfigurationGui::updateMainGUIFromSelection()
+{
+    const bool demoMode = demoModeToolStripMenuItem->isChecked();
+    const hss_device_family_t family = curDeviceFamily;
+    if (family == HSS_FAMILY_16PWP) {
+        if (demoMode) {
+            updateSixteenGuiFromConfig(true);
+            return;
+        }
+        updateDefaultEnumerations(sixteenPWPFuseConfig.getDevID());
+        saveToEEPROMToolStripMenuItem->setEnabled(false);
+        queueHSSCommand(new HSSMixReadCmd(hss::toVector(hss::sixteenPWPConfig), context::kConfig16));
+    } else if (family == HSS_FAMILY_18PWP) {
+        if (demoMode) {
+            updateEighteenGuiFromConfig(true);
+            return;
+        }
+        saveToEEPROMToolStripMenuItem->setEnabled(true);
+        updateDefaultEnumerations(eighteenPWPFuseConfig.getDevID());
+        queueHSSCommand(new HSSMixReadCmd(hss::toVector(hss::eighteenPWPConfig), context::kConfig18));
+        queueHSSCommand(new HSSMixReadCmd(hss::toVector(hss::eighteenPWPUserConfig), context::kConfig18));
+    }
+}
+
+void AutoConfigurationGui::handle16PWPConfigResp(HSSMixReadCmd* command)
+{
+    hss::applySixteenPWPReadBack(sixteenPWPFuseConfig, *command);
+    onWindowThread([this] { updateSixteenGuiFromConfig(true); });
+}
+
+void AutoConfigurationGui::handle18PWPConfigResp(HSSMixReadCmd* command)
+{
+    hss::applyEighteenPWPReadBack(eighteenPWPFuseConfig, *command);
+    onWindowThread([this] {
+        refreshUserRegisterBoxes();
+        updateEighteenGuiFromConfig(true);
+    });
+}
+
+void AutoConfigurationGui::rawWriteFromConfig()
+{
+    for (auto& command : hss::makeWriteOutCommands(curDeviceFamily, sixteenPWPFuseConfig, eighteenPWPFuseConfig)) {
+        queueHSSCommand(command.release());
+    }
+}
+
+void AutoConfigurationGui::saveToEEPROMToolStripMenuItem_Click()
+{
+    for (auto& command : hss::makeEepromProgramCommands()) queueHSSCommand(command.release());
+    DialogSeam::message(this, QMessageBox::Information, QStringLiteral("EEPROM Program Sent"),
+                        QStringLiteral("Current settings persisted into device EEPROM"));
+}
+
+void AutoConfigurationGui::userReg_TextChanged(std::size_t box)
+{
+    if (dontRunEvents || box >= userRegisterBoxes.size()) return;
+    QLineEdit* edit = userRegisterBoxes[box];
+    uint32_t parsed = 0;
+    const bool ok = TryParseHex(treatHexString(edit->text().toLatin1().toStdString()), parsed);
+    const hss::UserRegisterEntry entry = hss::userRegisterEntry(ok ? std::optional<uint64_t>(parsed) : std::nullopt);
+    if (entry.replaceText) {
+        const bool wasSuppressed = dontRunEvents.exchange(true);
+        edit->setText(QString::fromStdString(ToHex(entry.value)));
+        dontRunEvents = wasSuppressed;
+    }
+    if (const auto address = hss::storeUserRegister(eighteenPWPFuseConfig, box, entry.value)) {
+        sendRawWriteGUIResponse(new HSSSingleWriteCmd(*address, entry.value));
+    }
+}
+
+void AutoConfigurationGui::refreshUserRegisterBoxes()
+{
+    const bool wasSuppressed = dontRunEvents.exchange(true);
+    for (std::size_t box = 0; box < userRegisterBoxes.size(); ++box) {
+        userRegisterBoxes[box]->setText(QString::fromStdString(ToHex(hss::userRegisterValue(eighteenPWPFuseConfig, box))));
+    }
+    dontRunEvents = wasSuppressed;
+}
+
+// Replies whose views come with the fault, safety, test-mode and sense pages.
 void AutoConfigurationGui::handle16PWPFaultResp(HSSMixReadCmd*) {}
 void AutoConfigurationGui::handle18PWPFaultResp(HSSMixReadCmd*) {}
 void AutoConfigurationGui::updateCurrentSenseGUI(HSSPollReadCmd*) {}

@@ -117,6 +117,24 @@ void AutoConfigurationGui::buildTabs()
     testModeTab = buildTestModePage();
     userDataTab = familyPages->userDataTab;
 
+    // "User Registers": eight hex boxes, one register each.
+    auto* userGrid = static_cast<QGridLayout*>(userDataTab->layout());
+    const char* const userBoxes[][2] = {
+        {"tsnsUserBox1Hex", "TSNS Calibration (CH1)"}, {"tsnsUserBox2Hex", "TSNS Calibration (CH2)"},
+        {"userBox52Hex", "User Register 52"},          {"userBox53Hex", "User Register 53"},
+        {"userBox54Hex", "User Register 54"},          {"userBox55Hex", "User Register 55"},
+        {"userBox56Hex", "User Register 56"},          {"userBox57Hex", "User Register 57"},
+    };
+    for (std::size_t box = 0; box < userRegisterBoxes.size(); ++box) {
+        userRegisterBoxes[box] = named<QLineEdit>(QString::fromLatin1(userBoxes[box][0]));
+        userRegisterBoxes[box]->setMaximumWidth(160);
+        userGrid->addWidget(new QLabel(QString::fromLatin1(userBoxes[box][1])), int(box), 0);
+        userGrid->addWidget(userRegisterBoxes[box], int(box), 1);
+        connect(userRegisterBoxes[box], &QLineEdit::textChanged, this, [this, box] { userReg_TextChanged(box); });
+    }
+    userGrid->setRowStretch(int(userRegisterBoxes.size()), 1);
+    userGrid->setColumnStretch(2, 1);
+
     logPage = named<QWidget>(QStringLiteral("logPage"));
     logTextBox = named<QPlainTextEdit>(QStringLiteral("logTextBox"));
     logTextBox->setReadOnly(true);

@@ -121,6 +121,8 @@ void AutoConfigurationGui::buildMenus()
             &AutoConfigurationGui::loadFromDeviceFlashToolStripMenuItem_Click);
     connect(eraseMCUFlashToolStripMenuItem, &QAction::triggered, this,
             &AutoConfigurationGui::eraseMCUFlashToolStripMenuItem_Click);
+    connect(saveToEEPROMToolStripMenuItem, &QAction::triggered, this,
+            &AutoConfigurationGui::saveToEEPROMToolStripMenuItem_Click);
 }
 
 void AutoConfigurationGui::setHardwareMenusEnabled(bool enabled)

@@ -1,0 +1,133 @@
+#!/usr/bin/env python3
+"""Writes docs/register-reference.html from the register map in src/device.
+
+The "Datasheet" tab of the tool shows this page offline. Run it again after
+the register map changes:  python3 docs/generate-register-reference.py
+"""
+import html
+import pathlib
+import re
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+MAP = (ROOT / "src/device/HSSRegisterMap.h").read_text()
+FIELDS = (ROOT / "src/device/RegisterFields.h").read_text()
+OUT = ROOT / "docs/register-reference.html"
+
+
+def addresses(namespace):
+    body = re.search(r"namespace %s \{(.*?)\}  // namespace %s" % (namespace, namespace), MAP, re.S).group(1)
+    values = {}
+    for name, expr in re.findall(r"inline constexpr uint8_t (\w+) = (.*?);", body):
+        m = re.fullmatch(r"0x([0-9A-Fa-f]+)", expr)
+        if m:
+            values[name] = int(m.group(1), 16)
+            continue
+        m = re.fullmatch(r"reg16::(\w+) - 1", expr)
+        if m:
+            values[name] = REG16[m.group(1)] - 1
+            continue
+        m = re.fullmatch(r"channelAddress\((\w+), 1\)", expr)
+        if m:
+            values[name] = values[m.group(1)] + 9
+    return values
+
+
+REG16 = addresses("reg16")
+REG18 = addresses("reg18")
+
+# Per-channel registers of the map are named by their channel-1 register.
+PER_CHANNEL = {"CH_FAULT": ("CH1_FAULT", "CH2_FAULT"), "PWM_CH": ("PWM_CH1", "PWM_CH2"),
+               "ILIM_CONFIG_CH": ("ILIM_CONFIG_CH1", "ILIM_CONFIG_CH2"),
+               "CH_CONFIG": ("CH1_CONFIG", "CH2_CONFIG"), "I2T_CONFIG_CH": ("I2T_CONFIG_CH1", "I2T_CONFIG_CH2")}
+
+
+def fields(namespace_pattern):
+    out = []
+    for block in re.findall(r"namespace %s \{(.*?)\}  // namespace" % namespace_pattern, FIELDS, re.S):
+        note = ""
+        for line in block.splitlines():
+            line = line.strip()
+            if line.startswith("//"):
+                note = (note + " " + line[2:].strip()).strip()
+                continue
+            m = re.match(r"inline constexpr RegisterField (\w+)\{R::(\w+), (\d+), (\d+)(, true)?\};", line)
+            if m:
+                name, reg, offset, width, inverted = m.groups()
+                out.append((reg, name, int(offset), int(width), bool(inverted), note))
+                continue
+            if not line:
+                note = ""
+    return out
+
+
+def bits(offset, width):
+    return str(offset) if width == 1 else "%d-%d" % (offset + width - 1, offset)
+
+
+def register_rows():
+    names = []
+    for name in list(REG16) + list(REG18):
+        if name not in names:
+            names.append(name)
+    names.sort(key=lambda n: (REG16.get(n, REG18.get(n, 0)), n))
+    rows = []
+    for name in names:
+        a16 = "0x%02X" % REG16[name] if name in REG16 else "&mdash;"
+        a18 = "0x%02X" % REG18[name] if name in REG18 else "&mdash;"
+        rows.append("<tr><td><code>%s</code></td><td>%s</td><td>%s</td></tr>" % (html.escape(name), a16, a18))
+    return "\n".join(rows)
+
+
+def field_table(title, items):
+    rows = []
+    for reg, name, offset, width, inverted, note in items:
+        regs = " / ".join(PER_CHANNEL.get(reg, (reg,)))
+        meaning = "0 = on" if inverted else ""
+        rows.append("<tr><td><code>%s</code></td><td><code>%s</code></td><td>%s</td><td>%s</td><td>%s</td></tr>" %
+                    (html.escape(regs), html.escape(name), bits(offset, width), meaning, html.escape(note)))
+    return ("<h2>%s</h2>\n<table>\n<tr><th>Register</th><th>Field</th><th>Bits</th><th>Polarity</th><th>Notes</th></tr>\n"
+            "%s\n</table>\n" % (title, "\n".join(rows)))
+
+
+page = """<!DOCTYPE html>
+<html lang="en">
+<head>
+<meta charset="utf-8">
+<title>ZVR2Mxx-K1 register reference</title>
+<style>
+body {{ font-family: "DejaVu Sans", sans-serif; font-size: 10pt; margin: 12px; }}
+table {{ border-collapse: collapse; margin-bottom: 16px; }}
+th, td {{ border: 1px solid #999; padding: 2px 8px; text-align: left; vertical-align: top; }}
+th {{ background: #dde4ee; }}
+code {{ font-family: "DejaVu Sans Mono", monospace; }}
+</style>
+</head>
+<body>
+<h1>ZVR2Mxx-K1 dual-channel high-side switch: register reference</h1>
+<p>Register words are 16 bits wide; bit 0 is the least significant bit. The 16-pin
+(16PWP) and 18-pin (18PWP) packages carry the same registers at different
+addresses. Channel 2's per-channel registers sit 9 addresses above channel 1's;
+every 18-pin per-channel register is its 16-pin twin minus 1.</p>
+<p>Index fields hold the position of the chosen entry in the setting's option list
+in the tool. Fields marked "0 = on" are enabled when the bit is clear.</p>
+<h2>Register map</h2>
+<table>
+<tr><th>Register</th><th>16-pin</th><th>18-pin</th></tr>
+{registers}
+</table>
+{common}
+{sixteen}
+{eighteen}
+<h2>Key sequences</h2>
+<p>18-pin EEPROM programming: write 0x3C69, 0xC68C, 0xDDE9, 0x4F6B to <code>EEPROM_PROG</code> (0x3F), in this order.
+Identification: while no chip is detected the tool writes 0xFFFF to <code>WAKE</code> (0xFF) before reading <code>DEVID</code> (0x00).</p>
+<p><small>Generated from the tool's register map (src/device).</small></p>
+</body>
+</html>
+""".format(registers=register_rows(),
+           common=field_table("Fields of both families", fields(r"hss::field")),
+           sixteen=field_table("Fields of the 16-pin family", fields(r"hss::field16")),
+           eighteen=field_table("Fields of the 18-pin family", fields(r"hss::field18")))
+
+OUT.write_text(page, encoding="utf-8")
+print("wrote", OUT)

@@ -1,0 +1,90 @@
+#pragma once
+// Whole-stack test harness: the real window, offscreen, on the in-process
+// emulated board. Controls are found by objectName; what reached the board is
+// read from the emulator's transfer trace and registers.
+
+// The emulator's headers come before any Qt header: Qt defines "slots" as a
+// keyword macro, which the emulator uses as a member name.
+#include "emulator/EmulatedBoard.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/BoardSetupFactory.h"
+#include "ui/AutoConfigurationGui.h"
+
+namespace harness {
+
+QApplication& application();
+
+// Processes events until done() holds or timeoutMs passes; returns done().
+template <typename Done>
+bool waitUntil(Done done, int timeoutMs = 20000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs) return done();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+// Keeps the event loop running for ms (to let periodic workers cycle).
+void spin(int ms);
+
+// One command report the tool wrote, decoded.
+struct WrittenCommand {
+    uint8_t code = 0;
+    std::vector<uint8_t> payload;  // as long as the header's payload length says
+    bool ok = false;
+};
+std::vector<WrittenCommand> writtenCommands(const EmulatedBoard& board);
+
+// Single writes (code 1) as (address, value) pairs, in order.
+std::vector<std::pair<uint8_t, uint16_t>> singleWrites(const EmulatedBoard& board);
+// Addresses of single reads (code 4), in order.
+std::vector<uint8_t> singleReads(const EmulatedBoard& board);
+// Board-service requests (code 6) as their sub-code and first argument.
+std::vector<std::pair<uint8_t, uint8_t>> serviceRequests(const EmulatedBoard& board);
+
+class Gui {
+public:
+    // devid nullopt: the board has no daughter card. plugged false: the
+    // board is absent at start.
+    explicit Gui(std::optional<uint16_t> devid = EmulatedBoard::kDefaultDeviceId, bool plugged = true,
+                 uint16_t firmware = EmulatedBoard::kDefaultFirmwareVersion);
+    ~Gui();
+
+    AutoConfigurationGui& window() { return *gui; }
+    EmulatedBoard& board() { return *emulated; }
+
+    template <typename T>
+    T* find(const char* name)
+    {
+        if (QString::fromLatin1(name) == gui->objectName()) return qobject_cast<T*>(gui.get());
+        return gui->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    QString logText() { return find<QPlainTextEdit>("logTextBox")->toPlainText(); }
+    QString consoleText() { return find<QPlainTextEdit>("commandLogBox")->toPlainText(); }
+    QStringList tabTexts();
+    // Waits for "Connected" (the first cycle that opens the board).
+    bool waitConnected();
+    // Waits until a part is identified (the main tab control is enabled).
+    bool waitDetected();
+    // Types into the console and presses "Send".
+    void sendConsoleCommand(const QString& text);
+
+private:
+    std::shared_ptr<EmulatedBoard> emulated;
+    std::unique_ptr<AutoConfigurationGui> gui;
+};
+
+}  // namespace harness
