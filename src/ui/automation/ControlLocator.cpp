@@ -34,34 +34,43 @@ QString widgetReason(const QWidget* w)
     return QStringLiteral("disabled");
 }
 
-// Why the action cannot be reached through a menu; depth guards against cycles.
-QString actionReason(const QAction* action, int depth)
+QString pathReason(const QAction* action, int depth);
+
+// The outermost disabled menu on the way to this one is the one a user meets.
+QString menuReason(const QMenu* menu, int depth)
 {
-    if (!action->isEnabled())
-        return depth == 0 ? QStringLiteral("disabled")
-                          : QStringLiteral("in a disabled menu");
+    const QAction* opener = menu->menuAction();
+    if (opener != nullptr) {
+        const QString outer = pathReason(opener, depth + 1);
+        if (!outer.isEmpty())
+            return outer;
+    }
+    if (!menu->isEnabled() || (opener != nullptr && !opener->isEnabled()))
+        return QStringLiteral("in the disabled menu %1").arg(displayName(menu));
+    return {};
+}
+
+// Why none of the menus, menu bars or tool bars that show the action can be
+// used; empty when one can (or when the action is shown nowhere, e.g. a
+// shortcut). depth guards against cycles.
+QString pathReason(const QAction* action, int depth)
+{
     if (depth > 16)
         return {};
-    const QList<QObject*> holders = action->associatedObjects();
     QString firstReason;
     bool anyHolder = false;
-    for (QObject* holder : holders) {
+    for (QObject* holder : action->associatedObjects()) {
         QString reason;
         if (auto* menu = qobject_cast<QMenu*>(holder)) {
             anyHolder = true;
-            if (!menu->isEnabled()) {
-                reason = QStringLiteral("in the disabled menu %1").arg(displayName(menu));
-            } else if (QAction* menuAction = menu->menuAction()) {
-                if (!menuAction->isEnabled())
-                    reason = QStringLiteral("in the disabled menu %1").arg(displayName(menu));
-                else if (!menuAction->associatedObjects().isEmpty())
-                    reason = actionReason(menuAction, depth + 1);
-            }
+            reason = menuReason(menu, depth);
         } else if (auto* w = qobject_cast<QWidget*>(holder)) {
             anyHolder = true;
             const QString r = widgetReason(w);
             if (!r.isEmpty())
                 reason = QStringLiteral("in %1, which is %2").arg(displayName(w), r);
+        } else {
+            continue;
         }
         if (reason.isEmpty())
             return {};  // one usable path is enough
@@ -69,6 +78,13 @@ QString actionReason(const QAction* action, int depth)
             firstReason = reason;
     }
     return anyHolder ? firstReason : QString();
+}
+
+QString actionReason(const QAction* action)
+{
+    if (!action->isEnabled())
+        return QStringLiteral("disabled");
+    return pathReason(action, 0);
 }
 
 }  // namespace
@@ -98,7 +114,7 @@ QObject* findControl(QWidget* mainWindow, const QString& name)
 QString whyNotOperable(QObject* control)
 {
     if (auto* action = qobject_cast<QAction*>(control))
-        return actionReason(action, 0);
+        return actionReason(action);
     if (auto* w = qobject_cast<QWidget*>(control))
         return widgetReason(w);
     return {};

@@ -5,6 +5,7 @@
 #include "ui/automation/ControlProperties.h"
 #include "ui/automation/ScriptResponder.h"
 #include "ui/automation/ScriptSyntax.h"
+#include "ui/automation/StrayDialogWatcher.h"
 #include "ui/seam/DialogSeam.h"
 
 #include <QCoreApplication>
@@ -75,6 +76,7 @@ ScriptRunner::ScriptRunner(QWidget* mainWindow, QTextStream& out, QObject* paren
     responder_ = std::make_unique<automation::ScriptResponder>(
         [this](const QString& line) { print(line); },
         [this](int line, const QString& what) { error(line, what); });
+    strayDialogs_ = new automation::StrayDialogWatcher(*responder_, this);
     waitForTimer_ = new QTimer(this);
     waitForTimer_->setInterval(kWaitForPollMs);
     connect(waitForTimer_, &QTimer::timeout, this, &ScriptRunner::pollWaitFor);
@@ -131,6 +133,7 @@ void ScriptRunner::start()
         return;
     started_ = true;
     DialogSeam::setResponder(responder_.get());
+    strayDialogs_->setActive(true);
     if (window_ != nullptr) {
         const QByteArray signature = QMetaObject::normalizedSignature(kLogSignal);
         if (window_->metaObject()->indexOfSignal(signature.constData()) >= 0)
@@ -479,6 +482,7 @@ void ScriptRunner::finish()
     finished_ = true;
     waitForTimer_->stop();
     waitFor_.reset();
+    strayDialogs_->setActive(false);
     if (stdinNotifier_ != nullptr)
         stdinNotifier_->setEnabled(false);
     emit finished(exitStatus());

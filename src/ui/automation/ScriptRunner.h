@@ -18,6 +18,7 @@ class QWidget;
 
 namespace automation {
 class ScriptResponder;
+class StrayDialogWatcher;
 }
 
 // `--script FILE` (or `--script=FILE`; `-` is standard input) taken out of the
@@ -95,6 +96,7 @@ private:
     QPointer<QWidget> window_;
     QTextStream& out_;
     std::unique_ptr<automation::ScriptResponder> responder_;
+    automation::StrayDialogWatcher* strayDialogs_ = nullptr;
     std::unique_ptr<QIODevice> device_;
     QString openError_;
     QSocketNotifier* stdinNotifier_ = nullptr;

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -76,7 +77,24 @@ void TestWindow::buildMenus()
     tools->setObjectName(QStringLiteral("toolsMenu"));
     QAction* dfu = named(tools->addAction(QStringLiteral("Enter DFU Mode")), "dfuAction");
     connect(dfu, &QAction::triggered, this, [this] { log(QStringLiteral("dfu")); });
+    QMenu* advanced = tools->addMenu(QStringLiteral("Advanced"));
+    advanced->setObjectName(QStringLiteral("advancedMenu"));
+    QAction* deep = named(advanced->addAction(QStringLiteral("Deep")), "deepAction");
+    connect(deep, &QAction::triggered, this, [this] { log(QStringLiteral("deep")); });
     tools->setEnabled(false);
+
+    // A submenu switched off through its own menu item only.
+    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    view->setObjectName(QStringLiteral("viewMenu"));
+    QMenu* zoom = view->addMenu(QStringLiteral("Zoom"));
+    zoom->setObjectName(QStringLiteral("zoomMenu"));
+    QAction* zoomIn = named(zoom->addAction(QStringLiteral("Zoom In")), "zoomInAction");
+    connect(zoomIn, &QAction::triggered, this, [this] { log(QStringLiteral("zoom in")); });
+    zoom->menuAction()->setEnabled(false);
+    QAction* fit = named(view->addAction(QStringLiteral("Fit")), "fitAction");
+    fit->setCheckable(true);
+    connect(fit, &QAction::triggered, this,
+            [this](bool on) { log(QStringLiteral("fit triggered %1").arg(on ? "on" : "off")); });
 }
 
 QWidget* TestWindow::buildFirstPage()
@@ -165,6 +183,23 @@ QWidget* TestWindow::buildFirstPage()
         log(path.isEmpty() ? QStringLiteral("save cancelled") : QStringLiteral("save %1").arg(path));
     });
     layout->addWidget(save);
+
+    auto* rawMessage = named(new QPushButton(QStringLiteral("Raw message")), "rawMessageButton");
+    connect(rawMessage, &QPushButton::clicked, this, [this] {
+        const auto b = QMessageBox::warning(this, QStringLiteral("Raw"), QStringLiteral("Not through the seam"),
+                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        log(QStringLiteral("raw answer %1").arg(b == QMessageBox::Yes ? "yes" : b == QMessageBox::No ? "no" : "other"));
+    });
+    layout->addWidget(rawMessage);
+
+    auto* rawFile = named(new QPushButton(QStringLiteral("Raw file")), "rawFileButton");
+    connect(rawFile, &QPushButton::clicked, this, [this] {
+        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Raw save"), QString(),
+                                                          QStringLiteral("Text (*.txt)"), nullptr,
+                                                          QFileDialog::DontUseNativeDialog);
+        log(path.isEmpty() ? QStringLiteral("raw save cancelled") : QStringLiteral("raw save %1").arg(path));
+    });
+    layout->addWidget(rawFile);
 
     auto* locked = named(new QPushButton(QStringLiteral("Locked")), "lockedButton");
     locked->setEnabled(false);
