@@ -18,6 +18,7 @@
 
 #include "app/BoardSetupFactory.h"
 #include "ui/AutoConfigurationGui.h"
+#include "ui/seam/DialogSeam.h"
 
 namespace harness {
 
@@ -53,6 +54,27 @@ std::vector<std::pair<uint8_t, uint16_t>> singleWrites(const EmulatedBoard& boar
 std::vector<uint8_t> singleReads(const EmulatedBoard& board);
 // Board-service requests (code 6) as their sub-code and first argument.
 std::vector<std::pair<uint8_t, uint8_t>> serviceRequests(const EmulatedBoard& board);
+
+// Answers every message box with its default button and records it.
+struct RecordedMessage {
+    QMessageBox::Icon icon;
+    QString caption;
+    QString text;
+};
+class MessageRecorder : public DialogSeam::Responder {
+public:
+    MessageRecorder() { DialogSeam::setResponder(this); }
+    ~MessageRecorder() override { DialogSeam::setResponder(nullptr); }
+    QMessageBox::StandardButton onMessage(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                                          QMessageBox::StandardButtons buttons,
+                                          QMessageBox::StandardButton def) override
+    {
+        messages.push_back({icon, caption, text});
+        return DialogSeam::defaultButtonOf(buttons, def);
+    }
+    QString onFileDialog(bool, const QString&, const QString&) override { return {}; }
+    std::vector<RecordedMessage> messages;
+};
 
 class Gui {
 public:

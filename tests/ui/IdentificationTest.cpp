@@ -1,0 +1,267 @@
+// Identification, family pages, read-back, write-out, "User Registers" and
+// "Save to EEPROM" on the real window against the emulated board.
+
+#include "GuiHarness.h"  // first: see there
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "device/PartTable.h"
+#include "ui/WidgetHelpers.h"
+#include <QMenu>
+#include "protocol/HSSProtocol.h"
+
+using harness::Gui;
+using harness::waitUntil;
+
+namespace {
+
+std::vector<harness::WrittenCommand> commandsWithCode(const EmulatedBoard& board, uint8_t code)
+{
+    std::vector<harness::WrittenCommand> found;
+    for (const auto& c : harness::writtenCommands(board)) {
+        if (c.code == code && c.ok) found.push_back(c);
+    }
+    return found;
+}
+
+// Board-service requests (sub-code, argument bytes 1 and 2).
+int countService(const EmulatedBoard& board, uint8_t subCode, uint8_t arg1, uint8_t arg2)
+{
+    int count = 0;
+    for (const auto& c : commandsWithCode(board, hss::kCmdIoctl)) {
+        if (c.payload.size() >= 3 && c.payload[0] == subCode && c.payload[1] == arg1 && c.payload[2] == arg2) ++count;
+    }
+    return count;
+}
+
+// Configuration read-backs (mixed reads of the 17-entry 16-pin list).
+std::size_t configReads(const EmulatedBoard& board)
+{
+    std::size_t count = 0;
+    for (const auto& c : commandsWithCode(board, hss::kCmdMixRead)) {
+        if (c.payload.size() > 30 && c.payload[30] == 17) ++count;
+    }
+    return count;
+}
+
+QString logLinesContaining(Gui& gui, const QString& text)
+{
+    QString found;
+    for (const QString& line : gui.logText().split(QLatin1Char('\n'))) {
+        if (line.contains(text)) found += line + QLatin1Char('\n');
+    }
+    return found;
+}
+
+}  // namespace
+
+TEST(Identification, UnlistedCodesWithNothingDetectedChangeNothing)
+{
+    for (uint16_t code : {uint16_t{0x0000}, uint16_t{0xFF02}}) {
+        Gui gui(code);
+        ASSERT_TRUE(gui.waitConnected());
+        ASSERT_TRUE(waitUntil([&] { return harness::singleReads(gui.board()).size() >= 3; }));
+        EXPECT_EQ(gui.find<QLabel>("devLabel")->text(), QStringLiteral("DEVICE NOT DETECTED"));
+        EXPECT_FALSE(gui.find<QTabWidget>("mainTabControl")->isEnabled());
+        EXPECT_FALSE(gui.logText().contains(QStringLiteral("High-side switch")));
+        for (const auto& c : harness::writtenCommands(gui.board())) {
+            const bool wake = c.code == hss::kCmdSingleWrite && c.payload.at(0) == 0xFF;
+            const bool devid = c.code == hss::kCmdSingleRead && c.payload.at(0) == 0x00;
+            const bool connectRequests = c.code == hss::kCmdIoctl &&
+                                         (c.payload.at(0) == hss::kIoctlFirmwareVersion || c.payload.at(0) == hss::kIoctlReadGpio);
+            EXPECT_TRUE(wake || devid || connectRequests) << "code " << int(c.code);
+        }
+    }
+}
+
+TEST(Identification, ASafetyPartIsAnnouncedOnce)
+{
+    Gui gui(0xFFF2);
+    ASSERT_TRUE(gui.waitDetected());
+    harness::spin(1200);  // two more identification polls of the same part
+    EXPECT_EQ(logLinesContaining(gui, QStringLiteral("detected.")).count(QLatin1Char('\n')), 1);
+    EXPECT_TRUE(gui.logText().contains(QStringLiteral("] High-side switch ZVR2M08AF-K1 detected.")));
+    EXPECT_EQ(countService(gui.board(), hss::kIoctlSetCrc, 1, 0), 1);
+    EXPECT_EQ(countService(gui.board(), hss::kIoctlWriteGpio, 0, 1), 1);
+    EXPECT_EQ(gui.tabTexts().count(QStringLiteral("Safety")), 1);
+    EXPECT_TRUE(gui.board().isCrcEnabled());
+    EXPECT_TRUE(gui.board().gpioLevel(0));
+    EXPECT_EQ(gui.find<QLabel>("devLabel")->text(), QStringLiteral("ZVR2M08AF-K1"));
+    EXPECT_FALSE(gui.find<QAction>("demoModeToolStripMenuItem")->isEnabled());
+    EXPECT_TRUE(gui.find<QMenu>("settingsToolStripMenuItem")->isEnabled());
+}
+
+TEST(Identification, FamilyPagesFollowTheFamily)
+{
+    {
+        Gui gui(0xFFF5);  // 16-pin, not a safety part
+        ASSERT_TRUE(gui.waitDetected());
+        EXPECT_EQ(gui.tabTexts(), (QStringList{"Command Center", "I2T Tuner", "Device Settings", "Channel Settings",
+                                               "Console", "Log", "Datasheet"}));
+        auto* tabs = gui.find<QTabWidget>("mainTabControl");
+        EXPECT_EQ(tabs->widget(1), gui.window().fuseTunerPage16pwp);
+        EXPECT_EQ(tabs->widget(3), gui.window().chanSettingsPage16pwp);
+        EXPECT_EQ(countService(gui.board(), hss::kIoctlSetCrc, 0, 0), 1);  // CRC off for a non-safety part
+    }
+    {
+        Gui gui(0xFF00);  // 18-pin
+        ASSERT_TRUE(gui.waitDetected());
+        auto* tabs = gui.find<QTabWidget>("mainTabControl");
+        EXPECT_EQ(tabs->widget(1), gui.window().fuseTunerPage18pwp);
+        EXPECT_EQ(tabs->widget(2), gui.window().devSettingPage18pwp);
+        EXPECT_EQ(tabs->widget(3), gui.window().chanSettingsPage18pwp);
+        EXPECT_EQ(tabs->widget(4), gui.window().userDataTab);
+        EXPECT_EQ(tabs->tabText(4), QStringLiteral("User Registers"));
+        EXPECT_TRUE(gui.find<QAction>("saveToEEPROMToolStripMenuItem")->isEnabled());
+    }
+}
+
+TEST(Identification, PrototypeSiliconShowsOneBoxPerInsertion)
+{
+    harness::MessageRecorder recorder;
+    Gui gui(hss::kPrototypeDevId);
+    ASSERT_TRUE(waitUntil([&] { return !recorder.messages.empty(); }));
+    harness::spin(1200);
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].caption, QStringLiteral("Incompatible Silicon"));
+    EXPECT_EQ(recorder.messages[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(recorder.messages[0].text.startsWith(QStringLiteral(
+        "The current daughter card contains prototype silicon that is no longer supported. Please obtain new ")));
+    EXPECT_FALSE(gui.find<QTabWidget>("mainTabControl")->isEnabled());
+    EXPECT_EQ(gui.find<QLabel>("devDesc")->text(), QStringLiteral("Prototype silicon not supported."));
+
+    gui.board().unplug();
+    ASSERT_TRUE(waitUntil([&] { return gui.find<QLabel>("connectionLabel")->text() == QStringLiteral("Disconnected"); }));
+    gui.board().plug();
+    ASSERT_TRUE(waitUntil([&] { return recorder.messages.size() == 2; }));
+}
+
+TEST(Identification, LosingThePartDisablesTheWindowAndDrivesGpio0Low)
+{
+    Gui gui(0xFFF0);
+    ASSERT_TRUE(gui.waitDetected());
+    auto* tabs = gui.find<QTabWidget>("mainTabControl");
+    tabs->setCurrentIndex(2);
+    gui.board().setDeviceId(0x1234);
+    ASSERT_TRUE(waitUntil([&] { return !tabs->isEnabled(); }));
+    EXPECT_TRUE(gui.logText().contains(QStringLiteral("] High-side switch daughter card not detected.")));
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(gui.find<QLabel>("devLabel")->text(), QStringLiteral("DEVICE NOT DETECTED"));
+    ASSERT_TRUE(waitUntil([&] { return countService(gui.board(), hss::kIoctlWriteGpio, 0, 0) == 1; }));
+    EXPECT_FALSE(gui.board().gpioLevel(0));
+    EXPECT_FALSE(gui.window().isCurrentSenseEnabled);
+    EXPECT_TRUE(gui.find<QAction>("demoModeToolStripMenuItem")->isEnabled());
+}
+
+TEST(ReadBack, SixteenPinRecordFollowsTheChipAndWritesOutWhole)
+{
+    Gui gui(0xFFF0);
+    gui.board().pokeRegister(0x0E, 0x0E03);  // PWM_CH1
+    gui.board().pokeRegister(0x19, 0x0405);  // CH2_CONFIG
+    ASSERT_TRUE(gui.waitDetected());
+    ASSERT_TRUE(waitUntil([&] { return gui.window().sixteenPWPFuseConfig.getPWMConfig(0) == gui.board().peekRegister(0x0E); }));
+    EXPECT_EQ(gui.window().sixteenPWPFuseConfig.getChanDiagConfig(1), gui.board().peekRegister(0x19));
+    EXPECT_EQ(gui.window().sixteenPWPFuseConfig.getABISTResult(), 0);  // 0x06 is read but not stored
+    const auto reads = commandsWithCode(gui.board(), hss::kCmdMixRead);
+    ASSERT_FALSE(reads.empty());
+    EXPECT_EQ(reads[0].payload.at(30), 17);  // the count byte follows the 30 address slots
+    EXPECT_EQ(reads[0].payload.at(0), 0x01);
+
+    gui.board().clearTrace();
+    gui.find<QAction>("manualPersistToolStripMenuItem")->trigger();
+    EXPECT_TRUE(gui.logText().contains(QStringLiteral("] Settings persisted to device.")));
+    ASSERT_TRUE(waitUntil([&] { return !commandsWithCode(gui.board(), hss::kCmdMixWrite).empty(); }));
+    const auto writes = commandsWithCode(gui.board(), hss::kCmdMixWrite);
+    ASSERT_EQ(writes.size(), 1u);
+    EXPECT_EQ(writes[0].payload.at(0), 17);
+}
+
+TEST(ReadBack, EighteenPinWritesOutInTwoParts)
+{
+    Gui gui(0xFF04);
+    ASSERT_TRUE(gui.waitDetected());
+    ASSERT_TRUE(waitUntil([&] { return commandsWithCode(gui.board(), hss::kCmdMixRead).size() >= 2; }));
+    harness::spin(300);
+    gui.board().clearTrace();
+    gui.find<QAction>("manualPersistToolStripMenuItem")->trigger();
+    ASSERT_TRUE(waitUntil([&] { return commandsWithCode(gui.board(), hss::kCmdMixWrite).size() == 2; }));
+    const auto writes = commandsWithCode(gui.board(), hss::kCmdMixWrite);
+    EXPECT_EQ(writes[0].payload.at(0), 15);
+    EXPECT_EQ(writes[1].payload.at(0), 8);
+}
+
+TEST(UserRegisters, HexEntryClampsAndWrites)
+{
+    Gui gui(0xFF00);
+    ASSERT_TRUE(gui.waitDetected());
+    harness::spin(300);
+    auto* box = gui.find<QLineEdit>("tsnsUserBox1Hex");
+    ASSERT_NE(box, nullptr);
+    box->setText(QStringLiteral("1FFFF"));
+    EXPECT_EQ(box->text(), QStringLiteral("FFFF"));
+    EXPECT_EQ(gui.window().eighteenPWPFuseConfig.getADCCal(0), 0xFFFF);
+
+    auto* user57 = gui.find<QLineEdit>("userBox57Hex");
+    user57->setText(QStringLiteral("xyz"));
+    EXPECT_EQ(user57->text(), QStringLiteral("xyz"));
+    ASSERT_TRUE(waitUntil([&] {
+        const auto writes = harness::singleWrites(gui.board());
+        const bool clamped = std::count(writes.begin(), writes.end(), std::make_pair(uint8_t{0x50}, uint16_t{0xFFFF})) == 1;
+        const bool zero = std::count(writes.begin(), writes.end(), std::make_pair(uint8_t{0x57}, uint16_t{0})) == 1;
+        return clamped && zero;
+    }));
+}
+
+TEST(UserRegisters, SaveToEepromSendsTheKeyInOrder)
+{
+    harness::MessageRecorder recorder;
+    Gui gui(0xFF00);
+    ASSERT_TRUE(gui.waitDetected());
+    harness::spin(300);
+    gui.find<QAction>("saveToEEPROMToolStripMenuItem")->trigger();
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].caption, QStringLiteral("EEPROM Program Sent"));
+    EXPECT_EQ(recorder.messages[0].text, QStringLiteral("Current settings persisted into device EEPROM"));
+    ASSERT_TRUE(waitUntil([&] { return gui.board().eepromProgramCount() == 1; }));
+    std::vector<uint16_t> keys;
+    for (const auto& [address, value] : harness::singleWrites(gui.board())) {
+        if (address == 0x3F) keys.push_back(value);
+    }
+    EXPECT_EQ(keys, (std::vector<uint16_t>{0x3C69, 0xC68C, 0xDDE9, 0x4F6B}));
+}
+
+TEST(PageChanges, ReReadUnlessManualRefresh)
+{
+    Gui gui(0xFFF0);
+    ASSERT_TRUE(gui.waitDetected());
+    harness::spin(300);
+    auto* tabs = gui.find<QTabWidget>("mainTabControl");
+    const auto readsBefore = configReads(gui.board());
+    tabs->setCurrentIndex(2);
+    ASSERT_TRUE(waitUntil([&] { return configReads(gui.board()) > readsBefore; }));
+
+    gui.find<QAction>("manualRefreshToolCheck")->setChecked(false);
+    harness::spin(600);
+    gui.board().clearTrace();
+    tabs->setCurrentIndex(3);
+    tabs->setCurrentIndex(1);
+    harness::spin(600);
+    EXPECT_EQ(configReads(gui.board()), 0u);  // page changes read nothing back while manual refresh is on
+    EXPECT_TRUE(harness::singleReads(gui.board()).empty());  // and identification rests
+}
+
+TEST(FaultPin, TheGpioReplyShowsTheFaultPin)
+{
+    Gui gui(0xFFF0);
+    ASSERT_TRUE(gui.waitDetected());
+    auto* pin = gui.find<QLabel>("faultPinLabel");
+    ASSERT_TRUE(waitUntil([&] { return ui::textColor(pin) == ui::kGreen; }));
+    EXPECT_EQ(pin->text(), QStringLiteral("Not Triggered"));
+    gui.board().injectFault(FaultRegister::Device, 0x0008);  // watchdog fault: FAULT pin low
+    ASSERT_TRUE(waitUntil([&] { return pin->text() == QStringLiteral("Triggered"); }));
+    EXPECT_EQ(ui::textColor(pin), ui::kRed);
+}
