@@ -3,6 +3,7 @@
 #include "ui/automation/ControlActions.h"
 #include "ui/automation/ControlLocator.h"
 #include "ui/automation/ControlProperties.h"
+#include "ui/automation/ScriptInput.h"
 #include "ui/automation/ScriptResponder.h"
 #include "ui/automation/ScriptSyntax.h"
 #include "ui/automation/StrayDialogWatcher.h"
@@ -11,17 +12,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QPixmap>
-#include <QSocketNotifier>
 #include <QTextStream>
 #include <QTimer>
 #include <QWidget>
 
-#include <cerrno>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -39,37 +35,6 @@ std::optional<int> parseInt(const QString& word)
 
 }  // namespace
 
-ScriptOption takeScriptOption(QStringList& arguments)
-{
-    ScriptOption option;
-    for (qsizetype i = 0; i < arguments.size();) {
-        const QString& arg = arguments.at(i);
-        QString value;
-        qsizetype taken = 0;
-        if (arg == QLatin1String("--script")) {
-            taken = 1;
-            if (i + 1 < arguments.size()) {
-                value = arguments.at(i + 1);
-                taken = 2;
-            }
-        } else if (arg.startsWith(QLatin1String("--script="))) {
-            value = arg.mid(9);
-            taken = 1;
-        } else {
-            ++i;
-            continue;
-        }
-        arguments.remove(i, taken);
-        if (option.present && option.error.isEmpty())
-            option.error = QStringLiteral("--script is given more than once");
-        option.present = true;
-        if (value.isEmpty() && option.error.isEmpty())
-            option.error = QStringLiteral("--script needs a FILE (or - for standard input)");
-        option.path = value;
-    }
-    return option;
-}
-
 ScriptRunner::ScriptRunner(QWidget* mainWindow, QTextStream& out, QObject* parent)
     : QObject(parent), window_(mainWindow), out_(out)
 {
@@ -86,37 +51,25 @@ ScriptRunner::ScriptRunner(QWidget* mainWindow, const QString& scriptPath, QText
                            QObject* parent)
     : ScriptRunner(mainWindow, out, parent)
 {
-    if (scriptPath == QLatin1String("-")) {
-        struct stat st {};
-        if (::fstat(STDIN_FILENO, &st) == 0 && S_ISREG(st.st_mode)) {
-            auto in = std::make_unique<QFile>();
-            if (in->open(STDIN_FILENO, QIODevice::ReadOnly))
-                device_ = std::move(in);
-            else
-                openError_ = QStringLiteral("cannot read the script from standard input");
-        } else {
-            stdinNotifier_ = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
-            stdinNotifier_->setEnabled(false);
-            connect(stdinNotifier_, &QSocketNotifier::activated, this, &ScriptRunner::readStandardInput);
-        }
-        return;
-    }
-    auto file = std::make_unique<QFile>(scriptPath);
-    if (!file->open(QIODevice::ReadOnly))
-        openError_ = QStringLiteral("cannot read script '%1': %2").arg(scriptPath, file->errorString());
-    else
-        device_ = std::move(file);
+    setInput(new automation::ScriptInput(scriptPath, this));
 }
 
 ScriptRunner::ScriptRunner(QWidget* mainWindow, std::unique_ptr<QIODevice> script, QTextStream& out,
                            QObject* parent)
     : ScriptRunner(mainWindow, out, parent)
 {
-    device_ = std::move(script);
-    if (device_ == nullptr)
-        openError_ = QStringLiteral("no script given");
-    else if (!device_->isOpen() && !device_->open(QIODevice::ReadOnly))
-        openError_ = QStringLiteral("cannot read the script: %1").arg(device_->errorString());
+    setInput(new automation::ScriptInput(std::move(script), this));
+}
+
+void ScriptRunner::setInput(automation::ScriptInput* input)
+{
+    input_ = input;
+    connect(input_, &automation::ScriptInput::linesAvailable, this, [this] {
+        if (waitingForInput_) {
+            waitingForInput_ = false;
+            scheduleStep(0);
+        }
+    });
 }
 
 ScriptRunner::~ScriptRunner()
@@ -139,14 +92,9 @@ void ScriptRunner::start()
         if (window_->metaObject()->indexOfSignal(signature.constData()) >= 0)
             connect(window_, SIGNAL(logLineAppended(QString)), this, SLOT(onLogLine(QString)));
     }
-    if (!openError_.isEmpty()) {
-        error(0, openError_);
-        inputEnded_ = true;
-    } else if (device_ != nullptr) {
-        addInput(device_->readAll(), true);
-    } else if (stdinNotifier_ != nullptr) {
-        stdinNotifier_->setEnabled(true);
-    }
+    if (!input_->openError().isEmpty())
+        error(0, input_->openError());
+    input_->start();
     if (window_ != nullptr && !window_->isVisible())
         window_->installEventFilter(this);  // first command once the window is shown
     else
@@ -184,43 +132,6 @@ void ScriptRunner::scheduleStep(int delayMs)
     QTimer::singleShot(delayMs, this, &ScriptRunner::step);
 }
 
-void ScriptRunner::addInput(const QByteArray& bytes, bool atEnd)
-{
-    partialLine_ += bytes;
-    qsizetype newline;
-    while ((newline = partialLine_.indexOf('\n')) >= 0) {
-        QByteArray raw = partialLine_.left(newline);
-        partialLine_.remove(0, newline + 1);
-        if (raw.endsWith('\r'))
-            raw.chop(1);
-        lines_.push_back(QString::fromUtf8(raw));
-    }
-    if (atEnd) {
-        if (!partialLine_.isEmpty())
-            lines_.push_back(QString::fromUtf8(partialLine_));
-        partialLine_.clear();
-        inputEnded_ = true;
-    }
-    if (waitingForInput_ && (!lines_.empty() || inputEnded_)) {
-        waitingForInput_ = false;
-        scheduleStep(0);
-    }
-}
-
-void ScriptRunner::readStandardInput()
-{
-    char buffer[4096];
-    const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-    if (n > 0) {
-        addInput(QByteArray(buffer, static_cast<qsizetype>(n)), false);
-        return;
-    }
-    if (n < 0 && (errno == EINTR || errno == EAGAIN))
-        return;
-    stdinNotifier_->setEnabled(false);
-    addInput({}, true);
-}
-
 void ScriptRunner::step()
 {
     if (finished_ || running_ || waitFor_)
@@ -229,17 +140,16 @@ void ScriptRunner::step()
         finish();  // the script closed the window itself (e.g. "Exit")
         return;
     }
-    if (lines_.empty()) {
-        if (inputEnded_)
+    const std::optional<QString> line = input_->takeLine();
+    if (!line) {
+        if (input_->ended())
             endScript();
         else
             waitingForInput_ = true;
         return;
     }
-    const QString line = lines_.front();
-    lines_.pop_front();
     ++lineNumber_;
-    const automation::ScriptLine parsed = automation::splitScriptLine(line);
+    const automation::ScriptLine parsed = automation::splitScriptLine(*line);
     Next next = Next::Now;
     running_ = true;
     if (!parsed.error.isEmpty())
@@ -483,7 +393,5 @@ void ScriptRunner::finish()
     waitForTimer_->stop();
     waitFor_.reset();
     strayDialogs_->setActive(false);
-    if (stdinNotifier_ != nullptr)
-        stdinNotifier_->setEnabled(false);
     emit finished(exitStatus());
 }

@@ -1,17 +1,17 @@
 #pragma once
 
+#include "ui/automation/ScriptInput.h"
+
 #include <QDeadlineTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 
-#include <deque>
 #include <memory>
 #include <optional>
 
 class QIODevice;
-class QSocketNotifier;
 class QTextStream;
 class QTimer;
 class QWidget;
@@ -20,16 +20,6 @@ namespace automation {
 class ScriptResponder;
 class StrayDialogWatcher;
 }
-
-// `--script FILE` (or `--script=FILE`; `-` is standard input) taken out of the
-// argument list. present is false when the option is not there; error is set
-// when it is malformed (no file, given twice).
-struct ScriptOption {
-    bool present = false;
-    QString path;
-    QString error;
-};
-ScriptOption takeScriptOption(QStringList& arguments);
 
 // Runs a script of user actions against a window, one command at a time on the
 // window thread, returning to the event loop between commands. Prints its
@@ -88,8 +78,7 @@ private:
     void error(int line, const QString& what);
     void errorHere(const QString& what) { error(lineNumber_, what); }
 
-    void addInput(const QByteArray& bytes, bool atEnd);
-    void readStandardInput();
+    void setInput(automation::ScriptInput* input);
 
     QObject* control(const QString& name);
 
@@ -97,12 +86,7 @@ private:
     QTextStream& out_;
     std::unique_ptr<automation::ScriptResponder> responder_;
     automation::StrayDialogWatcher* strayDialogs_ = nullptr;
-    std::unique_ptr<QIODevice> device_;
-    QString openError_;
-    QSocketNotifier* stdinNotifier_ = nullptr;
-    QByteArray partialLine_;
-    std::deque<QString> lines_;
-    bool inputEnded_ = false;
+    automation::ScriptInput* input_ = nullptr;
     bool waitingForInput_ = false;
     bool started_ = false;
     bool running_ = false;

@@ -5,7 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
-#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -63,9 +63,13 @@ void StrayDialogWatcher::check()
         } else {
             // done() rather than accept(): accept() may open a box of its own
             // (file not found, overwrite?) from inside this check.
-            const QFileInfo file(path);
-            dialog->setDirectory(file.absolutePath());
-            dialog->selectFile(file.fileName());
+            // The typed name wins when nothing is picked in the view, and an
+            // absolute one is taken as it stands; selectFile() would depend on
+            // the directory listing, which loads in the background.
+            if (auto* nameEdit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                nameEdit->setText(path);
+            else
+                dialog->selectFile(path);
             static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
         }
     }
