@@ -14,6 +14,7 @@
 #include "app/WindowThreadHandOver.h"
 #include "link/HSSCommunicationManager.h"
 #include "ui/Resources.h"
+#include "ui/pages/FamilyPages.h"
 
 AutoConfigurationGui::AutoConfigurationGui(BoardSetup board_, QWidget* parent)
     : QMainWindow(parent), board(std::move(board_)), handOver(std::make_unique<WindowThreadHandOver>())

@@ -206,6 +206,7 @@ private:
     void setSafetyPageShown(bool shown);
 
     BoardSetup board;
+    std::unique_ptr<FamilyPages> familyPagesOwner;  // the pages themselves belong to the tab control
     // The code whose detection is shown (window thread only).
     std::optional<uint16_t> shownDevId;
     std::unique_ptr<WindowThreadHandOver> handOver;

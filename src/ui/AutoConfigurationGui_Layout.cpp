@@ -101,7 +101,8 @@ void AutoConfigurationGui::buildTabs()
     mainTabControl = named<QTabWidget>(QStringLiteral("mainTabControl"));
 
     commandCenter = new CommandCenterPage;
-    familyPages = new FamilyPages;
+    familyPagesOwner = std::make_unique<FamilyPages>();
+    familyPages = familyPagesOwner.get();
     console = new ConsolePage;
     safety = new SafetyPage;
 

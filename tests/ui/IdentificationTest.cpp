@@ -265,3 +265,41 @@ TEST(FaultPin, TheGpioReplyShowsTheFaultPin)
     ASSERT_TRUE(waitUntil([&] { return pin->text() == QStringLiteral("Triggered"); }));
     EXPECT_EQ(ui::textColor(pin), ui::kRed);
 }
+
+TEST(BoardServiceMenus, FlashAndFirmwareUpdateItemsSendTheirCommandsAndTellTheUser)
+{
+    harness::MessageRecorder recorder;
+    Gui gui(0xFFF0);
+    ASSERT_TRUE(gui.waitDetected());
+    harness::spin(300);
+
+    gui.find<QAction>("persistToDeviceFlashToolStripMenuItem")->trigger();
+    ASSERT_TRUE(waitUntil([&] { return !gui.board().flashStore().empty(); }));
+    EXPECT_EQ(gui.board().flashStore().size(), 14u);
+    const auto flashWrites = commandsWithCode(gui.board(), hss::kCmdFlashWrite);
+    ASSERT_EQ(flashWrites.size(), 1u);
+
+    const auto readsBefore = configReads(gui.board());
+    gui.find<QAction>("loadFromDeviceFlashToolStripMenuItem")->trigger();
+    ASSERT_TRUE(waitUntil([&] { return !commandsWithCode(gui.board(), hss::kCmdFlashLoad).empty(); }));
+    ASSERT_TRUE(waitUntil([&] { return configReads(gui.board()) > readsBefore; }));  // read back after loading
+
+    gui.find<QAction>("eraseMCUFlashToolStripMenuItem")->trigger();
+    ASSERT_TRUE(waitUntil([&] { return gui.board().flashStore().empty(); }));
+
+    gui.find<QAction>("enterDFUModeToolStripMenuItem")->trigger();
+    ASSERT_TRUE(waitUntil([&] { return gui.board().dfuEntryCount() == 1; }));
+
+    const std::pair<const char*, const char*> expected[] = {
+        {"Configuration Saved", "Configuration saved to MCU flash memory"},
+        {"Configuration Loaded", "Configuration loaded from flash (if it has been peviously programmed)"},
+        {"Configuration Erased", "Configuration memory space on MCU flash erased."},
+        {"DFU Entry Command Sent", "Device Firmware Update (DFU) entry command sent. Use fwloader.exe to update firmware."},
+    };
+    ASSERT_EQ(recorder.messages.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(recorder.messages[i].caption, QString::fromLatin1(expected[i].first));
+        EXPECT_EQ(recorder.messages[i].text, QString::fromLatin1(expected[i].second));
+        EXPECT_EQ(recorder.messages[i].icon, QMessageBox::Information);
+    }
+}
