@@ -167,6 +167,13 @@ INSTANTIATE_TEST_SUITE_P(Scripts, AppScript, ::testing::Values(
          "ERROR line 5: index 9 out of range for 'mainTabControl' \\(7 tabs\\)",
          "ERROR line 6: 'devLabel' has no property nonsense"},
         4, 1},
+    AppCase{"KeySequenceOnTheLogRevealsTestMode",
+        "select-text mainTabControl Log\n"
+        "key logTextBox Up\nkey logTextBox Up\nkey logTextBox Down\nkey logTextBox Down\n"
+        "key logTextBox Left\nkey logTextBox Right\nkey logTextBox Left\nkey logTextBox Right\n"
+        "key logTextBox K\nkey logTextBox C\nkey logTextBox Enter\nselect-text mainTabControl \"Test Mode\"\n"
+        "get mainTabControl\n",
+        {"GET mainTabControl text=Test Mode"}, 0, 0},
     AppCase{"ExitMenuItemClosesTheWindow",
         "click exitToolStripMenuItem\nbogus\n", {}, 0, 0}),
     [](const ::testing::TestParamInfo<AppCase>& p) { return std::string(p.param.name); });

@@ -198,6 +198,17 @@ TEST(RunScriptEvents, TypingFiresEveryCharacterAndDropDownReportsActivation)
     EXPECT_EQ(window.findChild<QLineEdit*>(QStringLiteral("nameEdit"))->text(), QStringLiteral("abc"));
 }
 
+TEST(RunScriptEvents, KeysArriveAsOnePressAndReleaseEach)
+{
+    TestWindow window;
+    const ScriptRun run = runScript(window, QStringLiteral("key consoleBox K\nkey consoleBox c\nkey consoleBox 7\n"
+                                                           "key consoleBox Enter\nkey consoleBox Left\n"));
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(window.consoleKeyReleases,
+              (QList<int>{Qt::Key_K, Qt::Key_C, Qt::Key_7, Qt::Key_Return, Qt::Key_Left}));
+    EXPECT_EQ(run.lines.first(), QStringLiteral("LOG command Kc7"));
+}
+
 TEST(RunScriptScreenshot, WritesAPngOfTheWindowOrReportsWhy)
 {
     QTemporaryDir dir;

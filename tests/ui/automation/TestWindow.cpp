@@ -278,6 +278,8 @@ QWidget* TestWindow::buildSecondPage()
 
 bool TestWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched->objectName() == QLatin1String("consoleBox") && event->type() == QEvent::KeyRelease)
+        consoleKeyReleases << static_cast<QKeyEvent*>(event)->key();
     if (watched->objectName() == QLatin1String("consoleBox") && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Up) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 
@@ -19,6 +20,7 @@ public:
     int textEditedCount = 0;
     int comboActivatedCount = 0;
     int sliderReleasedCount = 0;
+    QList<int> consoleKeyReleases;  // every key released in consoleBox
 
 signals:
     void logLineAppended(const QString& lineWithoutTimeStamp);
