@@ -54,6 +54,7 @@ QWidget* page(QTabWidget* tabs, const char* name, const char* title)
 FakeEditorHost::FakeEditorHost(uint16_t devid) : board(std::make_shared<EmulatedBoard>(devid))
 {
     application();
+    handOver = std::make_unique<WindowThreadHandOver>();
     window = std::make_unique<QWidget>();
     window->setObjectName(QStringLiteral("AutoConfigurationGui"));
     tabs = new QTabWidget(window.get());
@@ -75,6 +76,7 @@ FakeEditorHost::FakeEditorHost(uint16_t devid) : board(std::make_shared<Emulated
 
 FakeEditorHost::~FakeEditorHost()
 {
+    handOver->beginShutdown();
     editor.reset();
 }
 
@@ -107,13 +109,13 @@ void FakeEditorHost::updateMainGUIFromSelection()
     readBack();
 }
 
-bool FakeEditorHost::isWindowThread() const { return QThread::currentThread() == window->thread(); }
+bool FakeEditorHost::isWindowThread() const { return handOver->onWindowThread(); }
 
 void FakeEditorHost::runOnWindowThreadBlocking(std::function<void()> task)
 {
     if (shuttingDown)
         return;
-    QMetaObject::invokeMethod(window.get(), std::move(task), Qt::BlockingQueuedConnection);
+    handOver->runBlocking(std::move(task));
 }
 
 void FakeEditorHost::identify()

@@ -8,6 +8,8 @@
 #include "emulator/EmulatedBoard.h"
 
 #include <QApplication>
+
+#include <atomic>
 #include <QStringList>
 #include <QTabWidget>
 
@@ -15,6 +17,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/WindowThreadHandOver.h"
 #include "ui/editor/ConfigurationEditor.h"
 #include "ui/editor/EditorHost.h"
 
@@ -68,6 +71,8 @@ public:
 
     std::shared_ptr<EmulatedBoard> board;
     std::unique_ptr<QWidget> window;
+    // The window's own hand-over: its locks are visible to ThreadSanitizer.
+    std::unique_ptr<WindowThreadHandOver> handOver;
     QTabWidget* tabs = nullptr;
     QWidget* datasheet = nullptr;
     std::unique_ptr<ConfigurationEditor> editor;
@@ -76,7 +81,7 @@ public:
     bool guard = false;
     bool demo = false;
     bool manualPersist = false;
-    bool shuttingDown = false;
+    std::atomic<bool> shuttingDown{false};
     ZVRxQxx16PINConfiguration record16;
     ZVRxQxx18PINConfiguration record18;
     QStringList log;
