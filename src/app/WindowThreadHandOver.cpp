@@ -1,19 +1,29 @@
 #include "app/WindowThreadHandOver.h"
 
-#include <QCoreApplication>
-#include <QEvent>
+#include <QSocketNotifier>
 
-namespace {
-const QEvent::Type kWakeEvent = static_cast<QEvent::Type>(QEvent::User + 317);
-}
+#include <cstdint>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
-WindowThreadHandOver::WindowThreadHandOver(QObject* parent) : QObject(parent), windowThread(std::this_thread::get_id())
+WindowThreadHandOver::WindowThreadHandOver(QObject* parent)
+    : QObject(parent), windowThread(std::this_thread::get_id()), wakeFd(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
 {
+    if (wakeFd < 0) return;  // runBlocking then refuses work from other threads
+    wakeNotifier = new QSocketNotifier(wakeFd, QSocketNotifier::Read, this);
+    connect(wakeNotifier, &QSocketNotifier::activated, this, [this] {
+        uint64_t count = 0;
+        [[maybe_unused]] const ssize_t got = ::read(wakeFd, &count, sizeof count);
+        runPendingTasks();
+    });
 }
 
 WindowThreadHandOver::~WindowThreadHandOver()
 {
     beginShutdown();
+    delete wakeNotifier;
+    wakeNotifier = nullptr;
+    if (wakeFd >= 0) ::close(wakeFd);
 }
 
 bool WindowThreadHandOver::onWindowThread() const
@@ -33,11 +43,12 @@ bool WindowThreadHandOver::runBlocking(std::function<void()> task)
     pending->task = std::move(task);
     {
         std::lock_guard<std::mutex> lock(mutex);
-        if (shuttingDown) return false;
+        if (shuttingDown || wakeFd < 0) return false;
         queue.push_back(pending);
     }
-    // The event carries nothing: it only makes the window thread look at the queue.
-    QCoreApplication::postEvent(this, new QEvent(kWakeEvent));
+    // Only a count: it makes the window thread look at the queue.
+    const uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = ::write(wakeFd, &one, sizeof one);
 
     std::unique_lock<std::mutex> lock(mutex);
     changed.wait(lock, [&] { return pending->finished || pending->dropped; });
@@ -79,13 +90,4 @@ void WindowThreadHandOver::runPendingTasks()
         }
         changed.notify_all();
     }
-}
-
-bool WindowThreadHandOver::event(QEvent* e)
-{
-    if (e->type() == kWakeEvent) {
-        runPendingTasks();
-        return true;
-    }
-    return QObject::event(e);
 }

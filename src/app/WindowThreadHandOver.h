@@ -2,16 +2,18 @@
 // Blocking hand-over of work from worker threads to the window thread.
 //
 // The task travels through a queue guarded by our own mutex and completion is
-// signalled through our own condition variable; Qt is only used to wake the
-// window thread with an empty event. Qt's internal locks are invisible to
-// ThreadSanitizer, ours are not, so every byte a task shares between the two
-// threads is ordered by a lock the sanitizer can see.
+// signalled through our own condition variable. The window thread is woken
+// through an eventfd that its event loop watches, so no memory at all passes
+// through Qt between the threads: Qt's internal locks are invisible to
+// ThreadSanitizer, ours are not.
 //
 // Once shutdown has begun no task is started any more and callers that are
 // still waiting give up, so joining a worker never waits on an event loop that
 // has stopped.
 
 #include <QObject>
+
+class QSocketNotifier;
 
 #include <condition_variable>
 #include <deque>
@@ -41,9 +43,6 @@ public:
     // Runs the tasks handed over so far (normally done by the wake-up event).
     void runPendingTasks();
 
-protected:
-    bool event(QEvent* event) override;
-
 private:
     struct Pending {
         std::function<void()> task;
@@ -53,6 +52,8 @@ private:
     };
 
     const std::thread::id windowThread;
+    int wakeFd = -1;  // eventfd: a count of wake-ups, drained by the window thread
+    QSocketNotifier* wakeNotifier = nullptr;
     mutable std::mutex mutex;
     std::condition_variable changed;
     std::deque<std::shared_ptr<Pending>> queue;

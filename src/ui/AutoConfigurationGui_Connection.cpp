@@ -112,6 +112,7 @@ void AutoConfigurationGui::updateConnectionStatus()
     ui::setTextColor(connectionLabel, ui::kRed);
     mainTabControl->setEnabled(false);
     commManager->setHSSDetected(false);
+    shownDevId.reset();  // nothing is shown as detected any more
     commManager->openDevice();  // one more try; the outcome is not shown
     devLabel->setText(QStringLiteral("DEVICE NOT DETECTED"));
     ui::setTextColor(devLabel, ui::kRed);

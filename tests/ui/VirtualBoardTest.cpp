@@ -39,7 +39,8 @@ TEST(VirtualBoard, ConnectsIdentifiesReadsAndNoticesTheBoardLeaving)
         ASSERT_TRUE(waitUntil([&] { return tabs->isEnabled(); }));
         EXPECT_EQ(connection->text(), QStringLiteral("Connected"));
         EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("devLabel"))->text(), QStringLiteral("ZVR2M07A-K1"));
-        EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("firmwareRevisionLabel"))->text(), QStringLiteral("v20B0"));
+        auto* firmware = window.findChild<QLabel*>(QStringLiteral("firmwareRevisionLabel"));
+        EXPECT_TRUE(waitUntil([&] { return firmware->text() == QStringLiteral("v20B0"); }));
 
         window.findChild<QLineEdit*>(QStringLiteral("commandBox"))->setText(QStringLiteral("WRITE 0D 0E03"));
         window.findChild<QPushButton*>(QStringLiteral("sendCommandButton"))->click();
