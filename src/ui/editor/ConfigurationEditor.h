@@ -5,8 +5,8 @@
 // Most controls are rows of the binding table (editor/bindings); the few
 // with behaviour of their own have named handlers here.
 //
-// Everything here runs on the window thread, except the two refresh entry
-// points and the forced-pin mirrors, which move themselves there.
+// Everything here runs on the window thread, except the refreshes, the list
+// reload and the forced-pin mirrors, which move themselves there.
 
 #include <QObject>
 #include <QString>
@@ -52,7 +52,8 @@ public:
     void updateGuiFromConfig();
 
     // Reloads the part-dependent option lists for a DEVID code; codes
-    // without tables change nothing.
+    // without tables change nothing. Callable from any thread, like the
+    // refreshes.
     void updateDefaultEnumerations(uint16_t devId);
 
     // Mirrors of the forced-pin GPIO replies (any thread).

@@ -11,6 +11,12 @@
 
 void ConfigurationEditor::updateDefaultEnumerations(uint16_t devId)
 {
+    // The lists are controls: change them on the window thread only.
+    if (!host.isWindowThread()) {
+        if (!host.shutdownStarted())
+            host.runOnWindowThreadBlocking([this, devId] { updateDefaultEnumerations(devId); });
+        return;
+    }
     const bool previous = host.eventsSuppressed();
     host.setEventsSuppressed(true);
 

@@ -185,6 +185,22 @@ TEST(EditorRefresh, FromAWorkerThreadRunsOnTheWindowThreadAndNotAtAllWhenClosing
     EXPECT_FALSE(host.find<QCheckBox>("faultMaskVBBUVLO")->isChecked());
 }
 
+TEST(EditorOptionLists, ReloadAskedFromAWorkerThreadHappensOnTheWindowThread)
+{
+    FakeEditorHost host(0xFFF0);
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        host.editor->updateDefaultEnumerations(0xFF00);
+        done = true;
+    });
+    while (!done)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    worker.join();
+    EXPECT_EQ(items(host.find<QComboBox>("nomCurrentBox18")),
+              (QStringList{"5.6", "7.0", "8.0", "9.0", "10.5", "12.6", "16.8", "21.0"}));
+    EXPECT_FALSE(host.guard);
+}
+
 TEST(EditorOptionLists, SixteenPinPartsShareOneSetAndShowTripNumbersShortest)
 {
     FakeEditorHost host(0xFFF3);
