@@ -142,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(Scripts, AppScript, ::testing::Values(
         "select cmdHistoryBox 0\nget commandBox\n",
         {"GET mainTabControl text=Console",
          "GET commandLogBox text=\\[\\d\\d:\\d\\d:\\d\\d\\] WRITE REGISTER: 0x0E 0x0123\\\\n"
-         "\\[\\d\\d:\\d\\d:\\d\\d\\] Register \\(Addr: 0x0E\\) read result: 0x123 Status: 0x01",
+         "\\[\\d\\d:\\d\\d:\\d\\d\\] Register \\(Addr: 0x0E\\) read result: 0x123 Status: 0x[0-9A-F]{2}",
          "GET cmdHistoryBox items=WRITE 0x0E 0x0123\\|READ 0x0E",
          "GET commandBox text=WRITE 0x0E 0x0123"},
         0, 0},
