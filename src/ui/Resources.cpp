@@ -13,20 +13,6 @@
 
 namespace resources {
 
-QString findFolder(const QString& name)
-{
-    QStringList candidates{QDir::current().filePath(name)};
-    if (QCoreApplication::instance()) {
-        const QDir appDir(QCoreApplication::applicationDirPath());
-        candidates << appDir.filePath(name) << appDir.filePath(QStringLiteral("../") + name);
-    }
-    candidates << QDir(QStringLiteral(KC_INSTALL_DATADIR)).filePath(name);
-    for (const QString& candidate : candidates) {
-        if (QFileInfo(candidate).isDir()) return QDir::cleanPath(candidate);
-    }
-    return {};
-}
-
 QString findFile(const QString& relativePath)
 {
     const QString folderName = relativePath.section(QLatin1Char('/'), 0, 0);

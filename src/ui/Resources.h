@@ -7,12 +7,9 @@
 
 namespace resources {
 
-// Folder named name ("images", "docs"): in the working directory first, then
-// beside the executable (and one level up), then in the install prefix.
-// Empty when none exists.
-QString findFolder(const QString& name);
-
-// Path of a shipped file such as "images/redBut.png"; empty when not found.
+// Path of a shipped file such as "images/redBut.png", looked for in the
+// working directory first, then beside the executable (and one level up),
+// then in the install prefix. Empty when not found.
 QString findFile(const QString& relativePath);
 
 // The indicator art: a red or green round lamp, and the bandgap symbol.
