@@ -166,6 +166,8 @@ INSTANTIATE_TEST_SUITE_P(Commands, RunScript, ::testing::Values(
          "ERROR line 8: usage: wait-for NAME PROPERTY VALUE [TIMEOUT_MS]"}, 1},
     ScriptCase{"WaitForATimeoutThatPasses", "wait-for statusLabel text Never 30\nget statusLabel\n",
         {"TIMEOUT statusLabel text", "GET statusLabel text=Ready"}, 0},
+    ScriptCase{"CrLfLinesAndNoFinalLineBreak", "get statusLabel\r\n\r\nbogus\r\nget modeBox",
+        {"GET statusLabel text=Ready", "ERROR line 3: unknown command 'bogus'", "GET modeBox index=0"}, 1},
     ScriptCase{"Wait", "wait 20\nwait -1\nwait soon\nget statusLabel\n",
         {"ERROR line 2: wait needs a time of 0 ms or more", "ERROR line 3: 'soon' is not a number",
          "GET statusLabel text=Ready"}, 1},
