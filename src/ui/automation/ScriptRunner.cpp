@@ -298,7 +298,7 @@ ScriptRunner::Next ScriptRunner::execute(const QStringList& w)
         const PropertyValue v = readProperty(c, w.size() > 2 ? w.at(2) : QString());
         if (!v.error.isEmpty())
             return report(v.error);
-        print(QStringLiteral("GET %1 %2=%3").arg(w.at(1), v.property, escapeValue(v.value)));
+        print(QStringLiteral("%1 %2=%3").arg(w.at(1), v.property, escapeValue(v.value)));
         return Next::Now;
     }
     if (cmd == QLatin1String("screenshot")) {

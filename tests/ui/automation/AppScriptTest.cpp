@@ -55,7 +55,7 @@ AppRun runTool(const QStringList& scriptArgs, const QByteArray& standardInput = 
     if (found.hasMatch())
         run.sanitizerReport = found.captured(0).left(2000);
     run.exitCode = tool.exitCode();
-    static const QRegularExpression keyword(QStringLiteral("^(GET|LOG|MESSAGE|FILE-DIALOG|TIMEOUT|ERROR) "));
+    static const QRegularExpression keyword(QStringLiteral("^((LOG|MESSAGE|FILE-DIALOG|TIMEOUT|ERROR) |\\w+ \\w+=)"));
     const QStringList all = QString::fromUtf8(tool.readAllStandardOutput()).split(u'\n');
     for (const QString& line : all)
         if (keyword.match(line).hasMatch())
@@ -128,11 +128,11 @@ INSTANTIATE_TEST_SUITE_P(Scripts, AppScript, ::testing::Values(
         "get mainTabControl tabs\nget mainTabControl enabled\nget firmwareRevisionLabel\n"
         "get saveToEEPROMToolStripMenuItem\nget manualPersistEnableCheckBox\n",
         {"LOG VELMARA-BOARD device found and connected",
-         "GET connectionLabel text=Connected", "GET connectionLabel color=#008000",
-         "GET AutoConfigurationGui windowTitle=Keldor Configurator - v3.0.5",
-         "GET mainTabControl tabs=Command Center\\|I2T Tuner\\|Device Settings\\|Channel Settings\\|Console\\|Log\\|Datasheet",
-         "GET mainTabControl enabled=true", "GET firmwareRevisionLabel text=v20B0",
-         "GET saveToEEPROMToolStripMenuItem enabled=false", "GET manualPersistEnableCheckBox checked=true"},
+         "connectionLabel text=Connected", "connectionLabel color=#008000",
+         "AutoConfigurationGui windowTitle=Keldor Configurator - v3.0.5",
+         "mainTabControl tabs=Command Center\\|I2T Tuner\\|Device Settings\\|Channel Settings\\|Console\\|Log\\|Datasheet",
+         "mainTabControl enabled=true", "firmwareRevisionLabel text=v20B0",
+         "saveToEEPROMToolStripMenuItem enabled=false", "manualPersistEnableCheckBox checked=true"},
         0, 0},
     AppCase{"ConsoleWritesAndReadsTheChip",
         "select-text mainTabControl Console\nget mainTabControl\n"
@@ -140,18 +140,18 @@ INSTANTIATE_TEST_SUITE_P(Scripts, AppScript, ::testing::Values(
         "type commandBox \"READ 0x0E\"\nkey commandBox Enter\n"
         "wait-for commandLogBox blockCount 2 60000\nget commandLogBox\nget cmdHistoryBox items\n"
         "select cmdHistoryBox 0\nget commandBox\n",
-        {"GET mainTabControl text=Console",
-         "GET commandLogBox text=\\[\\d\\d:\\d\\d:\\d\\d\\] WRITE REGISTER: 0x0E 0x0123\\\\n"
+        {"mainTabControl text=Console",
+         "commandLogBox text=\\[\\d\\d:\\d\\d:\\d\\d\\] WRITE REGISTER: 0x0E 0x0123\\\\n"
          "\\[\\d\\d:\\d\\d:\\d\\d\\] Register \\(Addr: 0x0E\\) read result: 0x123 Status: 0x[0-9A-F]{2}",
-         "GET cmdHistoryBox items=WRITE 0x0E 0x0123\\|READ 0x0E",
-         "GET commandBox text=WRITE 0x0E 0x0123"},
+         "cmdHistoryBox items=WRITE 0x0E 0x0123\\|READ 0x0E",
+         "commandBox text=WRITE 0x0E 0x0123"},
         0, 0},
     AppCase{"PersistSwitchLogsAndEnablesManualPersist",
         "check manualPersistEnableCheckBox 0\nget manualPersistToolStripMenuItem\nget commandStatusLabel\n"
         "check manualPersistEnableCheckBox 1\nget manualPersistToolStripMenuItem\n",
-        {"LOG Manual persist enabled\\.", "GET manualPersistToolStripMenuItem enabled=true",
-         "GET commandStatusLabel text=Manual persist enabled\\.",
-         "LOG Manual persist disabled\\. Settings synced\\.", "GET manualPersistToolStripMenuItem enabled=false"},
+        {"LOG Manual persist enabled\\.", "manualPersistToolStripMenuItem enabled=true",
+         "commandStatusLabel text=Manual persist enabled\\.",
+         "LOG Manual persist disabled\\. Settings synced\\.", "manualPersistToolStripMenuItem enabled=false"},
         0, 0},
     AppCase{"MessageBoxesAndDisabledItems",
         "click persistToDeviceFlashToolStripMenuItem\nanswer no\nclick eraseMCUFlashToolStripMenuItem\n"
@@ -173,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(Scripts, AppScript, ::testing::Values(
         "key logTextBox Left\nkey logTextBox Right\nkey logTextBox Left\nkey logTextBox Right\n"
         "key logTextBox K\nkey logTextBox C\nkey logTextBox Enter\nselect-text mainTabControl \"Test Mode\"\n"
         "get mainTabControl\n",
-        {"GET mainTabControl text=Test Mode"}, 0, 0},
+        {"mainTabControl text=Test Mode"}, 0, 0},
     AppCase{"ExitMenuItemClosesTheWindow",
         "click exitToolStripMenuItem\nbogus\n", {}, 0, 0}),
     [](const ::testing::TestParamInfo<AppCase>& p) { return std::string(p.param.name); });
@@ -184,7 +184,7 @@ TEST(AppScriptInput, ReadsTheScriptFromStandardInput)
     const AppRun run = runTool({QStringLiteral("--script"), QStringLiteral("-")},
                                QByteArray(kWaitForChip) + "get devLabel\nbogus\n");
     ASSERT_TRUE(run.exitedNormally);
-    expectLines(run, {"GET devLabel text=ZVR2M08A-K1", "ERROR line 4: unknown command 'bogus'"}, 1);
+    expectLines(run, {"devLabel text=ZVR2M08A-K1", "ERROR line 4: unknown command 'bogus'"}, 1);
     EXPECT_EQ(run.exitCode, 1);
 }
 
