@@ -23,7 +23,9 @@
 #include "device/ZVRxQxx16PINConfiguration.h"
 #include "device/ZVRxQxx18PINConfiguration.h"
 #include "link/HSSMessageQueue.h"
+#include "ui/editor/EditorHost.h"
 
+class ConfigurationEditor;
 class HSSCommunicationManager;
 class PeriodicWorker;
 class WindowThreadHandOver;
@@ -47,7 +49,7 @@ class ConsolePage;
 class FamilyPages;
 class SafetyPage;
 
-class AutoConfigurationGui : public QMainWindow, private ReplyHandlers {
+class AutoConfigurationGui : public QMainWindow, private ReplyHandlers, public EditorHost {
     Q_OBJECT
 
 public:
@@ -99,6 +101,25 @@ public:
     // written by the dispatch thread, read by the window thread).
     ZVRxQxx16PINConfiguration sixteenPWPFuseConfig;
     ZVRxQxx18PINConfiguration eighteenPWPFuseConfig;
+
+    // --- EditorHost (AutoConfigurationGui_EditorHooks.cpp) --------------------
+    // sendRawWriteGUIResponse, queueHSSCommand and updateMainGUIFromSelection
+    // above complete the interface.
+    bool eventsSuppressed() const override;
+    void setEventsSuppressed(bool on) override;
+    hss_device_family_t deviceFamily() const override;
+    ZVRxQxx16PINConfiguration& sixteenPinRecord() override;
+    ZVRxQxx18PINConfiguration& eighteenPinRecord() override;
+    void logEditorLine(const QString& line) override;
+    bool isDemoMode() const override;
+    bool shutdownStarted() const override;
+    bool isWindowThread() const override;
+    void runOnWindowThreadBlocking(std::function<void()> task) override;
+    QTabWidget* tabControl() override;
+    QWidget* datasheetTabPage() override;
+    // Fills the editor pages (a child of the window).
+    void buildEditor();
+    ConfigurationEditor* configEditor = nullptr;
 
     // --- menu actions ----------------------------------------------------------
     void exitToolStripMenuItem_Click();

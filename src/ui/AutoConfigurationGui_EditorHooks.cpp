@@ -1,10 +1,66 @@
-// Where the configuration editor plugs in: option lists for the part and the
-// refresh of the editor pages from the records. Until the editor is wired
-// into the window these calls have nothing to refresh; the editor replaces
-// this file with its own definitions.
+// The main window as the configuration editor's host: the editor fills the
+// family pages and the Command Center groups, and the window's read-back,
+// identification and selection paths call its refresh and list reload.
 
 #include "ui/AutoConfigurationGui.h"
 
-void AutoConfigurationGui::updateDefaultEnumerations(uint16_t) {}
-void AutoConfigurationGui::updateSixteenGuiFromConfig(bool) {}
-void AutoConfigurationGui::updateEighteenGuiFromConfig(bool) {}
+#include <QAction>
+#include <QTabWidget>
+
+#include "app/WindowThreadHandOver.h"
+#include "ui/editor/ConfigurationEditor.h"
+
+void AutoConfigurationGui::buildEditor()
+{
+    EditorPageSet pages;
+    pages.commandCenterPage = commandCenterPage;
+    pages.fuseTunerPage16pwp = fuseTunerPage16pwp;
+    pages.devSettingPage16pwp = devSettingPage16pwp;
+    pages.chanSettingsPage16pwp = chanSettingsPage16pwp;
+    pages.fuseTunerPage18pwp = fuseTunerPage18pwp;
+    pages.devSettingPage18pwp = devSettingPage18pwp;
+    pages.chanSettingsPage18pwp = chanSettingsPage18pwp;
+    configEditor = new ConfigurationEditor(*this, pages, this);
+}
+
+void AutoConfigurationGui::updateDefaultEnumerations(uint16_t code)
+{
+    if (configEditor != nullptr)
+        configEditor->updateDefaultEnumerations(code);
+}
+
+void AutoConfigurationGui::updateSixteenGuiFromConfig(bool suppressEvents)
+{
+    if (configEditor != nullptr)
+        configEditor->updateSixteenGuiFromConfig(suppressEvents);
+}
+
+void AutoConfigurationGui::updateEighteenGuiFromConfig(bool suppressEvents)
+{
+    if (configEditor != nullptr)
+        configEditor->updateEighteenGuiFromConfig(suppressEvents);
+}
+
+bool AutoConfigurationGui::eventsSuppressed() const { return dontRunEvents; }
+
+void AutoConfigurationGui::setEventsSuppressed(bool on) { dontRunEvents = on; }
+
+hss_device_family_t AutoConfigurationGui::deviceFamily() const { return curDeviceFamily; }
+
+ZVRxQxx16PINConfiguration& AutoConfigurationGui::sixteenPinRecord() { return sixteenPWPFuseConfig; }
+
+ZVRxQxx18PINConfiguration& AutoConfigurationGui::eighteenPinRecord() { return eighteenPWPFuseConfig; }
+
+void AutoConfigurationGui::logEditorLine(const QString& line) { logMessageToWindow(line); }
+
+bool AutoConfigurationGui::isDemoMode() const { return demoModeToolStripMenuItem->isChecked(); }
+
+bool AutoConfigurationGui::shutdownStarted() const { return isShuttingDown; }
+
+bool AutoConfigurationGui::isWindowThread() const { return handOver->onWindowThread(); }
+
+void AutoConfigurationGui::runOnWindowThreadBlocking(std::function<void()> task) { onWindowThread(task); }
+
+QTabWidget* AutoConfigurationGui::tabControl() { return mainTabControl; }
+
+QWidget* AutoConfigurationGui::datasheetTabPage() { return datasheetTab; }

@@ -38,6 +38,7 @@ void AutoConfigurationGui::buildWindow()
     buildDetectedDeviceGroup(central);
     layout->addWidget(detDeviceGroupBox);
     buildTabs();
+    buildEditor();
     layout->addWidget(mainTabControl, 1);
     setCentralWidget(central);
 
