@@ -1,5 +1,5 @@
-// Report lengths from descriptors written out from the HID usage tables and
-// the HID specification's sample devices.
+// Report lengths from descriptors written out by hand from the HID usage
+// tables and the well-known boot devices.
 
 #include <gtest/gtest.h>
 
