@@ -9,6 +9,20 @@ ZVRxQxx18PINConfiguration::ZVRxQxx18PINConfiguration(const ZVRxQxx18PINConfigura
 {
     // One lock over both parts, so the copy is one consistent snapshot.
     Lock lock(other.mutex);
+    copyAllFrom(other);
+}
+
+ZVRxQxx18PINConfiguration& ZVRxQxx18PINConfiguration::operator=(const ZVRxQxx18PINConfiguration& other)
+{
+    if (this != &other) {
+        std::scoped_lock lock(mutex, other.mutex);
+        copyAllFrom(other);
+    }
+    return *this;
+}
+
+void ZVRxQxx18PINConfiguration::copyAllFrom(const ZVRxQxx18PINConfiguration& other)
+{
     copyBaseFrom(other);
     adcCal1 = other.adcCal1;
     adcCal2 = other.adcCal2;
@@ -18,23 +32,6 @@ ZVRxQxx18PINConfiguration::ZVRxQxx18PINConfiguration(const ZVRxQxx18PINConfigura
     custReg55 = other.custReg55;
     custReg56 = other.custReg56;
     custReg57 = other.custReg57;
-}
-
-ZVRxQxx18PINConfiguration& ZVRxQxx18PINConfiguration::operator=(const ZVRxQxx18PINConfiguration& other)
-{
-    if (this != &other) {
-        std::scoped_lock lock(mutex, other.mutex);
-        copyBaseFrom(other);
-        adcCal1 = other.adcCal1;
-        adcCal2 = other.adcCal2;
-        custReg52 = other.custReg52;
-        custReg53 = other.custReg53;
-        custReg54 = other.custReg54;
-        custReg55 = other.custReg55;
-        custReg56 = other.custReg56;
-        custReg57 = other.custReg57;
-    }
-    return *this;
 }
 
 uint16_t* ZVRxQxx18PINConfiguration::slot(HSSRegister reg, uint8_t channel, bool forWrite)

@@ -35,6 +35,8 @@ protected:
     uint16_t* slot(HSSRegister reg, uint8_t channel, bool forWrite) override;
 
 private:
+    // Copies every field; the caller holds both locks.
+    void copyAllFrom(const ZVRxQxx18PINConfiguration& other);
     uint16_t get(const uint16_t& field) const;
     void set(uint16_t& field, uint16_t value);
 
