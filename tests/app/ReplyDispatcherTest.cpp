@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,7 +25,8 @@ struct RecordingHandlers : ReplyHandlers {
     void handleTestModeRead24PWP(HSSSingleReadCmd*) override { calls.push_back("testmode"); }
 };
 
-int liveCommands = 0;
+// Commands are made on the test thread and deleted on the dispatch thread.
+std::atomic<int> liveCommands{0};
 
 template <typename Base>
 struct Counted : Base {
