@@ -1,0 +1,83 @@
+#include "measure/NumberText.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace hss::text {
+namespace {
+
+std::string_view trimmed(std::string_view text)
+{
+    constexpr std::string_view blanks = " \t\r\n\v\f";
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    const std::size_t last = text.find_last_not_of(blanks);
+    return text.substr(first, last - first + 1);
+}
+
+// from_chars takes a minus sign but no plus sign.
+std::string_view withoutPlus(std::string_view text)
+{
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+')
+        return text.substr(1);
+    return text;
+}
+
+bool startsLikeANumber(std::string_view text)
+{
+    // from_chars also reads "inf" and "nan"; the boxes never mean those.
+    const std::string_view digits = text.starts_with('-') ? text.substr(1) : text;
+    return !digits.empty() && ((digits.front() >= '0' && digits.front() <= '9') || digits.front() == '.');
+}
+
+}  // namespace
+
+std::optional<double> parseDecimal(std::string_view text)
+{
+    const std::string_view t = withoutPlus(trimmed(text));
+    if (!startsLikeANumber(t))
+        return std::nullopt;
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+    if (ec != std::errc() || end != t.data() + t.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> parseInteger(std::string_view text)
+{
+    const std::string_view t = withoutPlus(trimmed(text));
+    int value = 0;
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+    if (t.empty() || ec != std::errc() || end != t.data() + t.size())
+        return std::nullopt;
+    return value;
+}
+
+std::string shortestDecimal(double value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string shortestDecimal(float value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string generalSevenDigits(float value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
+    std::string out(buffer, result.ptr);
+    if (out == "-0")
+        out = "0";
+    return out;
+}
+
+}  // namespace hss::text
