@@ -14,7 +14,7 @@ std::optional<WireModel> fromTable(const WireTable& table, std::string_view labe
 {
     WireModel model;
     for (std::size_t i = 0; i < table[0].size(); ++i)
-        model.points.push_back({table[0][i], table[1][i]});
+        model.points.push_back({text::widenDecimal(table[0][i]), text::widenDecimal(table[1][i])});
     model.label = {kLabelledWirePoint, std::string(label)};
     return model;
 }

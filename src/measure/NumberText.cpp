@@ -56,18 +56,29 @@ std::optional<int> parseInteger(std::string_view text)
     return value;
 }
 
-std::string shortestDecimal(double value)
+// Plain digits unless the number is huge or tiny: 0.0001 reads "0.0001", not "1e-04".
+template <typename Number>
+std::string shortest(Number value)
 {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const double magnitude = std::abs(static_cast<double>(value));
+    const bool plain = magnitude == 0.0 || (magnitude >= 1e-7 && magnitude < 1e21);
+    char buffer[64];
+    const auto result = plain ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
+                              : std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
 
-std::string shortestDecimal(float value)
+std::string shortestDecimal(double value) { return shortest(value); }
+
+std::string shortestDecimal(float value) { return shortest(value); }
+
+double widenDecimal(float value)
 {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    char buffer[64];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    double widened = 0.0;
+    const auto read = std::from_chars(buffer, written.ptr, widened);
+    return read.ec == std::errc() ? widened : static_cast<double>(value);
 }
 
 std::string generalSevenDigits(float value)

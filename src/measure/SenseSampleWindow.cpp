@@ -35,7 +35,7 @@ SenseWindowSizes correctSenseWindowSizes(std::string_view pointsText, std::strin
 }
 
 SenseSampleWindow::SenseSampleWindow(int pointsKept)
-    : ring_{std::vector<float>(kSlots), std::vector<float>(kSlots)}, capacity_(clampPoints(pointsKept))
+    : ring_{std::vector<double>(kSlots), std::vector<double>(kSlots)}, capacity_(clampPoints(pointsKept))
 {
 }
 
@@ -51,8 +51,8 @@ void SenseSampleWindow::setPointsKept(int pointsKept)
 void SenseSampleWindow::append(float channel1, float channel2)
 {
     const std::size_t slot = (oldest_ + count_) % kSlots;
-    ring_[0][slot] = channel1;
-    ring_[1][slot] = channel2;
+    ring_[0][slot] = text::widenDecimal(channel1);
+    ring_[1][slot] = text::widenDecimal(channel2);
     if (count_ < capacity_)
         ++count_;
     else
@@ -65,7 +65,7 @@ void SenseSampleWindow::clear()
     count_ = 0;
 }
 
-float SenseSampleWindow::value(std::size_t channel, std::size_t i) const
+double SenseSampleWindow::value(std::size_t channel, std::size_t i) const
 {
     return ring_[channel & 1u][(oldest_ + i) % kSlots];
 }

@@ -42,8 +42,9 @@ public:
     void clear();
 
     std::size_t size() const { return count_; }
-    // Point i of a channel (0 or 1), oldest first.
-    float value(std::size_t channel, std::size_t i) const;
+    // Point i of a channel (0 or 1), oldest first, as the decimal the
+    // single-precision value stands for.
+    double value(std::size_t channel, std::size_t i) const;
     // X of point i: its place in the window, 1 for the oldest.
     static double pointX(std::size_t i) { return static_cast<double>(i + 1); }
 
@@ -52,7 +53,7 @@ public:
     void forEachPoint(std::size_t channel, Fn&& fn) const
     {
         for (std::size_t i = 0; i < count_; ++i)
-            fn(pointX(i), static_cast<double>(value(channel, i)));
+            fn(pointX(i), value(channel, i));
     }
 
     struct Range {
@@ -67,7 +68,7 @@ public:
     Range yRange(bool showChannel1, bool showChannel2) const;
 
 private:
-    std::array<std::vector<float>, 2> ring_;  // kMaxPointsKept slots each
+    std::array<std::vector<double>, 2> ring_;  // kMaxPointsKept slots each
     std::size_t capacity_ = 100;              // P
     std::size_t oldest_ = 0;                  // slot of point 0
     std::size_t count_ = 0;

@@ -17,17 +17,16 @@ TEST(WireModels, ExampleGauges)
     ASSERT_EQ(twelve->points.size(), 15u);
     // The labelled point is (23 A, 1.2 s).
     EXPECT_EQ(twelve->label, (PointLabel{7, "12 Gauge"}));
-    EXPECT_FLOAT_EQ(float(twelve->points[7].x), 23.0f);
-    EXPECT_FLOAT_EQ(float(twelve->points[7].y), 1.2f);
-    EXPECT_FLOAT_EQ(float(twelve->points[14].x), 38.0f);
+    // Points carry the decimals of the table, not their single-precision widening.
+    EXPECT_EQ(twelve->points[7], (ChartPoint{23.0, 1.2}));
+    EXPECT_EQ(twelve->points[14], (ChartPoint{38.0, 0.5}));
 
     const std::optional<WireModel> twenty = exampleWireModel(GAUGE_20);
     ASSERT_TRUE(twenty);
     EXPECT_EQ(twenty->label, (PointLabel{7, "20 Gauge"}));
-    EXPECT_FLOAT_EQ(float(twenty->points[0].x), 6.5f);
-    EXPECT_FLOAT_EQ(float(twenty->points[0].y), 100.0f);
-    EXPECT_FLOAT_EQ(float(twenty->points[14].x), 24.7f);
-    EXPECT_FLOAT_EQ(float(twenty->points[14].y), 0.5f);
+    EXPECT_EQ(twenty->points[0], (ChartPoint{6.5, 100.0}));
+    EXPECT_EQ(twenty->points[1], (ChartPoint{7.15, 10.0}));
+    EXPECT_EQ(twenty->points[14], (ChartPoint{24.7, 0.5}));
     for (std::size_t i = 0; i < 15; ++i)  // both share the times
         EXPECT_EQ(twenty->points[i].y, twelve->points[i].y);
 

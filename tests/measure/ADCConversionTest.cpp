@@ -85,6 +85,9 @@ TEST(NumberText, ParsesAndPrintsTheSameOnEveryLocale)
     EXPECT_EQ(hss::text::shortestDecimal(350.0), "350");
     EXPECT_EQ(hss::text::shortestDecimal(4.0093), "4.0093");
     EXPECT_EQ(hss::text::shortestDecimal(39.09f), "39.09");
+    EXPECT_EQ(hss::text::shortestDecimal(0.0001), "0.0001");
+    EXPECT_EQ(hss::text::shortestDecimal(10000.0), "10000");
+    EXPECT_EQ(hss::text::shortestDecimal(1e-9), "1e-09");
     EXPECT_EQ(hss::text::generalSevenDigits(0.35f * 1000.0f), "350");
     EXPECT_EQ(hss::text::generalSevenDigits(2.01f), "2.01");
     EXPECT_EQ(hss::text::generalSevenDigits(-0.0f), "0");

@@ -186,6 +186,7 @@ TEST(SenseSampleWindow, ValueAxisCoversTheShownPoints)
     SenseSampleWindow window(10);
     window.append(2.01f, 40.0f);
     window.append(1.0f, 41.0f);
+    EXPECT_EQ(window.value(0, 0), 2.01);  // the decimal, not 2.009999990463257
     // 2.01 x 1.1 = 2.211, up to 3; channel 2 is not shown.
     EXPECT_EQ(window.yRange(true, false).min, 0.0);
     EXPECT_EQ(window.yRange(true, false).max, 3.0);
