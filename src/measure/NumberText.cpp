@@ -83,12 +83,12 @@ double widenDecimal(float value)
 
 std::string generalSevenDigits(float value)
 {
+    // Rounding up can leave a negative zero (-0.003 -> -0.0f); it reads 0.
+    if (value == 0.0f)
+        value = 0.0f;
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
-    std::string out(buffer, result.ptr);
-    if (out == "-0")
-        out = "0";
-    return out;
+    return std::string(buffer, result.ptr);
 }
 
 }  // namespace hss::text

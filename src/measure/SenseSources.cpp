@@ -53,7 +53,7 @@ std::string channelMaskText(uint8_t mask)
 {
     std::string digits(8, '0');
     for (int bit = 0; bit < 8; ++bit)
-        if ((mask >> bit) & 1u)
+        if ((static_cast<unsigned>(mask) >> bit) & 1u)
             digits[static_cast<std::size_t>(7 - bit)] = '1';
     return digits;
 }
