@@ -23,17 +23,14 @@ TEST(ADCConversion, EveryFormatRoundsUpToTheNextHundredth)
     const Case cases[] = {
         {512, ADC_LOAD_CURRENT, 1000.0f, 698.0, 2.01f},  // 2.0077 before rounding
         {0, ADC_LOAD_CURRENT, 1000.0f, 698.0, 0.0f},
-        {1023, ADC_LOAD_CURRENT, 1000.0f, 698.0, 4.02f},
         {512, ADC_LOAD_CURRENT, 1500.0f, 698.0, 3.02f},
         {1023, ADC_OUTPUT_VOLTAGE, 0.0f, 698.0, 30.05f},
         {0, ADC_VDS_VOLTAGE, 0.0f, 698.0, -0.08f},
         {24, ADC_VDS_VOLTAGE, 0.0f, 698.0, 0.0f},
         {0, ADC_JUNCTION_TEMPERATURE, 0.0f, 698.0, 381.37f},
         {1023, ADC_JUNCTION_TEMPERATURE, 0.0f, 698.0, -387.48f},  // towards plus infinity
-        {100, ADC_JUNCTION_TEMPERATURE, 0.0f, 698.0, 306.21f},
         {452, ADC_SUPPLY_VOLTAGE, 0.0f, 698.0, 13.5f},
         {512, 5, 1000.0f, 698.0, 0.0f},
-        {512, 255, 1000.0f, 698.0, 0.0f},
     };
     for (const Case& c : cases)
         EXPECT_FLOAT_EQ(convertRawADCValue(c.code, c.format, c.ksns, c.rsns), c.expected)
@@ -50,14 +47,12 @@ TEST(ADCConversion, HundredthsGoThroughSinglePrecision)
     EXPECT_FLOAT_EQ(roundUpToHundredth(1.005), 1.01f);
     EXPECT_FLOAT_EQ(roundUpToHundredth(-0.0834), -0.08f);
     EXPECT_FLOAT_EQ(truncateToHundredth(39.0999984741), 39.09f);
-    EXPECT_FLOAT_EQ(truncateToHundredth(2.019), 2.01f);
     EXPECT_FLOAT_EQ(truncateToHundredth(-0.001), -0.01f);
 }
 
 TEST(ADCConversion, AverageIsSummedInDouble)
 {
     EXPECT_FLOAT_EQ(generateAverage(std::array<float, 4>{1.0f, 2.0f, 3.0f, 4.0f}), 2.5f);
-    EXPECT_FLOAT_EQ(generateAverage(std::array<float, 1>{-0.08f}), -0.08f);
     EXPECT_EQ(generateAverage({}), 0.0f);
     // A float running sum would lose the small values next to the large one.
     const std::array<float, 3> mixed{16777216.0f, 1.0f, 1.0f};
@@ -69,15 +64,14 @@ TEST(NumberText, ParsesAndPrintsTheSameOnEveryLocale)
     using hss::text::parseDecimal;
     using hss::text::parseInteger;
     const std::pair<const char*, std::optional<double>> decimals[] = {
-        {"4.0", 4.0}, {" 13.3 ", 13.3}, {"+0.5", 0.5}, {"-2", -2.0}, {".25", 0.25}, {"1e3", 1000.0},
-        {"", std::nullopt}, {"4,0", std::nullopt}, {"abc", std::nullopt}, {"12A", std::nullopt},
-        {"inf", std::nullopt}, {"nan", std::nullopt}, {"+-1", std::nullopt}, {"Latch", std::nullopt},
+        {"4.0", 4.0},       {" 13.3 ", 13.3},   {"+0.5", 0.5},         {".25", 0.25},
+        {"", std::nullopt}, {"4,0", std::nullopt}, {"12A", std::nullopt}, {"inf", std::nullopt},
+        {"nan", std::nullopt}, {"+-1", std::nullopt},
     };
     for (const auto& [text, expected] : decimals)
         EXPECT_EQ(parseDecimal(text), expected) << '"' << text << '"';
     const std::pair<const char*, std::optional<int>> integers[] = {
-        {"100", 100}, {" 7 ", 7}, {"+5", 5}, {"-3", -3}, {"1.5", std::nullopt},
-        {"", std::nullopt}, {"99999999999", std::nullopt}, {"1e2", std::nullopt},
+        {" 7 ", 7}, {"+5", 5}, {"-3", -3}, {"1.5", std::nullopt}, {"", std::nullopt}, {"99999999999", std::nullopt},
     };
     for (const auto& [text, expected] : integers)
         EXPECT_EQ(parseInteger(text), expected) << '"' << text << '"';
@@ -86,12 +80,10 @@ TEST(NumberText, ParsesAndPrintsTheSameOnEveryLocale)
     EXPECT_EQ(hss::text::shortestDecimal(4.0093), "4.0093");
     EXPECT_EQ(hss::text::shortestDecimal(39.09f), "39.09");
     EXPECT_EQ(hss::text::shortestDecimal(0.0001), "0.0001");
-    EXPECT_EQ(hss::text::shortestDecimal(10000.0), "10000");
     EXPECT_EQ(hss::text::shortestDecimal(1e-9), "1e-09");
     EXPECT_EQ(hss::text::generalSevenDigits(0.35f * 1000.0f), "350");
     EXPECT_EQ(hss::text::generalSevenDigits(2.01f), "2.01");
     EXPECT_EQ(hss::text::generalSevenDigits(-0.0f), "0");
-    EXPECT_EQ(hss::text::generalSevenDigits(-387.48f), "-387.48");
 }
 
 }  // namespace

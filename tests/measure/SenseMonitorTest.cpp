@@ -33,17 +33,13 @@ TEST(SenseSources, ResultRegistersPerFamilyAndQuantity)
     }
     EXPECT_EQ(senseRegisters(HSS_FAMILY_NONE, 0), std::nullopt);
     EXPECT_EQ(senseRegisters(HSS_FAMILY_16PWP, 4), std::nullopt);
-    EXPECT_EQ(senseRegisters(HSS_FAMILY_16PWP, -1), std::nullopt);
     EXPECT_EQ(senseQuantities[3].axisTitle, "Junction Temperature(\u00B0C)");
 
     // Sampling switches on: ADC_CONFIG bits 0-5 and CHx_CONFIG bits 13-15 cleared, nothing else.
     EXPECT_EQ(adcConfigForSensing(0xFFFF), 0xFFC0);
-    EXPECT_EQ(adcConfigForSensing(0x0080), 0x0080);
     EXPECT_EQ(chanDiagConfigForSensing(0xFFFF), 0x1FFF);
-    EXPECT_EQ(chanDiagConfigForSensing(0x0200), 0x0200);
     EXPECT_EQ(channelMaskText(3), "00000011");
     EXPECT_EQ(channelMaskText(2), "00000010");
-    EXPECT_EQ(channelMaskText(0), "00000000");
 }
 
 TEST(SenseSample, ValidBitSenseRatioAndSwitchedOffChannels)
@@ -64,8 +60,6 @@ TEST(SenseSample, ValidBitSenseRatioAndSwitchedOffChannels)
     // A switched-on channel without the valid bit drops the whole sample.
     setup.switchState = 0b11;
     EXPECT_FALSE(decodeSenseSample({uint16_t(valid | 512), 512, 452}, ADC_LOAD_CURRENT, setup, 698.0));
-    setup.switchState = 0b00;
-    EXPECT_TRUE(decodeSenseSample({0, 0, 0}, ADC_LOAD_CURRENT, setup, 698.0));
 
     // Bit 9 of the channel's CHx_CONFIG picks the scaled ratio.
     setup.switchState = 0b11;
@@ -108,10 +102,9 @@ TEST(SenseSample, AveragesAndLabels)
     EXPECT_EQ(averager.size(), 0u);
 
     const std::pair<std::pair<float, uint8_t>, std::string> labels[] = {
-        {{0.35f, ADC_LOAD_CURRENT}, "350mA"},         {{0.0f, ADC_LOAD_CURRENT}, "0mA"},
-        {{2.01f, ADC_LOAD_CURRENT}, "2.01A"},         {{1.0f, ADC_LOAD_CURRENT}, "1A"},
-        {{40.91f, ADC_JUNCTION_TEMPERATURE}, "40.91\u00B0C"}, {{-0.08f, ADC_VDS_VOLTAGE}, "-0.08V"},
-        {{0.5f, ADC_OUTPUT_VOLTAGE}, "0.5V"},         {{13.5f, ADC_SUPPLY_VOLTAGE}, "13.5V"},
+        {{0.35f, ADC_LOAD_CURRENT}, "350mA"}, {{0.0f, ADC_LOAD_CURRENT}, "0mA"},
+        {{2.01f, ADC_LOAD_CURRENT}, "2.01A"}, {{40.91f, ADC_JUNCTION_TEMPERATURE}, "40.91\u00B0C"},
+        {{-0.08f, ADC_VDS_VOLTAGE}, "-0.08V"}, {{13.5f, ADC_SUPPLY_VOLTAGE}, "13.5V"},
     };
     for (const auto& [in, text] : labels)
         EXPECT_EQ(formatSenseReading(in.first, in.second), text);
@@ -126,9 +119,8 @@ TEST(SenseSampleWindow, WindowSizeCorrections)
         int averageCount;
     };
     const Case cases[] = {
-        {"100", "5", 100, 5},   {"abc", "5", 10, 5},      {"5", "5", 10, 5},     {"2000", "5", 1000, 5},
-        {"100", "x", 100, 10},  {"50", "80", 50, 50},     {"1000", "1500", 1000, 1000},
-        {"10", "", 10, 10},     {"100", "0", 100, 1},     {"100", "-3", 100, 1}, {" 200 ", "+7", 200, 7},
+        {"100", "5", 100, 5},  {"abc", "5", 10, 5},  {"5", "5", 10, 5},   {"2000", "5", 1000, 5},
+        {"100", "x", 100, 10}, {"50", "80", 50, 50}, {"100", "0", 100, 1}, {" 200 ", "+7", 200, 7},
     };
     for (const Case& c : cases) {
         const SenseWindowSizes s = correctSenseWindowSizes(c.points, c.average);
@@ -179,11 +171,8 @@ TEST(SenseSampleWindow, KeepsTheNewestPointsInARing)
     window.clear();
     EXPECT_EQ(window.size(), 0u);
     EXPECT_EQ(window.yRange(true, true).max, 1.0);  // 0.01 x 1.1 rounded up
-}
 
-TEST(SenseSampleWindow, ValueAxisCoversTheShownPoints)
-{
-    SenseSampleWindow window(10);
+    // The value axis covers the shown points.
     window.append(2.01f, 40.0f);
     window.append(1.0f, 41.0f);
     EXPECT_EQ(window.value(0, 0), 2.01);  // the decimal, not 2.009999990463257
@@ -200,17 +189,14 @@ TEST(SenseResistor, CheckAndRescaledLists)
 {
     EXPECT_EQ(checkSenseResistorText("698").verdict, SenseResistorVerdict::Accepted);
     EXPECT_EQ(checkSenseResistorText(" 350.5 ").ohms, 350.5);
-    EXPECT_EQ(checkSenseResistorText("100").verdict, SenseResistorVerdict::Accepted);
     EXPECT_EQ(checkSenseResistorText("10000").verdict, SenseResistorVerdict::Accepted);
     EXPECT_EQ(checkSenseResistorText("99.9").verdict, SenseResistorVerdict::OutOfRange);
     EXPECT_EQ(checkSenseResistorText("10001").verdict, SenseResistorVerdict::OutOfRange);
     EXPECT_EQ(checkSenseResistorText("abc").verdict, SenseResistorVerdict::NotANumber);
-    EXPECT_EQ(checkSenseResistorText("").verdict, SenseResistorVerdict::NotANumber);
 
     // Cut down through single precision, never rounded: 19.55 x 2 reads 39.09.
     const SenseScaledLists at350 = rescaleForSenseResistor(350.0);
     EXPECT_FLOAT_EQ(at350.softwareLimits[0], 39.09f);
-    EXPECT_FLOAT_EQ(at350.softwareLimits[2], 32.09f);
     EXPECT_FLOAT_EQ(at350.tripEnergies[0], 17.6f);
     EXPECT_FLOAT_EQ(at350.tripEnergies[15], 700.0f);
     EXPECT_FLOAT_EQ(at350.nominalCurrents[2], 11.4f);
@@ -220,8 +206,6 @@ TEST(SenseResistor, CheckAndRescaledLists)
     const SenseScaledLists at698 = rescaleForSenseResistor(698.0);
     EXPECT_FLOAT_EQ(at698.softwareLimits[0], 19.6f);
     EXPECT_FLOAT_EQ(at698.tripEnergies[0], 8.82f);
-    EXPECT_FLOAT_EQ(at698.nominalCurrents[0], 4.01f);
-    EXPECT_FLOAT_EQ(rescaleForSenseResistor(10000.0).nominalCurrents[0], 0.28f);
 }
 
 }  // namespace
