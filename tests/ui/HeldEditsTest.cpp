@@ -194,3 +194,25 @@ TEST(HeldEdits, ManualRefreshAndFlashLoadAskBeforeDiscardingThem)
         EXPECT_FALSE(gui.find<QLabel>("commandStatusLabel")->text().contains(kPending));
     }
 }
+
+// The board comes back with the same family: its detection shows the held
+// edit instead of reading the chip over it.
+TEST(HeldEdits, ReDetectionOfTheSameFamilyKeepsThem)
+{
+    Gui gui(0xFFF0);
+    startSixteenPin(gui);
+    AutoConfigurationGui& window = gui.window();
+    EmulatedBoard& board = gui.board();
+    window.manualPersistEnableCheckBox->setChecked(false);
+    combo(gui, "slewRateBox")->setCurrentIndex(2);
+
+    board.unplug();
+    ASSERT_TRUE(waitUntil([&] { return !gui.find<QTabWidget>("mainTabControl")->isEnabled(); }));
+    board.clearTrace();
+    board.plug();
+    ASSERT_TRUE(gui.waitDetected());
+    harness::spin(600);
+    EXPECT_EQ(configReads(board), 0u);
+    EXPECT_EQ(window.sixteenPWPFuseConfig.getChanDiagConfig(0) & 0x3, 2);
+    EXPECT_EQ(combo(gui, "slewRateBox")->currentIndex(), 2);  // the list reload did not empty it
+}
