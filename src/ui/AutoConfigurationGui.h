@@ -148,6 +148,8 @@ public:
     std::atomic<bool> isSafetyDevice{false};
     std::atomic<bool> manualPersistEnabled{false};
     std::atomic<bool> dirtyPersist{false};
+    // The family whose record holds the held edits (set with dirtyPersist).
+    std::atomic<hss_device_family_t> heldEditsFamily{HSS_FAMILY_NONE};
     std::atomic<hss_device_family_t> curDeviceFamily{HSS_FAMILY_NONE};
     std::atomic<uint16_t> evmFirmwareVersion{0};
 
@@ -225,6 +227,16 @@ private:
     void showPartFound(uint16_t code, const QString& name, const QString& description, bool crcOn);
     void showPrototype(uint16_t code, const QString& name, const QString& description);
     void setSafetyPageShown(bool shown);
+
+    // Held edits (manual persist). While the family's edits are held, the
+    // automatic re-reads show the record instead of reading the chip, and
+    // read-back replies leave the record alone.
+    bool editsHeldFor(hss_device_family_t family) const;
+    void showRecordInEditor(hss_device_family_t family);
+    // Before an explicit read over held edits: asks whether to discard them.
+    // True when nothing is held or the user said Yes (the edits are then
+    // dropped from the pending state).
+    bool heldEditsMayBeReplaced();
 
     BoardSetup board;
     std::unique_ptr<FamilyPages> familyPagesOwner;  // the pages themselves belong to the tab control

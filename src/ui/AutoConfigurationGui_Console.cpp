@@ -101,6 +101,7 @@ void AutoConfigurationGui::sendRawWriteGUIResponse(HSSCommand* command)
     }
     // Held back: the record keeps the edit, a manual persist writes it.
     delete command;
+    heldEditsFamily = curDeviceFamily.load();
     dirtyPersist = true;
     auto mark = [this] {
         if (!commandStatusLabel->text().contains(kPersistPending)) {
