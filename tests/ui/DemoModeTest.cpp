@@ -88,6 +88,7 @@ TEST_P(DemoModeBoards, PartsValuesSilenceAndLeaving)
     window.sixteenPWPFuseConfig.setDevConfig(0x1234);
     window.dirtyPersist = true;
     const QString log = gui.logText();
+    const QStringList pagesBefore = gui.tabTexts();
 
     item->trigger();
     EXPECT_EQ(messages.messages.back().caption, "Demo/Config Mode");
@@ -123,6 +124,7 @@ TEST_P(DemoModeBoards, PartsValuesSilenceAndLeaving)
 
     // Edits, a manual persist and a settings load: no board traffic, no log
     // line, no held edit.
+    tabs->setCurrentIndex(3);
     gui.find<QComboBox>("chanSettingPWMFreqBox18")->setCurrentIndex(2);
     window.manualPersistToolStripMenuItem->trigger();
     harness::spin(300);
@@ -134,6 +136,8 @@ TEST_P(DemoModeBoards, PartsValuesSilenceAndLeaving)
     EXPECT_EQ(messages.messages.back().caption, "Demo Mode");
     EXPECT_EQ(messages.messages.back().text, "Demo mode exited.");
     EXPECT_FALSE(tabs->isEnabled());
+    EXPECT_EQ(gui.tabTexts(), pagesBefore);
+    EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_EQ(connection->text(), board ? "Connected" : "Disconnected");
     EXPECT_EQ(ui::textColor(connection), board ? ui::kGreen : ui::kRed);
     EXPECT_FALSE(gui.find<QComboBox>("demoPartBox")->isVisible());

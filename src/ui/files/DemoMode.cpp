@@ -69,7 +69,10 @@ void DemoMode::enter()
                   host.deviceFamily(),
                   controls.partNameLabel->text(),
                   controls.partDescriptionLabel->text(),
-                  ui::textColor(controls.partNameLabel)};
+                  ui::textColor(controls.partNameLabel),
+                  {},
+                  controls.tabs->currentWidget()};
+    for (int i = 0; i < controls.tabs->count(); ++i) saved->pages.append({controls.tabs->widget(i), controls.tabs->tabText(i)});
 
     controls.tabs->setEnabled(true);
     controls.connectionLabel->setText(QStringLiteral("Demo Mode"));
@@ -104,7 +107,9 @@ void DemoMode::leave()
         host.setDeviceFamily(saved->family);
         const bool wasSuppressed = host.eventsSuppressed();
         host.setEventsSuppressed(true);
-        host.showFamilyPages();
+        while (controls.tabs->count() > 0) controls.tabs->removeTab(0);
+        for (const auto& [page, text] : saved->pages) controls.tabs->addTab(page, text);
+        controls.tabs->setCurrentWidget(saved->currentPage);
         if (saved->family != HSS_FAMILY_NONE) {
             const ZVRxQxx16PINConfiguration& record = saved->family == HSS_FAMILY_18PWP
                                                           ? static_cast<ZVRxQxx16PINConfiguration&>(host.eighteenPinRecord())

@@ -2,10 +2,13 @@
 // "Help" -> "Demo/Config Mode": the whole interface without a board, on a
 // chosen demo part whose identification code goes through the normal
 // identification path and whose register image comes from a demo values
-// file. Leaving demo mode puts back what a real chip would find: the
-// records, the held-edit flag, the family and the part labels.
+// file. Leaving demo mode puts back what a real chip would find and what
+// the window showed: the records, the held-edit flag, the family, the part
+// labels and the tab pages.
 
 #include <QColor>
+#include <QList>
+#include <QPair>
 #include <QSet>
 #include <QString>
 
@@ -68,6 +71,8 @@ private:
         QString partName;
         QString partDescription;
         QColor partNameColor;
+        QList<QPair<QWidget*, QString>> pages;  // the tab pages shown, in order
+        QWidget* currentPage = nullptr;
     };
 
     FilesHost& host;
