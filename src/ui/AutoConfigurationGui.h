@@ -24,8 +24,11 @@
 #include "device/ZVRxQxx18PINConfiguration.h"
 #include "link/HSSMessageQueue.h"
 #include "ui/editor/EditorHost.h"
+#include "ui/files/FilesHost.h"
 
 class ConfigurationEditor;
+class DemoMode;
+class SettingsFileCommands;
 class HSSCommunicationManager;
 class PeriodicWorker;
 class WindowThreadHandOver;
@@ -49,7 +52,7 @@ class ConsolePage;
 class FamilyPages;
 class SafetyPage;
 
-class AutoConfigurationGui : public QMainWindow, private ReplyHandlers, public EditorHost {
+class AutoConfigurationGui : public QMainWindow, private ReplyHandlers, public EditorHost, public FilesHost {
     Q_OBJECT
 
 public:
@@ -120,6 +123,27 @@ public:
     // Fills the editor pages (a child of the window).
     void buildEditor();
     ConfigurationEditor* configEditor = nullptr;
+
+    // --- FilesHost (AutoConfigurationGui_Files.cpp) ---------------------------
+    // The shared names above (family, records, demo flag, event guard)
+    // complete the interface.
+    bool partIdentified() const override;
+    bool manualPersistOn() const override;
+    bool persistPending() const override;
+    void setPersistPending(bool pending) override;
+    void writeConfigToChip() override;
+    void logLine(const QString& format, const QStringList& args = {}) override;
+    void refreshEditorFromRecord(hss_device_family_t family) override;
+    void identifyPart(uint16_t code) override;
+    void reloadOptionLists(uint16_t code) override;
+    void showFamilyPages() override;
+    void setDeviceFamily(hss_device_family_t family) override;
+    void setDetectionPaused(bool paused) override;
+    bool boardConnected() const override;
+    // Settings files, export and demo mode, wired to their menu items.
+    void buildFileCommands();
+    std::unique_ptr<SettingsFileCommands> settingsFiles;
+    std::unique_ptr<DemoMode> demo;
 
     // --- menu actions ----------------------------------------------------------
     void exitToolStripMenuItem_Click();
