@@ -214,7 +214,12 @@ private:
 
     // Connection (AutoConfigurationGui_Connection.cpp).
     void startWorkers();
-    bool connectionThreadCycle();
+    // The periodic workers' loops; each ends when its worker is stopped or
+    // the window is closing.
+    void connectionThreadFunction();
+    void senseReadFunctionThread();
+    void faultReadFunctionThread();
+    void devIDReadFunctionThread();
     PollLink pollLink();
     PollFlags pollFlags() const;
     void setHardwareMenusEnabled(bool enabled);

@@ -40,52 +40,60 @@ PollFlags AutoConfigurationGui::pollFlags() const
 
 void AutoConfigurationGui::startWorkers()
 {
+    connThread = std::make_unique<PeriodicWorker>(200ms);
+    senseThread = std::make_unique<PeriodicWorker>(50ms);
+    faultThread = std::make_unique<PeriodicWorker>(500ms);
+    devidThread = std::make_unique<PeriodicWorker>(500ms);
+
     // A board that is already plugged in is opened by the first cycle.
     board.connQueue->push(HSSPresenceQueue::kArrival);
-    connThread = std::make_unique<PeriodicWorker>(200ms, [this] { return connectionThreadCycle(); });
+    connThread->start([this] { connectionThreadFunction(); });
+    recThread = std::make_unique<std::thread>([this, queue = recQueue] { deviceRecThread(queue, *this); });
+    senseThread->start([this] { senseReadFunctionThread(); });
+    faultThread->start([this] { faultReadFunctionThread(); });
+    devidThread->start([this] { devIDReadFunctionThread(); });
+}
 
-    recThread = std::make_unique<std::thread>([this, queue = recQueue] { runReplyDispatchLoop(queue, *this); });
+void AutoConfigurationGui::connectionThreadFunction()
+{
+    while (connThread->waitPeriod()) {
+        uint8_t event = 0;
+        if (board.connQueue->tryTake(event)) {
+            if (event == HSSPresenceQueue::kRemoval) {
+                commManager->closeDevice();
+            } else {
+                commManager->openDevice();
+            }
+            updateConnectionStatus();
+        }
+        if (isShuttingDown) return;
+    }
+}
 
-    senseThread = std::make_unique<PeriodicWorker>(50ms, [this] {
-        if (isShuttingDown) return false;
+void AutoConfigurationGui::senseReadFunctionThread()
+{
+    while (senseThread->waitPeriod() && !isShuttingDown) {
         senseReadCycle(pollFlags(), pollLink());
-        return true;
-    });
+    }
+}
 
+void AutoConfigurationGui::faultReadFunctionThread()
+{
     const FaultPollLists faultLists{hss::toVector(hss::sixteenFaultUpdate), hss::toVector(hss::eighteenFaultUpdate)};
-    faultThread = std::make_unique<PeriodicWorker>(500ms, [this, faultLists] {
-        if (isShuttingDown) return false;
+    while (faultThread->waitPeriod() && !isShuttingDown) {
         const hss_device_family_t family = curDeviceFamily;
         const PollFamily pollFamily = family == HSS_FAMILY_16PWP   ? PollFamily::SixteenPin
                                       : family == HSS_FAMILY_18PWP ? PollFamily::EighteenPin
                                                                    : PollFamily::None;
         faultReadCycle(pollFlags(), pollLink(), pollFamily, faultLists);
-        return true;
-    });
-
-    devidThread = std::make_unique<PeriodicWorker>(500ms, [this] {
-        if (isShuttingDown) return false;
-        devIDReadCycle(pollFlags(), pollLink());
-        return true;
-    });
-
-    for (PeriodicWorker* worker : {connThread.get(), senseThread.get(), faultThread.get(), devidThread.get()}) {
-        worker->start();
     }
 }
 
-bool AutoConfigurationGui::connectionThreadCycle()
+void AutoConfigurationGui::devIDReadFunctionThread()
 {
-    uint8_t event = 0;
-    if (board.connQueue->tryTake(event)) {
-        if (event == HSSPresenceQueue::kRemoval) {
-            commManager->closeDevice();
-        } else {
-            commManager->openDevice();
-        }
-        updateConnectionStatus();
+    while (devidThread->waitPeriod() && !isShuttingDown) {
+        devIDReadCycle(pollFlags(), pollLink());
     }
-    return !isShuttingDown;
 }
 
 void AutoConfigurationGui::updateConnectionStatus()
