@@ -9,13 +9,11 @@ import pathlib
 import re
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-MAP = (ROOT / "src/device/HSSRegisterMap.h").read_text()
-FIELDS = (ROOT / "src/device/RegisterFields.h").read_text()
 OUT = ROOT / "docs/register-reference.html"
 
 
-def addresses(namespace):
-    body = re.search(r"namespace %s \{(.*?)\}  // namespace %s" % (namespace, namespace), MAP, re.S).group(1)
+def addresses(map_text, namespace, reg16=None):
+    body = re.search(r"namespace %s \{(.*?)\}  // namespace %s" % (namespace, namespace), map_text, re.S).group(1)
     values = {}
     for name, expr in re.findall(r"inline constexpr uint8_t (\w+) = (.*?);", body):
         m = re.fullmatch(r"0x([0-9A-Fa-f]+)", expr)
@@ -24,7 +22,7 @@ def addresses(namespace):
             continue
         m = re.fullmatch(r"reg16::(\w+) - 1", expr)
         if m:
-            values[name] = REG16[m.group(1)] - 1
+            values[name] = reg16[m.group(1)] - 1
             continue
         m = re.fullmatch(r"channelAddress\((\w+), 1\)", expr)
         if m:
@@ -32,31 +30,63 @@ def addresses(namespace):
     return values
 
 
-REG16 = addresses("reg16")
-REG18 = addresses("reg18")
-
 # Per-channel registers of the map are named by their channel-1 register.
 PER_CHANNEL = {"CH_FAULT": ("CH1_FAULT", "CH2_FAULT"), "PWM_CH": ("PWM_CH1", "PWM_CH2"),
                "ILIM_CONFIG_CH": ("ILIM_CONFIG_CH1", "ILIM_CONFIG_CH2"),
                "CH_CONFIG": ("CH1_CONFIG", "CH2_CONFIG"), "I2T_CONFIG_CH": ("I2T_CONFIG_CH1", "I2T_CONFIG_CH2")}
 
 
-def fields(namespace_pattern):
+FIELD = re.compile(r"inline constexpr RegisterField (\w+)\{R::(\w+), (\d+), (\d+)(, true)?\};")
+# "// CH1_FAULT / CH2_FAULT (read only, polled)": a register's heading, whose
+# remark holds for every field below it up to the next blank line.
+HEADING = re.compile(r"(?P<register>\w+(?: / \w+)?)(?: \((?P<remark>.*)\))?")
+
+
+def register_title(register):
+    return " / ".join(PER_CHANNEL.get(register, (register,)))
+
+
+def is_channel_twin(first, second):
+    return first.endswith("CH1") and second == first[:-3] + "CH2"
+
+
+def fields(fields_text, namespace_pattern):
+    """(register, field, offset, width, inverted, note) of every field.
+
+    A comment right above a field is that field's note, shared only with the
+    field's channel-2 twin right below it; a register heading instead gives
+    its remark to the whole group."""
     out = []
-    for block in re.findall(r"namespace %s \{(.*?)\}  // namespace" % namespace_pattern, FIELDS, re.S):
-        note = ""
+    for block in re.findall(r"namespace %s \{(.*?)\}  // namespace" % namespace_pattern, fields_text, re.S):
+        remark = ""
+        comment = []
+        shared = None  # (field, note) the next field takes if it is the twin
         for line in block.splitlines():
             line = line.strip()
-            if line.startswith("//"):
-                note = (note + " " + line[2:].strip()).strip()
-                continue
-            m = re.match(r"inline constexpr RegisterField (\w+)\{R::(\w+), (\d+), (\d+)(, true)?\};", line)
-            if m:
-                name, reg, offset, width, inverted = m.groups()
-                out.append((reg, name, int(offset), int(width), bool(inverted), note))
-                continue
             if not line:
-                note = ""
+                remark, comment, shared = "", [], None
+                continue
+            if line.startswith("//"):
+                comment.append(line[2:].strip())
+                continue
+            m = FIELD.match(line)
+            if not m:
+                comment = []
+                continue
+            name, reg, offset, width, inverted = m.groups()
+            text = " ".join(comment)
+            comment = []
+            heading = HEADING.fullmatch(text)
+            own = ""
+            if heading and heading.group("register") == register_title(reg):
+                remark = heading.group("remark") or ""
+            elif text:
+                own = text
+            elif shared and is_channel_twin(shared[0], name):
+                own = shared[1]
+            shared = (name, own) if own and name.endswith("CH1") else None
+            note = "; ".join(part for part in (remark, own) if part)
+            out.append((reg, name, int(offset), int(width), bool(inverted), note))
     return out
 
 
@@ -64,16 +94,16 @@ def bits(offset, width):
     return str(offset) if width == 1 else "%d-%d" % (offset + width - 1, offset)
 
 
-def register_rows():
+def register_rows(reg16, reg18):
     names = []
-    for name in list(REG16) + list(REG18):
+    for name in list(reg16) + list(reg18):
         if name not in names:
             names.append(name)
-    names.sort(key=lambda n: (REG16.get(n, REG18.get(n, 0)), n))
+    names.sort(key=lambda n: (reg16.get(n, reg18.get(n, 0)), n))
     rows = []
     for name in names:
-        a16 = "0x%02X" % REG16[name] if name in REG16 else "&mdash;"
-        a18 = "0x%02X" % REG18[name] if name in REG18 else "&mdash;"
+        a16 = "0x%02X" % reg16[name] if name in reg16 else "&mdash;"
+        a18 = "0x%02X" % reg18[name] if name in reg18 else "&mdash;"
         rows.append("<tr><td><code>%s</code></td><td>%s</td><td>%s</td></tr>" % (html.escape(name), a16, a18))
     return "\n".join(rows)
 
@@ -89,7 +119,7 @@ def field_table(title, items):
             "%s\n</table>\n" % (title, "\n".join(rows)))
 
 
-page = """<!DOCTYPE html>
+PAGE = """<!DOCTYPE html>
 <html lang="en">
 <head>
 <meta charset="utf-8">
@@ -124,10 +154,23 @@ Identification: while no chip is detected the tool writes 0xFFFF to <code>WAKE</
 <p><small>Generated from the tool's register map (src/device).</small></p>
 </body>
 </html>
-""".format(registers=register_rows(),
-           common=field_table("Fields of both families", fields(r"hss::field")),
-           sixteen=field_table("Fields of the 16-pin family", fields(r"hss::field16")),
-           eighteen=field_table("Fields of the 18-pin family", fields(r"hss::field18")))
+"""
 
-OUT.write_text(page, encoding="utf-8")
-print("wrote", OUT)
+
+def build_page(map_text, fields_text):
+    reg16 = addresses(map_text, "reg16")
+    reg18 = addresses(map_text, "reg18", reg16)
+    return PAGE.format(registers=register_rows(reg16, reg18),
+                       common=field_table("Fields of both families", fields(fields_text, r"hss::field")),
+                       sixteen=field_table("Fields of the 16-pin family", fields(fields_text, r"hss::field16")),
+                       eighteen=field_table("Fields of the 18-pin family", fields(fields_text, r"hss::field18")))
+
+
+def current_page():
+    return build_page((ROOT / "src/device/HSSRegisterMap.h").read_text(),
+                      (ROOT / "src/device/RegisterFields.h").read_text())
+
+
+if __name__ == "__main__":
+    OUT.write_text(current_page(), encoding="utf-8")
+    print("wrote", OUT)

@@ -1,21 +1,28 @@
 #include "app/PeriodicWorker.h"
 
-PeriodicWorker::PeriodicWorker(std::chrono::milliseconds period_, std::function<bool()> cycle_)
-    : period(period_), cycle(std::move(cycle_))
-{
-}
+PeriodicWorker::PeriodicWorker(std::chrono::milliseconds period_) : period(period_) {}
 
 PeriodicWorker::~PeriodicWorker()
 {
     join();
 }
 
-void PeriodicWorker::start()
+void PeriodicWorker::start(std::function<void()> loop)
 {
     std::lock_guard<std::mutex> lock(mutex);
     if (thread.joinable() || stopRequested) return;
     running = true;
-    thread = std::thread([this] { run(); });
+    thread = std::thread([this, loop = std::move(loop)] {
+        loop();
+        std::lock_guard<std::mutex> ended(mutex);
+        running = false;
+    });
+}
+
+bool PeriodicWorker::waitPeriod()
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    return !wake.wait_for(lock, period, [this] { return stopRequested; });
 }
 
 void PeriodicWorker::requestStop()
@@ -37,17 +44,4 @@ bool PeriodicWorker::isRunning() const
 {
     std::lock_guard<std::mutex> lock(mutex);
     return running;
-}
-
-void PeriodicWorker::run()
-{
-    for (;;) {
-        {
-            std::unique_lock<std::mutex> lock(mutex);
-            if (wake.wait_for(lock, period, [this] { return stopRequested; })) break;
-        }
-        if (!cycle()) break;
-    }
-    std::lock_guard<std::mutex> lock(mutex);
-    running = false;
 }

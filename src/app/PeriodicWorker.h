@@ -1,7 +1,8 @@
 #pragma once
-// A background thread that sleeps its period, then runs one cycle, until asked
-// to stop. The sleep waits on a condition variable, so a stop request ends the
-// thread at once instead of after a whole period.
+// A background thread that runs one worker loop, paced by waitPeriod(): each
+// call sleeps one period and says whether to go on. The sleep waits on a
+// condition variable, so a stop request ends the loop at once instead of
+// after a whole period.
 
 #include <chrono>
 #include <condition_variable>
@@ -11,24 +12,24 @@
 
 class PeriodicWorker {
 public:
-    // cycle returns false to end the thread by itself.
-    PeriodicWorker(std::chrono::milliseconds period, std::function<bool()> cycle);
+    explicit PeriodicWorker(std::chrono::milliseconds period);
     ~PeriodicWorker();  // stops and joins
     PeriodicWorker(const PeriodicWorker&) = delete;
     PeriodicWorker& operator=(const PeriodicWorker&) = delete;
 
-    void start();
-    // Wakes the thread; it runs no further cycle. Does not wait.
+    // Runs loop on a new thread; the thread ends when loop returns.
+    void start(std::function<void()> loop);
+    // For the loop: sleeps one period. False, at once, when a stop has been
+    // requested; the loop then returns.
+    bool waitPeriod();
+    // Wakes the thread; waitPeriod() says stop from now on. Does not wait.
     void requestStop();
     // requestStop, then waits for the thread to end. Safe to call twice.
     void join();
     bool isRunning() const;
 
 private:
-    void run();
-
     const std::chrono::milliseconds period;
-    const std::function<bool()> cycle;
     mutable std::mutex mutex;
     std::condition_variable wake;
     bool stopRequested = false;

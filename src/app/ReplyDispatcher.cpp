@@ -55,7 +55,7 @@ void dispatchReply(HSSCommand* raw, ReplyHandlers& handlers)
     }
 }
 
-void runReplyDispatchLoop(HSSMessageQueueWrapper queue, ReplyHandlers& handlers)
+void deviceRecThread(HSSMessageQueueWrapper queue, ReplyHandlers& handlers)
 {
     for (;;) {
         auto* queueImpl = queue.queue();

@@ -47,4 +47,4 @@ void dispatchReply(HSSCommand* command, ReplyHandlers& handlers);
 
 // deviceRecThread: takes commands from queue until it is closed and
 // dispatches each. Null entries are skipped.
-void runReplyDispatchLoop(HSSMessageQueueWrapper queue, ReplyHandlers& handlers);
+void deviceRecThread(HSSMessageQueueWrapper queue, ReplyHandlers& handlers);

@@ -34,7 +34,14 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    QApplication application(argc, argv);
+    // Qt sees only its own options, with the program name first.
+    std::vector<std::string> qtArguments{argc > 0 ? argv[0] : program};
+    qtArguments.insert(qtArguments.end(), options.qtArguments.begin(), options.qtArguments.end());
+    std::vector<char*> qtArgv;
+    for (std::string& argument : qtArguments) qtArgv.push_back(argument.data());
+    qtArgv.push_back(nullptr);
+    int qtArgc = static_cast<int>(qtArguments.size());
+    QApplication application(qtArgc, qtArgv.data());
     AutoConfigurationGui window(std::move(*board));
     // A signal closes the window the normal way, and leaves any open dialog.
     SignalWatcher signalWatcher([&window] {

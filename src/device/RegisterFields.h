@@ -149,6 +149,7 @@ inline constexpr RegisterField CRC_ENABLE{R::DEV_CONFIG, 15, 1};
 
 // 0 "Small FET", 1 "Large FET".
 inline constexpr RegisterField LPM_FET_SELECT{R::LPM, 1, 1};
+// The channel's automatic-LPM bit, shown as "Auto LPM Force Exit:".
 inline constexpr RegisterField LPM_AUTO_CH1{R::LPM, 2, 1};
 inline constexpr RegisterField LPM_AUTO_CH2{R::LPM, 3, 1};
 // LPM current thresholds. The option lists have four entries, so a one-bit

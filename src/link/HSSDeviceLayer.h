@@ -43,7 +43,8 @@ public:
     virtual HSSCapsStatus capabilities(uint16_t& featureReportLength) = 0;
 
     // Sends length bytes as a feature report; data[0] is the report ID.
-    // True only when every byte went out.
+    // True only when every byte went out. The hidapi back end sends no more
+    // than the declared feature-report length (see HSSHidapiDevice.h).
     virtual bool writeFeature(const uint8_t* data, std::size_t length) = 0;
     // Reads the feature report whose ID is in data[0], at most length bytes.
     // Returns the number of bytes received (report ID included) or -1.

@@ -15,7 +15,7 @@
 #include <mutex>
 
 #include "link/HSSDeviceLayer.h"
-#include "link/HSSReportDescriptor.h"
+#include "link/HSSHidapiDevice.h"
 
 namespace {
 
@@ -96,60 +96,38 @@ bool readDescriptorFromNode(const std::string& path, std::vector<uint8_t>& out) 
 }
 #endif
 
-class HidapiDeviceHandle final : public HSSDeviceHandle {
+// The library's calls on one open device; the handle logic above it is
+// makeHidapiDeviceHandle's.
+class HidapiLibraryDevice final : public HSSHidapiDevice {
 public:
-    HidapiDeviceHandle(std::shared_ptr<HidapiRuntime> runtime, hid_device* device, std::string path)
+    HidapiLibraryDevice(std::shared_ptr<HidapiRuntime> runtime, hid_device* device, std::string path)
         : runtime_(std::move(runtime)), device_(device), path_(std::move(path)) {}
-    ~HidapiDeviceHandle() override {
+    ~HidapiLibraryDevice() override {
         std::lock_guard lock(hidapiMutex());
         hid_close(device_);
     }
 
     const void* nativeHandle() const override { return device_; }
 
-    std::optional<std::string> manufacturer() override { return usbString(&hid_get_manufacturer_string); }
-    std::optional<std::string> product() override { return usbString(&hid_get_product_string); }
-    std::optional<std::string> serialNumber() override { return usbString(&hid_get_serial_number_string); }
-
-    HSSCapsStatus capabilities(uint16_t& featureReportLength) override {
-        std::vector<uint8_t> descriptor;
-        if (!readDescriptor(descriptor)) return HSSCapsStatus::NoPreparsedData;
-        const auto info = parseReportDescriptor(descriptor);
-        if (!info) {
-            lastError_ = "The report descriptor could not be parsed";
-            return HSSCapsStatus::NoCaps;
-        }
-        featureReportLength = static_cast<uint16_t>(info->featureReportLength > 0xFFFF ? 0xFFFF : info->featureReportLength);
-        return HSSCapsStatus::Ok;
-    }
-
-    bool writeFeature(const uint8_t* data, std::size_t length) override {
+    int sendFeatureReport(const uint8_t* data, std::size_t length) override {
         std::lock_guard lock(hidapiMutex());
         const int written = hid_send_feature_report(device_, data, length);
-        if (written < 0) {
-            lastError_ = errorText(device_);
-            return false;
-        }
-        if (static_cast<std::size_t>(written) < length) {
-            lastError_ = "Feature report only partly written";
-            return false;
-        }
-        return true;
+        if (written < 0) lastError_ = errorText(device_);
+        return written;
     }
 
-    long readFeature(uint8_t* data, std::size_t length) override {
+    int getFeatureReport(uint8_t* data, std::size_t length) override {
         std::lock_guard lock(hidapiMutex());
         const int received = hid_get_feature_report(device_, data, length);
         if (received < 0) lastError_ = errorText(device_);
         return received;
     }
 
-    std::string lastError() const override { return lastError_; }
-
-private:
-    using StringCall = int (*)(hid_device*, wchar_t*, size_t);
-
-    std::optional<std::string> usbString(StringCall call) {
+    std::optional<std::string> usbString(UsbString which) override {
+        using StringCall = int (*)(hid_device*, wchar_t*, size_t);
+        const StringCall call = which == UsbString::Manufacturer ? &hid_get_manufacturer_string
+                                : which == UsbString::Product    ? &hid_get_product_string
+                                                                 : &hid_get_serial_number_string;
         // 127 bytes of wide text on the platform the board was designed for.
         wchar_t buffer[64] = {};
         std::lock_guard lock(hidapiMutex());
@@ -160,7 +138,7 @@ private:
         return toUtf8(buffer);
     }
 
-    bool readDescriptor(std::vector<uint8_t>& out) {
+    bool reportDescriptor(std::vector<uint8_t>& out) override {
 #if HID_API_VERSION >= HID_API_MAKE_VERSION(0, 14, 0)
         unsigned char buffer[HID_API_MAX_REPORT_DESCRIPTOR_SIZE];
         std::lock_guard lock(hidapiMutex());
@@ -178,6 +156,9 @@ private:
 #endif
     }
 
+    std::string lastError() const override { return lastError_; }
+
+private:
     std::shared_ptr<HidapiRuntime> runtime_;
     hid_device* device_;
     std::string path_;
@@ -206,7 +187,7 @@ public:
             lastError_ = errorText(nullptr);
             return nullptr;
         }
-        return std::make_unique<HidapiDeviceHandle>(runtime_, device, path);
+        return makeHidapiDeviceHandle(std::make_unique<HidapiLibraryDevice>(runtime_, device, path));
     }
 
     std::string lastError() const override { return lastError_; }

@@ -52,9 +52,10 @@ std::string hardwareIdOf(udev_device* hidraw) {
 }  // namespace
 
 HSSUdevPresenceMonitor::HSSUdevPresenceMonitor(HSSPresenceQueue& queue, uint16_t vendorId, uint16_t productId,
-                                               std::string udevControlPath)
+                                               std::string udevControlPath, std::string udevMonitorName)
     : boards_(queue, makeVendorToken(vendorId), makeProductToken(productId)),
-      udevControlPath_(std::move(udevControlPath)) {}
+      udevControlPath_(std::move(udevControlPath)),
+      udevMonitorName_(std::move(udevMonitorName)) {}
 
 HSSUdevPresenceMonitor::~HSSUdevPresenceMonitor() { stop(); }
 
@@ -67,10 +68,12 @@ void HSSUdevPresenceMonitor::start() {
         return;
     }
     const bool daemonRuns = ::access(udevControlPath_.c_str(), F_OK) == 0;
-    if (daemonRuns) {
-        openMonitor("udev");
+    if (daemonRuns) openMonitor(udevMonitorName_.c_str());
+    if (monitor_) {
         mode_ = Mode::UdevEvents;
     } else {
+        // Without udev's events a board plugged in later is only ever seen
+        // through the kernel's events and the rescan.
         for (int attempt = 0; attempt < kKernelMonitorAttempts && !monitor_; ++attempt) {
             if (attempt > 0) std::this_thread::sleep_for(kKernelMonitorRetryPause);
             openMonitor("kernel");

@@ -1,9 +1,10 @@
 #pragma once
 // Presence of real boards from udev: hidraw nodes added and removed, matched
 // to the board's USB IDs. Where a udev daemon runs it listens to udev's own
-// events. Where none runs (containers, minimal systems) udev's events never
-// come: it listens to the kernel's uevents instead and, because those do not
-// reach every network namespace, also rescans the hidraw nodes once a second.
+// events. Where none runs (containers, minimal systems), or udev's monitor
+// cannot be opened, udev's events never come: it listens to the kernel's
+// uevents instead and, because those do not reach every network namespace,
+// also rescans the hidraw nodes once a second.
 //
 // Everything is driven from one file descriptor (pollFd), meant for the
 // window thread's event loop; libudev objects are used on that thread only.
@@ -28,9 +29,12 @@ public:
         RescanOnly,        // the kernel monitor could not be opened
     };
 
+    // udevMonitorName is the netlink source of udev's own events; tests name
+    // one that cannot be opened.
     explicit HSSUdevPresenceMonitor(HSSPresenceQueue& queue, uint16_t vendorId = hss::kBoardVendorId,
                                     uint16_t productId = hss::kBoardProductId,
-                                    std::string udevControlPath = "/run/udev/control");
+                                    std::string udevControlPath = "/run/udev/control",
+                                    std::string udevMonitorName = "udev");
     ~HSSUdevPresenceMonitor() override;
 
     void start() override;
@@ -48,6 +52,7 @@ private:
 
     HSSBoardNodeSet boards_;
     const std::string udevControlPath_;
+    const std::string udevMonitorName_;
     Mode mode_ = Mode::Stopped;
     udev* udev_ = nullptr;
     udev_monitor* monitor_ = nullptr;

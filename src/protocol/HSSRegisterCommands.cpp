@@ -1,7 +1,6 @@
 #include "protocol/HSSRegisterCommands.h"
 
 #include <algorithm>
-#include <cassert>
 
 namespace {
 
@@ -66,7 +65,6 @@ HSSMixReadCmd::HSSMixReadCmd(const std::vector<uint8_t>& addresses, uint8_t cont
     responseReportID = hss::kMixReadReplyReportId;
     contextID = context;
     truncated = addresses.size() > hss::kMixReadCapacity;
-    assert(!truncated && "a mixed read carries at most 30 addresses");
     const std::size_t n = std::min(addresses.size(), hss::kMixReadCapacity);
     std::copy_n(addresses.begin(), n, readAddresses.begin());
     readSize = static_cast<uint8_t>(n);
@@ -99,8 +97,6 @@ HSSMixWriteCmd::HSSMixWriteCmd(const std::vector<uint8_t>& addrs, const std::vec
     writeCommand = true;
     refused = addrs.size() != vals.size();
     truncated = addrs.size() > hss::kMixWriteCapacity;
-    assert(!refused && "a mixed write needs one value per address");
-    assert(!truncated && "a mixed write carries at most 17 pairs");
     if (refused)
         return;
     const std::size_t n = std::min(addrs.size(), hss::kMixWriteCapacity);

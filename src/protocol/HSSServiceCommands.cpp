@@ -1,7 +1,6 @@
 #include "protocol/HSSServiceCommands.h"
 
 #include <algorithm>
-#include <cassert>
 
 // ---- board-service requests ------------------------------------------------
 
@@ -89,7 +88,6 @@ HSSSenseConfigCmd::HSSSenseConfigCmd(const std::vector<uint8_t>& addrs, uint8_t 
     commandCode = hss::kCmdSenseConfig;
     writeCommand = true;
     truncated = addrs.size() > hss::kSenseConfigCapacity;
-    assert(!truncated && "the sense engine samples at most 6 registers");
     const std::size_t n = std::min(addrs.size(), hss::kSenseConfigCapacity);
     std::copy_n(addrs.begin(), n, addresses.begin());
     count = static_cast<uint8_t>(n);
@@ -117,7 +115,6 @@ HSSFlashWriteCmd::HSSFlashWriteCmd(const std::vector<uint8_t>& addrs)
     commandCode = hss::kCmdFlashWrite;
     writeCommand = true;
     truncated = addrs.size() > hss::kFlashWriteCapacity;
-    assert(!truncated && "the board stores at most 48 registers");
     const std::size_t n = std::min(addrs.size(), hss::kFlashWriteCapacity);
     std::copy_n(addrs.begin(), n, addresses.begin());
     count = static_cast<uint8_t>(n);

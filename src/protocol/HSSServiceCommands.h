@@ -107,7 +107,8 @@ private:
 // Stores the chip's current values of the listed registers in board flash.
 class HSSFlashWriteCmd : public HSSCommand {
 public:
-    // More than 48 addresses is a caller error: only the first 48 are sent.
+    // More than 48 addresses is a caller error: only the first 48 are sent
+    // and wasTruncated() reports it.
     explicit HSSFlashWriteCmd(const std::vector<uint8_t>& addresses);
 
     uint8_t* getCommandData() override;

@@ -24,6 +24,7 @@ AutoConfigurationGui::AutoConfigurationGui(BoardSetup board_, QWidget* parent)
     setObjectName(QStringLiteral("AutoConfigurationGui"));
     setWindowTitle(QStringLiteral("Keldor Configurator - v3.0.5"));
     urlOpener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    logClock = [] { return QTime::currentTime(); };
     buildWindow();
     buildFileCommands();
 

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPixmap>
 #include <QStringList>
+#include <QTime>
 
 #include <array>
 #include <atomic>
@@ -74,7 +75,8 @@ public:
     // held back (deleted) while manual persist is on.
     void sendRawWriteGUIResponse(HSSCommand* command);
     void sendCommandButton_Click();
-    static QString timeStamp();
+    // "[hh:mm:ss] " from logClock, 12-hour clock without AM/PM.
+    QString timeStamp() const;
 
     // --- board link and state ------------------------------------------------
     HSSCommunicationManager* link() const { return commManager.get(); }
@@ -161,6 +163,8 @@ public:
 
     // How "About" and links open a document; tests replace it.
     std::function<bool(const QUrl&)> urlOpener;
+    // The clock of the log's time stamps (the wall clock); tests set it.
+    std::function<QTime()> logClock;
 
     // --- shared flags (read by worker threads) --------------------------------
     std::atomic<bool> isShuttingDown{false};
@@ -240,7 +244,12 @@ private:
 
     // Connection (AutoConfigurationGui_Connection.cpp).
     void startWorkers();
-    bool connectionThreadCycle();
+    // The periodic workers' loops; each ends when its worker is stopped or
+    // the window is closing.
+    void connectionThreadFunction();
+    void senseReadFunctionThread();
+    void faultReadFunctionThread();
+    void devIDReadFunctionThread();
     PollLink pollLink();
     PollFlags pollFlags() const;
     void setHardwareMenusEnabled(bool enabled);

@@ -39,47 +39,55 @@ PollFlags AutoConfigurationGui::pollFlags() const
 
 void AutoConfigurationGui::startWorkers()
 {
+    connThread = std::make_unique<PeriodicWorker>(200ms);
+    senseThread = std::make_unique<PeriodicWorker>(50ms);
+    faultThread = std::make_unique<PeriodicWorker>(500ms);
+    devidThread = std::make_unique<PeriodicWorker>(500ms);
+
     // A board that is already plugged in is opened by the first cycle.
     board.connQueue->push(HSSPresenceQueue::kArrival);
-    connThread = std::make_unique<PeriodicWorker>(200ms, [this] { return connectionThreadCycle(); });
+    connThread->start([this] { connectionThreadFunction(); });
+    recThread = std::make_unique<std::thread>([this, queue = recQueue] { deviceRecThread(queue, *this); });
+    senseThread->start([this] { senseReadFunctionThread(); });
+    faultThread->start([this] { faultReadFunctionThread(); });
+    devidThread->start([this] { devIDReadFunctionThread(); });
+}
 
-    recThread = std::make_unique<std::thread>([this, queue = recQueue] { runReplyDispatchLoop(queue, *this); });
-
-    senseThread = std::make_unique<PeriodicWorker>(50ms, [this] {
-        if (isShuttingDown) return false;
-        senseReadCycle(pollFlags(), pollLink());
-        return true;
-    });
-
-    faultThread = std::make_unique<PeriodicWorker>(500ms, [this] {
-        if (isShuttingDown) return false;
-        faultReadCycle(pollFlags(), pollLink(), curDeviceFamily);
-        return true;
-    });
-
-    devidThread = std::make_unique<PeriodicWorker>(500ms, [this] {
-        if (isShuttingDown) return false;
-        devIDReadCycle(pollFlags(), pollLink());
-        return true;
-    });
-
-    for (PeriodicWorker* worker : {connThread.get(), senseThread.get(), faultThread.get(), devidThread.get()}) {
-        worker->start();
+void AutoConfigurationGui::connectionThreadFunction()
+{
+    while (connThread->waitPeriod()) {
+        uint8_t event = 0;
+        if (board.connQueue->tryTake(event)) {
+            if (event == HSSPresenceQueue::kRemoval) {
+                commManager->closeDevice();
+            } else {
+                commManager->openDevice();
+            }
+            updateConnectionStatus();
+        }
+        if (isShuttingDown) return;
     }
 }
 
-bool AutoConfigurationGui::connectionThreadCycle()
+void AutoConfigurationGui::senseReadFunctionThread()
 {
-    uint8_t event = 0;
-    if (board.connQueue->tryTake(event)) {
-        if (event == HSSPresenceQueue::kRemoval) {
-            commManager->closeDevice();
-        } else {
-            commManager->openDevice();
-        }
-        updateConnectionStatus();
+    while (senseThread->waitPeriod() && !isShuttingDown) {
+        senseReadCycle(pollFlags(), pollLink());
     }
-    return !isShuttingDown;
+}
+
+void AutoConfigurationGui::faultReadFunctionThread()
+{
+    while (faultThread->waitPeriod() && !isShuttingDown) {
+        faultReadCycle(pollFlags(), pollLink(), curDeviceFamily);
+    }
+}
+
+void AutoConfigurationGui::devIDReadFunctionThread()
+{
+    while (devidThread->waitPeriod() && !isShuttingDown) {
+        devIDReadCycle(pollFlags(), pollLink());
+    }
 }
 
 void AutoConfigurationGui::updateConnectionStatus()

@@ -47,9 +47,9 @@ void appendLine(QPlainTextEdit* box, const QString& line)
 
 }  // namespace
 
-QString AutoConfigurationGui::timeStamp()
+QString AutoConfigurationGui::timeStamp() const
 {
-    const QTime now = QTime::currentTime();
+    const QTime now = logClock();
     int hour = now.hour() % 12;
     if (hour == 0) hour = 12;
     return QStringLiteral("[%1:%2:%3] ")

@@ -40,6 +40,33 @@ TEST(AppOptions, AcceptedCommandLines)
     }
 }
 
+TEST(AppOptions, QtOptionsPassOnWithTheirValues)
+{
+    using Args = std::vector<std::string>;
+    struct Case {
+        Args args;
+        Args qt;
+        std::string part;
+    };
+    const Case cases[] = {
+        {{"-platform", "offscreen"}, {"-platform", "offscreen"}, "ZVR2M08A-K1"},
+        {{"--emulate", "-style", "Fusion", "--script", "-"}, {"-style", "Fusion"}, "ZVR2M08A-K1"},
+        {{"-geometry", "1200x800+0+0", "--emulate", "ZVR2M05A-K1", "-reverse"},
+         {"-geometry", "1200x800+0+0", "-reverse"}, "ZVR2M05A-K1"},
+        {{"--platform", "offscreen:fontengine=freetype", "-style=Fusion"},
+         {"-platform", "offscreen:fontengine=freetype", "-style=Fusion"}, "ZVR2M08A-K1"},
+        {{"-display", ":1", "-qwindowgeometry", "800x600", "-stylesheet=a.qss", "-platformtheme", "gtk3"},
+         {"-display", ":1", "-qwindowgeometry", "800x600", "-stylesheet=a.qss", "-platformtheme", "gtk3"},
+         "ZVR2M08A-K1"},
+    };
+    for (const Case& c : cases) {
+        const AppOptionsResult result = parse(c.args);
+        ASSERT_TRUE(result.options.has_value()) << c.args[0] << ": " << result.error;
+        EXPECT_EQ(result.options->qtArguments, c.qt) << c.args[0];
+        EXPECT_EQ(result.options->emulatedPart, c.part) << c.args[0];
+    }
+}
+
 TEST(AppOptions, RefusedCommandLines)
 {
     const std::vector<std::string> cases[] = {
@@ -51,6 +78,11 @@ TEST(AppOptions, RefusedCommandLines)
         {"--emulate", "A", "B"},
         {"--script"},
         {"-x"},
+        {"-platform"},             // Qt option without its value
+        {"-style", ""},
+        {"-platforms", "offscreen"},
+        {"-reverse=1"},
+        {"-plugin=evdev"},         // takes its value as the next argument only
     };
     for (const auto& args : cases) {
         const AppOptionsResult result = parse(args);

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -72,6 +73,8 @@ TEST(EntryPoint, HelpAndRefusedArguments)
     EXPECT_TRUE(help.out.contains(QStringLiteral("Usage: keldor-configurator")));
 
     const QStringList refused[] = {{QStringLiteral("--bogus")},
+                                   {QStringLiteral("-bogus")},
+                                   {QStringLiteral("-platform")},
                                    {QStringLiteral("stray")},
                                    {QStringLiteral("--board-socket")},
                                    {QStringLiteral("--emulate"), QStringLiteral("ZVR9-NOPE")}};
@@ -81,6 +84,32 @@ TEST(EntryPoint, HelpAndRefusedArguments)
         EXPECT_TRUE(run.err.contains(QStringLiteral("Usage: keldor-configurator"))) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty());
     }
+}
+
+TEST(EntryPoint, QtOptionsReachQt)
+{
+    // No display and no platform in the environment: only -platform can
+    // bring the window up, and -reverse shows in its layout direction.
+    QTemporaryDir dir;
+    const QString script = dir.filePath(QStringLiteral("direction.kcs"));
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("get AutoConfigurationGui layoutDirection\nquit\n");
+    file.close();
+
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    process.setProcessEnvironment(env);
+    process.start(binary("keldor-configurator"),
+                  {QStringLiteral("--emulate"), QStringLiteral("-platform"), QStringLiteral("offscreen"),
+                   QStringLiteral("-reverse"), QStringLiteral("--script"), script});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    EXPECT_EQ(process.exitCode(), 0) << QString::fromLocal8Bit(process.readAllStandardError()).toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("AutoConfigurationGui layoutDirection=RightToLeft"))) << out.toStdString();
 }
 
 TEST(EntryPoint, EmulatedBoardRunsOffscreenAndEndsCleanlyOnSignals)

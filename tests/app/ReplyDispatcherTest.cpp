@@ -79,7 +79,7 @@ TEST(ReplyDispatcher, LoopEndsWhenTheQueueIsClosed)
     RecordingHandlers handlers;
     {
         HSSMessageQueueWrapper queue;
-        std::thread dispatcher([&] { runReplyDispatchLoop(queue, handlers); });
+        std::thread dispatcher([&] { deviceRecThread(queue, handlers); });
         queue.Send(nullptr);  // skipped
         queue.Send(new Counted<HSSFirmwareVersionIOCTLCmd>(uint8_t{4}));
         queue.Send(new Counted<HSSSingleReadCmd>(uint8_t{5}, uint8_t{11}));

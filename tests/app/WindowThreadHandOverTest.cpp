@@ -90,11 +90,10 @@ TEST(WindowThreadHandOver, ShutdownReleasesWaitingWorkersAndRefusesNewTasks)
 TEST(PeriodicWorker, RunsCyclesUntilStoppedAndStopsPromptly)
 {
     std::atomic<int> cycles{0};
-    PeriodicWorker worker(std::chrono::milliseconds(1), [&] {
-        ++cycles;
-        return true;
+    PeriodicWorker worker(std::chrono::milliseconds(1));
+    worker.start([&] {
+        while (worker.waitPeriod()) ++cycles;
     });
-    worker.start();
     while (cycles < 3) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     worker.join();
     const int after = cycles;
@@ -104,20 +103,22 @@ TEST(PeriodicWorker, RunsCyclesUntilStoppedAndStopsPromptly)
 
     // A long period does not delay the stop: join returns without a cycle.
     std::atomic<int> slowCycles{0};
-    PeriodicWorker slow(std::chrono::hours(1), [&] {
-        ++slowCycles;
-        return true;
+    PeriodicWorker slow(std::chrono::hours(1));
+    slow.start([&] {
+        while (slow.waitPeriod()) ++slowCycles;
     });
-    slow.start();
     slow.join();
     EXPECT_EQ(slowCycles, 0);
 }
 
-TEST(PeriodicWorker, ACycleReturningFalseEndsTheThread)
+TEST(PeriodicWorker, ALoopThatReturnsEndsTheThread)
 {
     std::atomic<int> cycles{0};
-    PeriodicWorker worker(std::chrono::milliseconds(1), [&] { return ++cycles < 2; });
-    worker.start();
+    PeriodicWorker worker(std::chrono::milliseconds(1));
+    worker.start([&] {
+        while (worker.waitPeriod() && ++cycles < 2) {
+        }
+    });
     while (worker.isRunning() || cycles == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     EXPECT_EQ(cycles, 2);
 }

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -249,6 +250,29 @@ TEST_F(VelmaraEmu, OneClientAtATimeAndProtocolBreakersAreDropped) {
     EXPECT_TRUE(third.closedByBoard());
     EXPECT_EQ(emu.waitExit(), 0);
     EXPECT_FALSE(isFile(socketPath()));
+}
+
+TEST_F(VelmaraEmu, TakesANewClientRightAfterTheLastOneClosed) {
+    EmuProcess emu({"--socket", socketPath()}, outPath(), errPath());
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        auto first = std::make_unique<Client>(socketPath());
+        ASSERT_TRUE(first->connected());
+        ASSERT_TRUE(first->request(0x01, {}));
+        // The board sees the old client's end and the new client's arrival
+        // in one wake-up: it is held while both happen.
+        emu.signal(SIGSTOP);
+        first.reset();
+        Client next(socketPath());
+        emu.signal(SIGCONT);
+        ASSERT_TRUE(next.connected());
+        const auto hello = next.request(0x01, {});
+        ASSERT_TRUE(hello) << readFile(errPath());
+        EXPECT_EQ(hello->first, 0x81);
+        EXPECT_EQ(singleRead(next, kReadDevId), 0xFFF0);
+    }
+    emu.signal(SIGTERM);
+    EXPECT_EQ(emu.waitExit(), 0);
 }
 
 TEST_F(VelmaraEmu, NoChipReadsAnEmptyBus) {

@@ -79,26 +79,38 @@ TEST(BoardNodeSet, OnlyTheBoardProducesEventsOncePerNode) {
     EXPECT_EQ(drain(queue), (std::vector<uint8_t>{0, 0}));
 }
 
-TEST(UdevPresenceMonitor, WithoutUdevDaemonFallsBackAndStaysQuiet) {
-    HSSPresenceQueue queue;
-    HSSUdevPresenceMonitor monitor(queue, 0x1209, 0x7A55, "/nonexistent/udev/control");
-    EXPECT_EQ(monitor.pollFd(), -1);
-    monitor.start();
-    ASSERT_GE(monitor.pollFd(), 0);
-    EXPECT_TRUE(monitor.mode() == HSSUdevPresenceMonitor::Mode::KernelAndRescan ||
-                monitor.mode() == HSSUdevPresenceMonitor::Mode::RescanOnly);
-    // The rescan timer makes the descriptor readable once a second; handling
-    // it on a machine without the board produces no event.
-    for (int tick = 0; tick < 2; ++tick) {
-        pollfd p{monitor.pollFd(), POLLIN, 0};
-        ASSERT_EQ(::poll(&p, 1, 10000), 1);
-        monitor.onReadable();
+TEST(UdevPresenceMonitor, WithoutUdevEventsFallsBackToTheRescanAndStaysQuiet) {
+    struct Case {
+        const char* why;
+        const char* controlPath;  // any existing file stands in for the daemon's socket
+        const char* udevMonitorName;
+    };
+    const Case cases[] = {
+        {"no udev daemon", "/nonexistent/udev/control", "udev"},
+        {"udev's monitor cannot be opened", "/proc/self/exe", "no-such-netlink-source"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        HSSPresenceQueue queue;
+        HSSUdevPresenceMonitor monitor(queue, 0x1209, 0x7A55, c.controlPath, c.udevMonitorName);
+        EXPECT_EQ(monitor.pollFd(), -1);
+        monitor.start();
+        ASSERT_GE(monitor.pollFd(), 0);
+        EXPECT_TRUE(monitor.mode() == HSSUdevPresenceMonitor::Mode::KernelAndRescan ||
+                    monitor.mode() == HSSUdevPresenceMonitor::Mode::RescanOnly);
+        // The rescan timer makes the descriptor readable once a second;
+        // handling it on a machine without the board produces no event.
+        for (int tick = 0; tick < 2; ++tick) {
+            pollfd p{monitor.pollFd(), POLLIN, 0};
+            ASSERT_EQ(::poll(&p, 1, 10000), 1);
+            monitor.onReadable();
+        }
+        EXPECT_EQ(queue.count(), 0u);
+        monitor.stop();
+        EXPECT_EQ(monitor.pollFd(), -1);
+        EXPECT_EQ(monitor.mode(), HSSUdevPresenceMonitor::Mode::Stopped);
+        monitor.onReadable();  // harmless once stopped
     }
-    EXPECT_EQ(queue.count(), 0u);
-    monitor.stop();
-    EXPECT_EQ(monitor.pollFd(), -1);
-    EXPECT_EQ(monitor.mode(), HSSUdevPresenceMonitor::Mode::Stopped);
-    monitor.onReadable();  // harmless once stopped
 }
 
 TEST(UdevPresenceMonitor, WithUdevDaemonListensToUdevOnly) {

@@ -30,6 +30,28 @@ QStringList lines(const QString& text)
 
 }  // namespace
 
+TEST(LogWindow, TimeStampsUseATwelveHourClockWithoutMarker)
+{
+    Gui gui;
+    struct Case {
+        QTime time;
+        const char* stamp;
+    };
+    const Case cases[] = {{QTime(0, 5, 9), "[12:05:09] "},   {QTime(1, 2, 3), "[01:02:03] "},
+                          {QTime(11, 59, 59), "[11:59:59] "}, {QTime(12, 0, 0), "[12:00:00] "},
+                          {QTime(12, 30, 1), "[12:30:01] "},  {QTime(13, 0, 0), "[01:00:00] "},
+                          {QTime(23, 59, 59), "[11:59:59] "}};
+    int n = 0;
+    for (const Case& c : cases) {
+        const QString message = QStringLiteral("clock case %1").arg(++n);
+        gui.window().logClock = [time = c.time] { return time; };
+        gui.window().logMessageToWindow(message);
+        const QStringList logged = lines(gui.logText()).filter(message);
+        ASSERT_EQ(logged.size(), 1) << c.stamp;
+        EXPECT_EQ(logged.first(), QString::fromLatin1(c.stamp) + message);
+    }
+}
+
 TEST(RegisterConsole, ReadsReachTheChipAndPrintTheirResult)
 {
     Gui gui;

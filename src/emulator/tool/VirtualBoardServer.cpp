@@ -127,8 +127,10 @@ bool VirtualBoardServer::run() {
             std::fprintf(stderr, "velmara-emu: listening socket failed\n");
             break;
         }
-        if (fds[1].revents & POLLIN) acceptClient();
+        // The client first: its readiness belongs to this client only, and
+        // a client that left frees the board for whoever is knocking.
         if (count == 3 && fds[2].revents != 0) serveClient();
+        if (fds[1].revents & POLLIN) acceptClient();
     }
     // Stopping pulls the board: the client sees the connection close.
     if (clientFd >= 0) dropClient("board stopped");
@@ -140,6 +142,9 @@ bool VirtualBoardServer::run() {
 void VirtualBoardServer::acceptClient() {
     const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC);
     if (fd < 0) return;
+    // The last client may have closed in the same moment: its end is read
+    // before the newcomer is turned away.
+    if (clientFd >= 0 && clientHasLeft()) finishLeftClient();
     if (clientFd >= 0) {
         ::close(fd);  // one client at a time
         return;
@@ -151,6 +156,17 @@ void VirtualBoardServer::acceptClient() {
     if (traceReports) trace = printTrace;
     connection = std::make_unique<Connection>(Connection{VirtualBoardSession(board, trace), {}});
     std::fprintf(stderr, "velmara-emu: client connected\n");
+}
+
+bool VirtualBoardServer::clientHasLeft() const {
+    pollfd client{clientFd, POLLRDHUP, 0};
+    return ::poll(&client, 1, 0) == 1 && (client.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
+}
+
+void VirtualBoardServer::finishLeftClient() {
+    // Requests it sent before leaving are still answered, as far as the
+    // socket takes them; the end of its stream then drops it.
+    while (clientFd >= 0) serveClient();
 }
 
 void VirtualBoardServer::serveClient() {

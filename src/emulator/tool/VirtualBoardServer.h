@@ -27,6 +27,9 @@ public:
 
 private:
     void acceptClient();
+    // The client has closed its end (its last requests may still be unread).
+    bool clientHasLeft() const;
+    void finishLeftClient();
     void serveClient();
     void dropClient(const char* why);
     bool sendAll(const std::vector<unsigned char>& bytes);
