@@ -20,7 +20,7 @@
 #include "ui/AutoConfigurationGui.h"
 #include "ui/console/ConsoleCommand.h"
 #include "ui/pages/ConsolePage.h"
-#include "ui/pages/FamilyPages.h"
+#include "ui/editor/ConfigurationEditor.h"
 
 namespace {
 
@@ -106,6 +106,7 @@ void AutoConfigurationGui::sendRawWriteGUIResponse(HSSCommand* command)
         if (!commandStatusLabel->text().contains(kPersistPending)) {
             commandStatusLabel->setText(commandStatusLabel->text() + kPersistPending);
         }
+        showPersistAndRefreshState();
     };
     if (handOver->onWindowThread()) {
         mark();
@@ -157,8 +158,10 @@ void AutoConfigurationGui::cmdHistoryBox_SelectedIndexChanged(int index)
 // family in use, so an 18-pin chip with CRC on shows its CRC byte.
 bool AutoConfigurationGui::consoleShowsCrc() const
 {
-    if (curDeviceFamily == HSS_FAMILY_18PWP) return familyPages->eighteen.enableCRCBox->isChecked();
-    return familyPages->sixteen.enableCRCBox->isChecked();
+    const QString name = curDeviceFamily == HSS_FAMILY_18PWP ? QStringLiteral("enableCRCBox18")
+                                                             : QStringLiteral("enableCRCBox");
+    const auto* box = qobject_cast<const QCheckBox*>(configEditor ? configEditor->control(name) : nullptr);
+    return box != nullptr && box->isChecked();
 }
 
 void AutoConfigurationGui::handleRawReadResponse(HSSSingleReadCmd* command)

@@ -72,10 +72,10 @@ const Caption kCaptions[] = {
     {B, F::PWM_DUTY, "PWM Duty Cycle"},
 
     {B, F::ILIMIT_SET, "Hardware Current Limit (A)"},
-    // One field, read as the inrush limit or as the capacitive charge level
-    // by the channel's mode; the log calls it the charge level in both.
-    {B, F::INRUSH_LEVEL, "Charge Level (A)"},
-    {B, F::INRUSH_DURATION, "Charge Duration"},
+    // One field: the inrush limit, or the charge level in capacitive
+    // charging mode.
+    {B, F::INRUSH_LEVEL, "Inrush Level (A)"},
+    {B, F::INRUSH_DURATION, "Inrush Duration"},
     {B, F::I2T_ENABLE, "I2T Enable"},
     {B, F::CAP_CHARGE_MODE, "Capacitive Charging Mode"},
 
