@@ -21,6 +21,8 @@
 class QVBoxLayout;
 
 class PageFrame : public QScrollArea {
+    Q_OBJECT
+
 public:
     enum class Region { StateBand, Controls, Detail, Help };
 
