@@ -21,7 +21,8 @@ namespace {
 const editor::FieldBinding& bindingOf(const char* row)
 {
     const editor::FieldBinding* binding = editor::findBinding(row);
-    Q_ASSERT(binding != nullptr);
+    if (binding == nullptr)
+        qFatal("editor page names a control without a binding row: %s", row);
     return *binding;
 }
 
