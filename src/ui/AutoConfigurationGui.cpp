@@ -17,6 +17,7 @@
 #include "ui/files/DemoMode.h"
 #include "ui/files/SettingsFileCommands.h"
 #include "ui/pages/FamilyPages.h"
+#include "ui/widgets/FaultIndicator.h"
 
 AutoConfigurationGui::AutoConfigurationGui(BoardSetup board_, QWidget* parent)
     : QMainWindow(parent), board(std::move(board_)), handOver(std::make_unique<WindowThreadHandOver>())
@@ -158,4 +159,5 @@ void AutoConfigurationGui::loadImages()
         *image.target = QPixmap::fromImage(image.draw());
         logMessageToWindow(QStringLiteral("Image {0} not found; a drawn indicator is used instead."), {name});
     }
+    for (FaultIndicator* lamp : findChildren<FaultIndicator*>()) lamp->setImages(redButton, greenButton);
 }

@@ -184,6 +184,18 @@ public:
     // Run-time images (a drawn indicator stands in for a missing file).
     QPixmap redButton, greenButton, bandGapPic;
 
+    // The window's first size: the design size, or less on a smaller screen
+    // (available area less the window frame).
+    static QSize initialWindowSize(const QSize& available, const QSize& frame);
+
+    // Status-bar fields of the persist and refresh modes (after any change
+    // of manualPersistEnabled, dirtyPersist or manualRefreshEnabled).
+    void showPersistAndRefreshState();
+    // What the Command Center's empty chart region says (no board, no chip).
+    void showEmptyState();
+    // Every value label back to "not read" (a part came or went).
+    void showValuesUnknown();
+
     // The board this window was started with (emulated board, description).
     const BoardSetup& boardSetup() const { return board; }
 
@@ -327,6 +339,8 @@ public:
     QLabel* inputVoltageDescStripLabel = nullptr;
     QLabel* inputVoltageValueLabel = nullptr;
     QLabel* toolStatusLabel = nullptr;
+    QLabel* persistStateLabel = nullptr;
+    QLabel* refreshStateLabel = nullptr;
     QLabel* commandStatusLabel = nullptr;
 
     CommandCenterPage* commandCenter = nullptr;

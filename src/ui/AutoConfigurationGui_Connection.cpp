@@ -18,6 +18,7 @@
 #include "ui/AutoConfigurationGui.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/pages/CommandCenterPage.h"
+#include "ui/widgets/FaultIndicator.h"
 
 using namespace std::chrono_literals;
 
@@ -101,6 +102,7 @@ void AutoConfigurationGui::updateConnectionStatus()
     if (commManager->isHidDeviceConnected()) {
         connectionLabel->setText(QStringLiteral("Connected"));
         ui::setTextColor(connectionLabel, ui::kGreen);
+        showEmptyState();
         demoPartBox->hide();
         demoPartLabel->hide();
         logMessageToWindow(QStringLiteral("VELMARA-BOARD device found and connected"));
@@ -124,6 +126,27 @@ void AutoConfigurationGui::updateConnectionStatus()
     saveToEEPROMToolStripMenuItem->setEnabled(false);
     demoModeToolStripMenuItem->setEnabled(true);
     stopSenseMonitorAndSelectFirstPage();
+    showValuesUnknown();
+    showEmptyState();
+}
+
+void AutoConfigurationGui::showEmptyState()
+{
+    using State = CommandCenterPage::EmptyState;
+    const bool chip = shownDevId.has_value() || demoModeToolStripMenuItem->isChecked();
+    const bool boardOpen = commManager && commManager->isHidDeviceConnected();
+    commandCenter->showEmptyState(chip ? State::ChipPresent : boardOpen ? State::NoChip : State::NoBoard);
+}
+
+void AutoConfigurationGui::showValuesUnknown()
+{
+    for (QLabel* label : {commandCenter->faultPinLabel, commandCenter->channelOneLabel, commandCenter->channelTwoLabel,
+                          commandCenter->globalLabel, commandCenter->channelOneFaultLabel,
+                          commandCenter->channelTwoFaultLabel, commandCenter->globalFaultLabel, inputVoltageValueLabel}) {
+        ui::showUnknown(label);
+    }
+    for (FaultIndicator* lamp : {commandCenter->faultBox1, commandCenter->faultBox2, commandCenter->faultBoxGlobal})
+        lamp->setUnknown();
 }
 
 void AutoConfigurationGui::stopSenseMonitorAndSelectFirstPage()

@@ -21,7 +21,7 @@
 #include "ui/console/ConsoleCommand.h"
 #include "ui/files/DemoMode.h"
 #include "ui/pages/ConsolePage.h"
-#include "ui/pages/FamilyPages.h"
+#include "ui/editor/ConfigurationEditor.h"
 
 namespace {
 
@@ -113,6 +113,7 @@ void AutoConfigurationGui::sendRawWriteGUIResponse(HSSCommand* command)
         if (!commandStatusLabel->text().contains(kPersistPending)) {
             commandStatusLabel->setText(commandStatusLabel->text() + kPersistPending);
         }
+        showPersistAndRefreshState();
     };
     if (handOver->onWindowThread()) {
         mark();
@@ -164,8 +165,10 @@ void AutoConfigurationGui::cmdHistoryBox_SelectedIndexChanged(int index)
 // family in use, so an 18-pin chip with CRC on shows its CRC byte.
 bool AutoConfigurationGui::consoleShowsCrc() const
 {
-    if (curDeviceFamily == HSS_FAMILY_18PWP) return familyPages->eighteen.enableCRCBox->isChecked();
-    return familyPages->sixteen.enableCRCBox->isChecked();
+    const QString name = curDeviceFamily == HSS_FAMILY_18PWP ? QStringLiteral("enableCRCBox18")
+                                                             : QStringLiteral("enableCRCBox");
+    const auto* box = qobject_cast<const QCheckBox*>(configEditor ? configEditor->control(name) : nullptr);
+    return box != nullptr && box->isChecked();
 }
 
 void AutoConfigurationGui::handleRawReadResponse(HSSSingleReadCmd* command)

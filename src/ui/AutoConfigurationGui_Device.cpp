@@ -68,6 +68,7 @@ void AutoConfigurationGui::handleDeviceIDRead(uint16_t code)
     case hss::IdentificationOutcome::DemoIgnored:
         break;
     }
+    showEmptyState();
 }
 
 void AutoConfigurationGui::showPartLost(const QString& name, const QString& description)
@@ -82,6 +83,7 @@ void AutoConfigurationGui::showPartLost(const QString& name, const QString& desc
     shownDevId.reset();
     logMessageToWindow(fromView(hss::kPartLostLogLine));
     stopSenseMonitorAndSelectFirstPage();
+    showValuesUnknown();
     queueHSSCommand(new HSSWriteGPIOCTLCmd(kGpioDaughterCardPower, false));
     setSafetyPageShown(false);
 }
@@ -89,6 +91,7 @@ void AutoConfigurationGui::showPartLost(const QString& name, const QString& desc
 void AutoConfigurationGui::showPartFound(uint16_t code, const QString& name, const QString& description, bool crcOn)
 {
     queueHSSCommand(new HSSSetCRCIOCTLCmd(crcOn));
+    showValuesUnknown();  // nothing of this part has been read yet
     setSafetyPageShown(crcOn);
     updateTabsFromFamily();
     mainTabControl->setEnabled(true);

@@ -9,17 +9,19 @@
 
 #include "app/WindowThreadHandOver.h"
 #include "ui/editor/ConfigurationEditor.h"
+#include "ui/pages/CommandCenterPage.h"
+#include "ui/pages/FamilyPages.h"
 
 void AutoConfigurationGui::buildEditor()
 {
     EditorPageSet pages;
-    pages.commandCenterPage = commandCenterPage;
-    pages.fuseTunerPage16pwp = fuseTunerPage16pwp;
-    pages.devSettingPage16pwp = devSettingPage16pwp;
-    pages.chanSettingsPage16pwp = chanSettingsPage16pwp;
-    pages.fuseTunerPage18pwp = fuseTunerPage18pwp;
-    pages.devSettingPage18pwp = devSettingPage18pwp;
-    pages.chanSettingsPage18pwp = chanSettingsPage18pwp;
+    pages.commandCenterPage = commandCenter;
+    pages.fuseTunerPage16pwp = familyPages->sixteen.fuseTunerPage;
+    pages.devSettingPage16pwp = familyPages->sixteen.devSettingPage;
+    pages.chanSettingsPage16pwp = familyPages->sixteen.chanSettingsPage;
+    pages.fuseTunerPage18pwp = familyPages->eighteen.fuseTunerPage;
+    pages.devSettingPage18pwp = familyPages->eighteen.devSettingPage;
+    pages.chanSettingsPage18pwp = familyPages->eighteen.chanSettingsPage;
     configEditor = new ConfigurationEditor(*this, pages, this);
 }
 

@@ -2,6 +2,7 @@
 // start-up defaults. Menus are built in AutoConfigurationGui_Menus.cpp.
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,7 +11,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QUrl>
@@ -23,13 +26,29 @@
 #include "ui/pages/ConsolePage.h"
 #include "ui/pages/FamilyPages.h"
 #include "ui/pages/SafetyPage.h"
+#include "ui/widgets/FaultIndicator.h"
 
 using ui::named;
 
 namespace {
-constexpr int kClientWidth = 1458;
-constexpr int kClientHeight = 1066;
+
+// The window as designed, menu bar and status bar included.
+constexpr QSize kDesignSize{1458, 1066};
+
+QWidget* textPage(const QString& name, QWidget* text)
+{
+    auto* page = new PageFrame(name);
+    auto* layout = new QVBoxLayout(page->content());
+    layout->addWidget(text);
+    return page;
+}
+
 }  // namespace
+
+QSize AutoConfigurationGui::initialWindowSize(const QSize& available, const QSize& frame)
+{
+    return kDesignSize.boundedTo(available - frame);
+}
 
 void AutoConfigurationGui::buildWindow()
 {
@@ -44,7 +63,15 @@ void AutoConfigurationGui::buildWindow()
 
     buildMenus();
     buildStatusBar();
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height() + statusStrip1->sizeHint().height());
+
+    // The design size, or the screen's free area when that is smaller; the
+    // pages scroll instead of clipping below it.
+    QSize available = kDesignSize;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        available = screen->availableGeometry().size();
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const int border = 2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    resize(initialWindowSize(available, QSize(border, titleBar + border)));
 }
 
 void AutoConfigurationGui::buildDetectedDeviceGroup(QWidget*)
@@ -87,14 +114,41 @@ void AutoConfigurationGui::buildStatusBar()
     inputVoltageValueLabel = named<QLabel>(QStringLiteral("inputVoltageValueLabel"), QStringLiteral("0V"));
     toolStatusLabel = named<QLabel>(QStringLiteral("toolStatusLabel"), QStringLiteral("Status: "));
     commandStatusLabel = named<QLabel>(QStringLiteral("commandStatusLabel"));
+    // A long log line is cut at the window's edge; it never widens the window.
+    commandStatusLabel->setMinimumWidth(1);
+    commandStatusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    persistStateLabel = named<QLabel>(QStringLiteral("persistStateLabel"));
+    refreshStateLabel = named<QLabel>(QStringLiteral("refreshStateLabel"));
+    // Not read yet: the supply voltage shows nothing made up.
+    ui::showUnknown(inputVoltageValueLabel);
     inputVoltageDescStripLabel->hide();
     inputVoltageValueLabel->hide();
-    for (QLabel* label : {connectionStatusLabel, connectionLabel, inputVoltageDescStripLabel, inputVoltageValueLabel,
-                          toolStatusLabel}) {
+    for (QLabel* label : {connectionStatusLabel, connectionLabel, inputVoltageDescStripLabel, inputVoltageValueLabel}) {
         statusStrip1->addWidget(label);
     }
+    for (QLabel* field : {persistStateLabel, refreshStateLabel}) {
+        field->setFrameShape(QFrame::StyledPanel);
+        statusStrip1->addWidget(field);
+    }
+    statusStrip1->addWidget(toolStatusLabel);
     statusStrip1->addWidget(commandStatusLabel, 1);
     setStatusBar(statusStrip1);
+    showPersistAndRefreshState();
+}
+
+void AutoConfigurationGui::showPersistAndRefreshState()
+{
+    const bool manualPersist = manualPersistEnabled;
+    const bool pending = manualPersist && dirtyPersist;
+    persistStateLabel->setText(!manualPersist ? QStringLiteral("Persist: automatic")
+                               : pending      ? QStringLiteral("Persist: manual, edits pending")
+                                              : QStringLiteral("Persist: manual"));
+    QFont font = persistStateLabel->font();
+    font.setBold(pending);
+    persistStateLabel->setFont(font);
+    ui::setTextColor(persistStateLabel, pending ? ui::kOrange : palette().color(QPalette::WindowText));
+    refreshStateLabel->setText(manualRefreshEnabled ? QStringLiteral("Refresh: manual")
+                                                    : QStringLiteral("Refresh: automatic"));
 }
 
 void AutoConfigurationGui::buildTabs()
@@ -120,7 +174,7 @@ void AutoConfigurationGui::buildTabs()
     userDataTab = familyPages->userDataTab;
 
     // "User Registers": eight hex boxes, one register each.
-    auto* userGrid = static_cast<QGridLayout*>(userDataTab->layout());
+    auto* userGrid = static_cast<QGridLayout*>(familyPages->userDataTab->content()->layout());
     const char* const userBoxes[][2] = {
         {"tsnsUserBox1Hex", "TSNS Calibration (CH1)"}, {"tsnsUserBox2Hex", "TSNS Calibration (CH2)"},
         {"userBox52Hex", "User Register 52"},          {"userBox53Hex", "User Register 53"},
@@ -130,21 +184,21 @@ void AutoConfigurationGui::buildTabs()
     for (std::size_t box = 0; box < userRegisterBoxes.size(); ++box) {
         userRegisterBoxes[box] = named<QLineEdit>(QString::fromLatin1(userBoxes[box][0]));
         userRegisterBoxes[box]->setMaximumWidth(160);
-        userGrid->addWidget(new QLabel(QString::fromLatin1(userBoxes[box][1])), int(box), 0);
+        auto* label = new QLabel(QString::fromLatin1(userBoxes[box][1]) + QLatin1Char(':'));
+        label->setBuddy(userRegisterBoxes[box]);
+        userGrid->addWidget(label, int(box), 0);
         userGrid->addWidget(userRegisterBoxes[box], int(box), 1);
         connect(userRegisterBoxes[box], &QLineEdit::textChanged, this, [this, box] { userReg_TextChanged(box); });
     }
     userGrid->setRowStretch(int(userRegisterBoxes.size()), 1);
     userGrid->setColumnStretch(2, 1);
 
-    logPage = named<QWidget>(QStringLiteral("logPage"));
     logTextBox = named<QPlainTextEdit>(QStringLiteral("logTextBox"));
     logTextBox->setReadOnly(true);
     logTextBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     logTextBox->installEventFilter(this);
-    (new QVBoxLayout(logPage))->addWidget(logTextBox);
+    logPage = textPage(QStringLiteral("logPage"), logTextBox);
 
-    datasheetTab = named<QWidget>(QStringLiteral("datasheetTab"));
     datasheetBrowser = named<QTextBrowser>(QStringLiteral("datasheetBrowser"));
     datasheetBrowser->setOpenLinks(true);
     datasheetBrowser->setOpenExternalLinks(false);
@@ -155,7 +209,7 @@ void AutoConfigurationGui::buildTabs()
     } else {
         datasheetBrowser->setSource(QUrl::fromLocalFile(reference));
     }
-    (new QVBoxLayout(datasheetTab))->addWidget(datasheetBrowser);
+    datasheetTab = textPage(QStringLiteral("datasheetTab"), datasheetBrowser);
 
     // All thirteen pages in creation order; start-up puts nine of them aside.
     mainTabControl->addTab(commandCenterPage, QStringLiteral("Command Center"));
@@ -205,6 +259,7 @@ void AutoConfigurationGui::populateDefaultValues()
     selectIfPresent(this, "tmDevSelBox", 1);
     demoPartBox->setCurrentIndex(2);
     manualUpdateEnabled = false;
+    showEmptyState();
 
     // Family pages, "User Registers", "Safety" and "Test Mode" wait aside
     // until identification (or the reveal sequence) brings them back.

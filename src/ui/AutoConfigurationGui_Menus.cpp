@@ -162,6 +162,7 @@ void AutoConfigurationGui::enabledToolStripMenuItem_Click(bool checked)
         manualPersistEnabled = true;
         manualPersistToolStripMenuItem->setEnabled(true);
     }
+    showPersistAndRefreshState();
 }
 
 void AutoConfigurationGui::manualPersistToolStripMenuItem_Click()
@@ -169,6 +170,7 @@ void AutoConfigurationGui::manualPersistToolStripMenuItem_Click()
     dirtyPersist = false;
     rawWriteFromConfig();
     logMessageToWindow(QStringLiteral("Settings persisted to device."));
+    showPersistAndRefreshState();
 }
 
 // The refresh switch leaves pauseDeviceDetection alone: that flag belongs to
@@ -189,6 +191,7 @@ void AutoConfigurationGui::manualRefreshToolCheck_CheckStateChanged(bool checked
         for (FamilyPageSet* set : sets) set->faultUpdateStatus->setCurrentIndex(1);
         manualRefreshToolStripMenuItem->setEnabled(true);
     }
+    showPersistAndRefreshState();
 }
 
 void AutoConfigurationGui::manualRefreshToolStripMenuItem_Click()

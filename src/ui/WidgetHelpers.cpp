@@ -1,5 +1,6 @@
 #include "ui/WidgetHelpers.h"
 
+#include <QLabel>
 #include <QPalette>
 
 namespace ui {
@@ -15,6 +16,17 @@ void setTextColor(QWidget* widget, const QColor& color)
 QColor textColor(const QWidget* widget)
 {
     return widget->palette().color(QPalette::WindowText);
+}
+
+void showUnknown(QLabel* label)
+{
+    label->setText(kUnknownText);
+    setTextColor(label, kUnknownGrey);
+}
+
+bool showsUnknown(const QLabel* label)
+{
+    return label->text() == kUnknownText;
 }
 
 }  // namespace ui

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QWidget>
 
+class QLabel;
+
 namespace ui {
 
 // Text colours of the status texts (the web colours the tool has always used).
@@ -12,6 +14,9 @@ inline const QColor kGreen{0x00, 0x80, 0x00};
 inline const QColor kRed{0xFF, 0x00, 0x00};
 inline const QColor kOrange{0xFF, 0xA5, 0x00};
 inline const QColor kBlack{0x00, 0x00, 0x00};
+// A value that has not been read: grey, so it never passes for a reading.
+inline const QColor kUnknownGrey{0x80, 0x80, 0x80};
+inline const QString kUnknownText = QStringLiteral("\u2014");
 
 // Creates a widget with its objectName set; every control carries its name.
 template <typename Widget, typename... Args>
@@ -26,5 +31,9 @@ Widget* named(const QString& name, Args&&... args)
 // colour can be read back (palette().color(QPalette::WindowText)).
 void setTextColor(QWidget* widget, const QColor& color);
 QColor textColor(const QWidget* widget);
+
+// Shows a value label as not read yet: a grey dash instead of a made-up value.
+void showUnknown(QLabel* label);
+bool showsUnknown(const QLabel* label);
 
 }  // namespace ui

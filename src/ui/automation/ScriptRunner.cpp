@@ -312,6 +312,19 @@ ScriptRunner::Next ScriptRunner::execute(const QStringList& w)
             return report(QStringLiteral("cannot write screenshot '%1'").arg(w.at(1)));
         return Next::Now;
     }
+    if (cmd == QLatin1String("resize")) {
+        if (!arity(3, 3, "resize WIDTH HEIGHT"))
+            return Next::Now;
+        const std::optional<int> width = number(w.at(1));
+        const std::optional<int> height = number(w.at(2));
+        if (!width || !height)
+            return Next::Now;
+        if (*width < 1 || *height < 1)
+            return report(QStringLiteral("size %1 x %2 is not a window size").arg(*width).arg(*height));
+        window_->resize(*width, *height);
+        QCoreApplication::processEvents();  // the layouts settle before the next command
+        return Next::Now;
+    }
     if (cmd == QLatin1String("quit")) {
         if (!arity(1, 1, "quit"))
             return Next::Now;

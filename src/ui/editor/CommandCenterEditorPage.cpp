@@ -1,9 +1,8 @@
-// The editor groups of the "Command Center" page.
+// The editor groups of the "Command Center" page, in its controls region.
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,86 +11,77 @@
 
 #include "ui/editor/EditorControls.h"
 #include "ui/editor/EditorPages.h"
+#include "ui/widgets/PageFrame.h"
+#include "ui/widgets/TypeableList.h"
 
 namespace editorpages {
 namespace {
 
-void fillPwmGroup(QGroupBox* group, EditorControls& c)
+// Captions before a part is identified: the 16-pin texts. Controls shared by
+// both families take the texts of the identified family later.
+constexpr hss_device_family_t kShared = HSS_FAMILY_16PWP;
+
+QGroupBox* buildPwmGroup(EditorControls& c)
 {
-    auto* rows = new QWidget;
-    auto* grid = new QGridLayout(rows);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Frequency")), 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Duty Cycle")), 0, 3);
+    QGroupBox* group = newGroup(QStringLiteral("PWM"), QStringLiteral("pwmGroupBox"));
+    auto* row = new QHBoxLayout(group);
     for (int channel = 1; channel <= 2; ++channel) {
-        const QString n = QString::number(channel);
-        grid->addWidget(new QLabel(QStringLiteral("Channel %1:").arg(n)), channel, 0);
-        grid->addWidget(c.make<QCheckBox>(QStringLiteral("cmdPWMEn") + n, QStringLiteral("Enable")), channel, 1);
-        grid->addWidget(c.make<QComboBox>(QStringLiteral("cmdPWMFreqBox") + n), channel, 2);
-        auto* duty = c.make<QComboBox>(QStringLiteral("cmdPWMDutyBox") + n);
-        duty->setMaxVisibleItems(16);
-        grid->addWidget(duty, channel, 3);
+        const QByteArray n = QByteArray::number(channel);
+        auto* column = new QVBoxLayout;
+        auto* header = new QLabel(QStringLiteral("Channel %1").arg(channel));
+        QFont bold = header->font();
+        bold.setBold(true);
+        header->setFont(bold);
+        column->addWidget(header);
+        auto* fields = new QWidget;
+        QFormLayout* form = new QFormLayout(fields);
+        form->setContentsMargins(0, 0, 0, 0);
+        form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+        addTick(form, c, ("cmdPWMEn" + n).constData(), kShared);
+        addList(form, c, ("cmdPWMFreqBox" + n).constData(), kShared);
+        ui::makeTypeable(addList(form, c, ("cmdPWMDutyBox" + n).constData(), kShared));
+        column->addWidget(fields);
+        column->addStretch(1);
+        row->addLayout(column);
     }
-    grid->setColumnStretch(2, 1);
-    grid->setColumnStretch(3, 1);
-    group->layout()->addWidget(rows);
+    row->addStretch(1);
+    return group;
 }
 
-void fillChannelEnableGroup(QGroupBox* group, EditorControls& c)
+QGroupBox* buildChannelEnableGroup(EditorControls& c)
 {
+    QGroupBox* group = newGroup(QStringLiteral("Channel Enable"), QStringLiteral("channelEnableGroupBox"));
+    auto* layout = new QVBoxLayout(group);
     auto* list = c.make<QListWidget>(QStringLiteral("enChanBoxCC"));
-    list->setMaximumHeight(56);
-    group->layout()->addWidget(list);
+    list->setFixedHeight(2 * list->fontMetrics().height() + 16);
+    list->setMaximumWidth(list->fontMetrics().horizontalAdvance(QStringLiteral("Channel 2")) + 60);
+    layout->addWidget(list);
+    return group;
 }
 
-void fillQuickCommandsGroup(QGroupBox* group, EditorControls& c)
+QGroupBox* buildQuickCommandsGroup(EditorControls& c)
 {
+    QGroupBox* group = newGroup(QStringLiteral("Quick Commands"), QStringLiteral("quickCommandsGroupBox"));
     QFormLayout* form = groupForm(group);
     form->addRow(c.make<QCheckBox>(QStringLiteral("forceDICheckBox"), QStringLiteral("Force DI High")));
     form->addRow(c.make<QCheckBox>(QStringLiteral("forceLimpCheckBox"), QStringLiteral("Force Limp Home (LHI) High")));
-    form->addRow(c.make<QCheckBox>(QStringLiteral("lpmEnableBox"), QStringLiteral("Force Low-Power Mode")));
-    form->addRow(QStringLiteral("LPM Exit Current (CH1):"), c.make<QComboBox>(QStringLiteral("lpmCh1ThreshBox")));
-    form->addRow(QStringLiteral("LPM Exit Current (CH2):"), c.make<QComboBox>(QStringLiteral("lpmCh2ThreshBox")));
-    auto* autoRow = new QHBoxLayout;
-    autoRow->addWidget(c.make<QCheckBox>(QStringLiteral("lpmAutoEntryBox1"), QStringLiteral("CH1")));
-    autoRow->addWidget(c.make<QCheckBox>(QStringLiteral("lpmAutoEntryBox2"), QStringLiteral("CH2")));
-    autoRow->addStretch(1);
-    form->addRow(QStringLiteral("Auto LPM Entry:"), autoRow);
-}
-
-// The window's group of that name, or a new one in the editor's own holder.
-QGroupBox* groupOn(QWidget* page, QVBoxLayout* holder, const char* name, const char* title)
-{
-    if (QGroupBox* group = existingGroup(page, QString::fromLatin1(name))) {
-        if (group->layout() == nullptr)
-            new QVBoxLayout(group);
-        return group;
-    }
-    auto* group = new QGroupBox(QString::fromLatin1(title));
-    group->setObjectName(QString::fromLatin1(name));
-    new QVBoxLayout(group);
-    holder->addWidget(group);
+    addTick(form, c, "lpmEnableBox", kShared);
+    addList(form, c, "lpmCh1ThreshBox", kShared, QStringLiteral(" (CH1)"));
+    addList(form, c, "lpmCh2ThreshBox", kShared, QStringLiteral(" (CH2)"));
+    addTick(form, c, "lpmAutoEntryBox1", kShared, QStringLiteral(" (CH1)"));
+    addTick(form, c, "lpmAutoEntryBox2", kShared, QStringLiteral(" (CH2)"));
     return group;
 }
 
 }  // namespace
 
-QGroupBox* buildCommandCenter(QWidget* page, EditorControls& controls)
+QGroupBox* buildCommandCenter(PageFrame* page, EditorControls& controls)
 {
-    auto* holder = new QWidget;
-    holder->setObjectName(QStringLiteral("commandCenterEditor"));
-    auto* column = new QVBoxLayout(holder);
-    column->setContentsMargins(0, 0, 0, 0);
-
-    fillPwmGroup(groupOn(page, column, "pwmGroupBox", "PWM"), controls);
-    fillChannelEnableGroup(groupOn(page, column, "channelEnableGroupBox", "Channel Enable"), controls);
-    QGroupBox* quick = groupOn(page, column, "quickCommandsGroupBox", "Quick Commands");
-    fillQuickCommandsGroup(quick, controls);
-
-    if (column->count() > 0)
-        placeContent(page, holder);
-    else
-        delete holder;
+    QVBoxLayout* column = page->regionLayout(PageFrame::Region::Controls);
+    column->addWidget(buildPwmGroup(controls));
+    column->addWidget(buildChannelEnableGroup(controls));
+    QGroupBox* quick = buildQuickCommandsGroup(controls);
+    column->addWidget(quick);
     return quick;
 }
 

@@ -13,6 +13,7 @@
 
 #include "editor/FixedOptionLists.h"
 #include "editor/OptionListPlan.h"
+#include "editor/bindings/FieldCaptions.h"
 #include "editor/PartOptionTables.h"
 #include "protocol/HSSProtocol.h"
 #include "ui/editor/EditorHost.h"
@@ -50,10 +51,10 @@ ConfigurationEditor::ConfigurationEditor(EditorHost& editorHost, const EditorPag
 {
     GuardScope guard(host, true);
     quickCommands = editorpages::buildCommandCenter(pages.commandCenterPage, controls);
-    chartArea16 = editorpages::buildTuner(pages.fuseTunerPage16pwp, HSS_FAMILY_16PWP, controls);
+    editorpages::buildTuner(pages.fuseTunerPage16pwp, HSS_FAMILY_16PWP, controls);
     editorpages::buildDeviceSettings(pages.devSettingPage16pwp, HSS_FAMILY_16PWP, controls);
     editorpages::buildChannelSettings(pages.chanSettingsPage16pwp, HSS_FAMILY_16PWP, controls);
-    chartArea18 = editorpages::buildTuner(pages.fuseTunerPage18pwp, HSS_FAMILY_18PWP, controls);
+    editorpages::buildTuner(pages.fuseTunerPage18pwp, HSS_FAMILY_18PWP, controls);
     editorpages::buildDeviceSettings(pages.devSettingPage18pwp, HSS_FAMILY_18PWP, controls);
     editorpages::buildChannelSettings(pages.chanSettingsPage18pwp, HSS_FAMILY_18PWP, controls);
 
@@ -66,17 +67,12 @@ ConfigurationEditor::ConfigurationEditor(EditorHost& editorHost, const EditorPag
             controls.radio(twinName(base, family))->setChecked(true);
     }
     for (hss_device_family_t family : {HSS_FAMILY_16PWP, HSS_FAMILY_18PWP}) {
-        controls.label(twinName("i2tTripValueLabel", family))->setText(tripLabelText(0));
+        showTripScale(family);
         updateLatchButton(family);
     }
 }
 
 ConfigurationEditor::~ConfigurationEditor() = default;
-
-QWidget* ConfigurationEditor::i2tChartArea(hss_device_family_t family) const
-{
-    return family == HSS_FAMILY_18PWP ? chartArea18 : chartArea16;
-}
 
 void ConfigurationEditor::setI2TRedraw(std::function<void(hss_device_family_t)> redraw)
 {
@@ -174,6 +170,40 @@ ZVRxQxx16PINConfiguration& ConfigurationEditor::record(hss_device_family_t famil
     if (family == HSS_FAMILY_18PWP)
         return host.eighteenPinRecord();
     return host.sixteenPinRecord();
+}
+
+void ConfigurationEditor::showTripScale(hss_device_family_t family)
+{
+    if (tripValues.empty())
+        return;
+    const auto number = [](double value) { return QString::fromStdString(hss::options::formatTripValue(value)); };
+    controls.label(twinName("i2tTripMinLabel", family))->setText(number(tripValues.front()));
+    controls.label(twinName("i2tTripMaxLabel", family))->setText(number(tripValues.back()));
+    const QSlider* track = controls.slider(twinName("i2tTrack", family));
+    controls.label(twinName("i2tTripValueLabel", family))->setText(tripLabelText(track->value()));
+}
+
+void ConfigurationEditor::showSharedCaptions(hss_device_family_t family)
+{
+    if (family != HSS_FAMILY_16PWP && family != HSS_FAMILY_18PWP)
+        return;
+    if (family == captionFamily)
+        return;
+    captionFamily = family;
+    for (const editor::FieldBinding& row : editor::fieldBindings()) {
+        if (row.scope != editor::FamilyScope::Shared)
+            continue;
+        const QString name = QString::fromStdString(editor::controlName(row, family));
+        const auto caption = controls.caption(name);
+        const std::string_view text = editor::rowCaption(row, family);
+        if (!caption || text.empty())
+            continue;
+        const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())) + caption->channelTag;
+        if (caption->label != nullptr)
+            caption->label->setText(shown + QLatin1Char(':'));
+        else if (auto* box = controls.check(name))
+            box->setText(shown);
+    }
 }
 
 QString ConfigurationEditor::tripLabelText(int position) const

@@ -20,19 +20,20 @@
 #include "ui/editor/EditorControls.h"
 
 class EditorHost;
+class PageFrame;
 class QGroupBox;
 class QListWidgetItem;
 class ZVRxQxx16PINConfiguration;
 
-// The window's empty tab pages the editor fills.
+// The window's tab pages the editor fills (their regions).
 struct EditorPageSet {
-    QWidget* commandCenterPage = nullptr;
-    QWidget* fuseTunerPage16pwp = nullptr;
-    QWidget* devSettingPage16pwp = nullptr;
-    QWidget* chanSettingsPage16pwp = nullptr;
-    QWidget* fuseTunerPage18pwp = nullptr;
-    QWidget* devSettingPage18pwp = nullptr;
-    QWidget* chanSettingsPage18pwp = nullptr;
+    PageFrame* commandCenterPage = nullptr;
+    PageFrame* fuseTunerPage16pwp = nullptr;
+    PageFrame* devSettingPage16pwp = nullptr;
+    PageFrame* chanSettingsPage16pwp = nullptr;
+    PageFrame* fuseTunerPage18pwp = nullptr;
+    PageFrame* devSettingPage18pwp = nullptr;
+    PageFrame* chanSettingsPage18pwp = nullptr;
 };
 
 class ConfigurationEditor : public QObject {
@@ -74,7 +75,10 @@ public:
     QWidget* control(const QString& name) const { return controls.find(name); }
     const EditorControls& allControls() const { return controls; }
     QGroupBox* quickCommandsGroup() const { return quickCommands; }
-    QWidget* i2tChartArea(hss_device_family_t family) const;
+
+    // Captions of the controls shared by both families (Command Center) in
+    // the texts of a family: one LPM bit reads differently on 18-pin parts.
+    void showSharedCaptions(hss_device_family_t family);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,6 +95,9 @@ private:
     ZVRxQxx16PINConfiguration& record(hss_device_family_t family);
     void redrawI2T(hss_device_family_t family);
     QString tripLabelText(int position) const;
+    // The trip slider's end values and selected value from the table in force.
+    void showTripScale(hss_device_family_t family);
+    void showHelp(const QString& controlName, bool entering);
 
     // Refresh (EditorRefresh.cpp).
     void refreshFamily(hss_device_family_t family, bool guard);
@@ -117,8 +124,7 @@ private:
     EditorHost& host;
     EditorControls controls;
     QGroupBox* quickCommands = nullptr;
-    QWidget* chartArea16 = nullptr;
-    QWidget* chartArea18 = nullptr;
+    hss_device_family_t captionFamily = HSS_FAMILY_16PWP;
     std::span<const double> tripValues;
     std::function<void(hss_device_family_t)> i2tRedraw;
 };

@@ -1,117 +1,106 @@
-// The editor groups of a family's "Device Settings" page.
+// The editor groups of a family's "Device Settings" page, in a row under the
+// page's faults band.
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "device/RegisterFields.h"
+#include "editor/bindings/FieldCaptions.h"
 #include "ui/editor/EditorControls.h"
 #include "ui/editor/EditorPages.h"
+#include "ui/widgets/PageFrame.h"
 
 namespace editorpages {
 namespace {
 
 QString n(const char* base, hss_device_family_t family) { return twinName(base, family); }
 
-// Fills the window's "General" group of the page, or a new one.
-QGroupBox* buildGeneralGroup(QWidget* page, hss_device_family_t f, EditorControls& c)
+QString fieldText(hss_device_family_t f, const RegisterField& field)
 {
-    QGroupBox* group = existingGroup(page, n("generalGroupBox", f));
-    const bool own = group == nullptr;
-    if (own) {
-        group = new QGroupBox(QStringLiteral("General"));
-        group->setObjectName(n("generalGroupBox", f));
-    }
+    const std::string_view text = editor::fieldCaption(f, field);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QGroupBox* buildGeneralGroup(hss_device_family_t f, EditorControls& c)
+{
+    QGroupBox* group = newGroup(QStringLiteral("General"), n("generalGroupBox", f));
     QFormLayout* form = groupForm(group);
-    // The window may already have placed the CRC box in its group.
-    if (page->findChild<QCheckBox*>(n("enableCRCBox", f)) == nullptr)
-        form->addRow(c.make<QCheckBox>(n("enableCRCBox", f), QStringLiteral("SPI CRC Enable")));
-    else
-        c.adoptOrMake<QCheckBox>(page, n("enableCRCBox", f));
-    form->addRow(c.make<QCheckBox>(n("autoLPMCheckBox", f), QStringLiteral("Automatic LPM Entry")));
-    form->addRow(c.make<QCheckBox>(n("latchFaultBox", f), QStringLiteral("Fault Latch")));
-    form->addRow(c.make<QCheckBox>(n("wdEnableBox", f), QStringLiteral("Watchdog Enable")));
-    form->addRow(QStringLiteral("Watchdog Timeout:"), c.make<QComboBox>(n("wdtDurationBox", f)));
+    // The CRC switch has a handler of its own (it also tells the board).
+    auto* crc = c.make<QCheckBox>(n("enableCRCBox", f), fieldText(f, hss::field::crcEnableField(f)));
+    c.setCaption(crc->objectName(), nullptr, {});
+    form->addRow(crc);
+    addTick(form, c, "autoLPMCheckBox", f);
+    addTick(form, c, "latchFaultBox", f);
+    addTick(form, c, "wdEnableBox", f);
+    addList(form, c, "wdtDurationBox", f);
     if (f == HSS_FAMILY_16PWP) {
-        form->addRow(c.make<QCheckBox>(QStringLiteral("parallelBox"), QStringLiteral("Parallel Channels")));
-        form->addRow(c.make<QCheckBox>(QStringLiteral("pwmDelayBox"), QStringLiteral("PWM Delay")));
+        addTick(form, c, "parallelBox", f);
+        addTick(form, c, "pwmDelayBox", f);
     } else {
-        form->addRow(c.make<QCheckBox>(QStringLiteral("fastDIDisableBox"), QStringLiteral("Fast Output with DI Pin")));
+        addTick(form, c, "fastDIDisableBox", f);
     }
-    return own ? group : nullptr;
+    return group;
 }
 
 QGroupBox* buildLowPowerGroup(hss_device_family_t f, EditorControls& c)
 {
-    auto* group = new QGroupBox(QStringLiteral("Low-Power Mode"));
-    group->setObjectName(n("lpmModeGroup", f));
-    auto* form = new QFormLayout(group);
-    auto* pair = new QHBoxLayout;
-    pair->addWidget(c.make<QRadioButton>(n("activeRadioButton", f), QStringLiteral("Active")));
-    pair->addWidget(c.make<QRadioButton>(n("lpmRadioButton", f), QStringLiteral("Low-Power")));
-    pair->addStretch(1);
-    form->addRow(QStringLiteral("Mode:"), pair);
+    QGroupBox* group = newGroup(QStringLiteral("Low-Power Mode"), n("lpmModeGroup", f));
+    QFormLayout* form = groupForm(group);
+    // Own parent, so the pair is exclusive only between its two buttons.
+    auto* pair = new QWidget;
+    auto* row = new QHBoxLayout(pair);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* active = c.make<QRadioButton>(n("activeRadioButton", f), QStringLiteral("Active"));
+    row->addWidget(active);
+    row->addWidget(c.make<QRadioButton>(n("lpmRadioButton", f), QStringLiteral("Low-Power")));
+    auto* label = new QLabel(fieldText(f, hss::field::LPM_ENABLE) + QLatin1Char(':'));
+    label->setBuddy(active);
+    c.setCaption(active->objectName(), label, {});
+    form->addRow(label, pair);
     if (f == HSS_FAMILY_18PWP)
-        form->addRow(QStringLiteral("LPM FET:"), c.make<QComboBox>(QStringLiteral("manLPMModeBox18")));
+        addList(form, c, "manLPMModeBox18", f);
     return group;
 }
 
 QGroupBox* buildAdcGroup(hss_device_family_t f, EditorControls& c)
 {
-    auto* group = new QGroupBox(QStringLiteral("ADC Settings"));
-    auto* form = new QFormLayout(group);
-    form->addRow(c.make<QCheckBox>(n("adcEnableBox", f), QStringLiteral("ADC Enable")));
-    form->addRow(c.make<QCheckBox>(n("adcSouceInVBox", f), QStringLiteral("VBB Sampling")));
-    form->addRow(c.make<QCheckBox>(n("adcSourceCurrentBox", f), QStringLiteral("Load Current Sampling")));
-    form->addRow(c.make<QCheckBox>(n("adcSourceJunctionBox", f), QStringLiteral("Temperature Sampling")));
-    form->addRow(c.make<QCheckBox>(n("adcSourceOutVBox", f), QStringLiteral("VOUT Sampling")));
-    form->addRow(c.make<QCheckBox>(n("adcSourceVDSBox", f), QStringLiteral("VDS Sampling")));
-    form->addRow(QStringLiteral("Sample Rate:"), c.make<QComboBox>(n("adcSampleRateBox", f)));
+    QGroupBox* group = newGroup(QStringLiteral("ADC Settings"), n("adcSettingsGroupBox", f));
+    QFormLayout* form = groupForm(group);
+    for (const char* row : {"adcEnableBox", "adcSouceInVBox", "adcSourceCurrentBox", "adcSourceJunctionBox",
+                            "adcSourceOutVBox", "adcSourceVDSBox"})
+        addTick(form, c, row, f);
+    addList(form, c, "adcSampleRateBox", f);
     return group;
 }
 
 QGroupBox* buildFaultMaskGroup(hss_device_family_t f, EditorControls& c)
 {
-    auto* group = new QGroupBox(QStringLiteral("Fault Masks"));
-    auto* form = new QFormLayout(group);
-    form->addRow(c.make<QCheckBox>(n("faultMaskVBBUVLO", f), QStringLiteral("VBB Undervoltage Lockout")));
-    form->addRow(c.make<QCheckBox>(n("faultMaskWDTBox", f), QStringLiteral("Watchdog")));
-    form->addRow(c.make<QCheckBox>(n("faultMaskSPIBox", f), QStringLiteral("SPI")));
-    form->addRow(c.make<QCheckBox>(n("faultMaskOpenLoadBox", f), QStringLiteral("Open Load (OFF)")));
-    form->addRow(c.make<QCheckBox>(n("faultMaskShortVBBBox", f), QStringLiteral("Short to VBB")));
+    QGroupBox* group = newGroup(QStringLiteral("Fault Masks"), n("faultMaskGroupBox", f));
+    QFormLayout* form = groupForm(group);
+    for (const char* row : {"faultMaskVBBUVLO", "faultMaskWDTBox", "faultMaskSPIBox", "faultMaskOpenLoadBox",
+                            "faultMaskShortVBBBox"})
+        addTick(form, c, row, f);
     if (f == HSS_FAMILY_16PWP)
-        form->addRow(c.make<QCheckBox>(QStringLiteral("faultMaskCLBox"), QStringLiteral("Current Limit")));
+        addTick(form, c, "faultMaskCLBox", f);
     return group;
 }
 
 }  // namespace
 
-void buildDeviceSettings(QWidget* page, hss_device_family_t family, EditorControls& controls)
+void buildDeviceSettings(PageFrame* page, hss_device_family_t family, EditorControls& controls)
 {
-    auto* holder = new QWidget;
-    holder->setObjectName(twinName("devSettingEditor", family));
-    auto* row = new QHBoxLayout(holder);
-    row->setContentsMargins(0, 0, 0, 0);
-
-    auto* first = new QVBoxLayout;
-    if (QGroupBox* general = buildGeneralGroup(page, family, controls))
-        first->addWidget(general);
+    QHBoxLayout* row = addGroupRow(page->regionLayout(PageFrame::Region::Controls));
+    QBoxLayout* first = addGroupColumn(row);
+    first->addWidget(buildGeneralGroup(family, controls));
     first->addWidget(buildLowPowerGroup(family, controls));
-    first->addStretch(1);
-    auto* second = new QVBoxLayout;
-    second->addWidget(buildAdcGroup(family, controls));
-    second->addStretch(1);
-    auto* third = new QVBoxLayout;
-    third->addWidget(buildFaultMaskGroup(family, controls));
-    third->addStretch(1);
-    row->addLayout(first);
-    row->addLayout(second);
-    row->addLayout(third);
-    row->addStretch(1);
-    placeContent(page, holder);
+    addGroupColumn(row)->addWidget(buildAdcGroup(family, controls));
+    addGroupColumn(row)->addWidget(buildFaultMaskGroup(family, controls));
 }
 
 }  // namespace editorpages

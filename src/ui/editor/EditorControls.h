@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 #include "device/HSSDeviceFamily.h"
 
 class QCheckBox;
@@ -57,8 +59,25 @@ public:
 
     QList<QString> names() const { return byName.keys(); }
 
+    // Where a control shows its caption: its label (nullptr for a tick box,
+    // which shows it as its text) and the channel tag it carries.
+    struct Caption {
+        QLabel* label = nullptr;
+        QString channelTag;
+    };
+    void setCaption(const QString& name, QLabel* label, const QString& channelTag)
+    {
+        captions.insert(name, Caption{label, channelTag});
+    }
+    std::optional<Caption> caption(const QString& name) const
+    {
+        const auto found = captions.constFind(name);
+        return found == captions.constEnd() ? std::nullopt : std::optional<Caption>(*found);
+    }
+
 private:
     QHash<QString, QWidget*> byName;
+    QHash<QString, Caption> captions;
 };
 
 // The name of a control on the pages of a family: the 18-pin twin carries

@@ -33,7 +33,8 @@ struct HelpText {
     const char* text;
 };
 
-// Register help of the 16-pin tuner controls and their labels.
+// Register help of the tuner controls and their labels (the 18-pin twins
+// show the same: the fields are the same).
 const std::pair<const char*, HelpText> kHelp[] = {
     {"nomCurrentBox", {"I2T_CONFIG_CHx:NOM_CUR_CHx",
                        "Sets the nomial current value of the current channel for I2T calculations only."}},
@@ -60,8 +61,10 @@ const std::pair<const char*, const char*> kHelpAliases[] = {
 const HelpText* helpFor(const QString& name)
 {
     QString key = name;
+    if (key.endsWith(QLatin1String("18")))
+        key.chop(2);
     for (const auto& [alias, target] : kHelpAliases) {
-        if (name == QLatin1String(alias))
+        if (key == QLatin1String(alias))
             key = QString::fromLatin1(target);
     }
     for (const auto& [control, help] : kHelp) {
@@ -246,20 +249,32 @@ void ConfigurationEditor::channelSelectorChanged()
 
 void ConfigurationEditor::installHelpPanel()
 {
-    for (const auto& [name, help] : kHelp)
-        controls.find(QString::fromLatin1(name))->installEventFilter(this);
-    for (const auto& [alias, target] : kHelpAliases)
-        controls.find(QString::fromLatin1(alias))->installEventFilter(this);
+    for (hss_device_family_t family : {HSS_FAMILY_16PWP, HSS_FAMILY_18PWP}) {
+        for (const auto& [name, help] : kHelp)
+            controls.find(twinName(name, family))->installEventFilter(this);
+        for (const auto& [alias, target] : kHelpAliases)
+            controls.find(twinName(alias, family))->installEventFilter(this);
+    }
 }
 
 bool ConfigurationEditor::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
-        if (const HelpText* help = helpFor(watched->objectName())) {
-            const bool entering = event->type() == QEvent::Enter;
-            controls.label(QStringLiteral("registerLabel"))->setText(entering ? QString::fromLatin1(help->reg) : QString());
-            controls.label(QStringLiteral("helpLabel"))->setText(entering ? QString::fromLatin1(help->text) : QString());
-        }
-    }
+    if (event->type() == QEvent::Enter || event->type() == QEvent::Leave)
+        showHelp(watched->objectName(), event->type() == QEvent::Enter);
     return QObject::eventFilter(watched, event);
+}
+
+void ConfigurationEditor::showHelp(const QString& controlName, bool entering)
+{
+    const HelpText* help = helpFor(controlName);
+    if (help == nullptr)
+        return;
+    const hss_device_family_t family =
+        controlName.endsWith(QLatin1String("18")) ? HSS_FAMILY_18PWP : HSS_FAMILY_16PWP;
+    QLabel* reg = controls.label(twinName("registerLabel", family));
+    reg->setText(entering ? QString::fromLatin1(help->reg) : QString());
+    controls.label(twinName("helpLabel", family))->setText(entering ? QString::fromLatin1(help->text) : QString());
+    // Nothing pointed at: the placeholder says what the panel is for.
+    reg->setVisible(entering);
+    controls.label(twinName("helpPlaceholderLabel", family))->setVisible(!entering);
 }

@@ -47,10 +47,7 @@ void ConfigurationEditor::updateDefaultEnumerations(uint16_t devId)
         }
 
         tripValues = plan->i2tArrayValues;
-        if (plan->family == HSS_FAMILY_18PWP) {
-            const QSlider* track = controls.slider(QStringLiteral("i2tTrack18"));
-            controls.label(QStringLiteral("i2tTripValueLabel18"))->setText(tripLabelText(track->value()));
-        }
+        showTripScale(plan->family);
 
         if (QComboBox* trip = controls.combo(QString::fromStdString(plan->tripListControl))) {
             trip->clear();

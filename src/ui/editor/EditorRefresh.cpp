@@ -83,6 +83,7 @@ void ConfigurationEditor::refreshOnWindowThread(hss_device_family_t family, bool
         else
             snapshot = std::make_unique<ZVRxQxx16PINConfiguration>(host.sixteenPinRecord());
 
+        showSharedCaptions(family);
         resyncCrc(family, *snapshot);
         for (const editor::FieldBinding& row : editor::fieldBindings())
             refreshRow(row, family, *snapshot);

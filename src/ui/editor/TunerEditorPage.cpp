@@ -1,9 +1,11 @@
-// The editor part of a family's "I2T Tuner" page. The curves and wire
-// models go into the chart area this builder leaves free.
+// The editor part of a family's "I2T Tuner" page: the channel selector in the
+// state band, "Tuning Parameters" and "Reset Latch" on the left, "Parameter
+// Description" at the bottom. The page keeps its chart regions on the right.
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,116 +15,120 @@
 
 #include "ui/editor/EditorControls.h"
 #include "ui/editor/EditorPages.h"
+#include "ui/widgets/PageFrame.h"
 
 namespace editorpages {
 namespace {
 
 QString n(const char* base, hss_device_family_t family) { return twinName(base, family); }
 
-QLabel* namedLabel(EditorControls& c, const QString& name, const QString& text)
+// Room for the sixteen slider steps and the three numbers under it.
+constexpr int kTripSliderWidth = 190;
+
+QLabel* smallLabel(EditorControls& c, const QString& name)
 {
-    return c.make<QLabel>(name, text);
+    auto* label = c.make<QLabel>(name);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 0.9);
+    label->setFont(font);
+    return label;
 }
 
-QGroupBox* buildTuningGroup(hss_device_family_t f, EditorControls& c)
+// The trip slider with its end values under its ends and the selected value
+// between them.
+QWidget* buildTripSlider(hss_device_family_t f, EditorControls& c)
 {
-    auto* group = new QGroupBox(QStringLiteral("Tuning Parameters"));
-    auto* form = new QFormLayout(group);
-
-    auto* selectorRow = new QHBoxLayout;
-    selectorRow->addWidget(c.make<QComboBox>(n("i2tChanNumBox", f)));
-    selectorRow->addStretch(1);
-    form->addRow(QStringLiteral("Channel:"), selectorRow);
-
-    form->addRow(namedLabel(c, n("nomCurrentLabel", f), QStringLiteral("Nominal Current (A):")),
-                 c.make<QComboBox>(n("nomCurrentBox", f)));
-
-    auto* tripRow = new QHBoxLayout;
+    auto* panel = new QWidget;
+    panel->setObjectName(n("i2tTripPanel", f));
+    panel->setMinimumWidth(kTripSliderWidth);
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(0);
     auto* track = c.make<QSlider>(n("i2tTrack", f), Qt::Horizontal);
     track->setRange(0, 15);
     track->setPageStep(4);
     track->setSingleStep(1);
     track->setTickPosition(QSlider::TicksBelow);
     track->setTickInterval(1);
-    tripRow->addWidget(track, 1);
-    auto* value = namedLabel(c, n("i2tTripValueLabel", f), QString());
-    value->setMinimumWidth(90);
-    tripRow->addWidget(value);
-    form->addRow(namedLabel(c, n("i2tTripLabel", f), QStringLiteral("I2T Trip Value:")), tripRow);
+    grid->addWidget(track, 0, 0, 1, 3);
+    grid->addWidget(smallLabel(c, n("i2tTripMinLabel", f)), 1, 0, Qt::AlignLeft);
+    auto* value = c.make<QLabel>(n("i2tTripValueLabel", f));
+    grid->addWidget(value, 1, 1, Qt::AlignHCenter);
+    grid->addWidget(smallLabel(c, n("i2tTripMaxLabel", f)), 1, 2, Qt::AlignRight);
+    return panel;
+}
 
-    form->addRow(namedLabel(c, n("swCurrentLabel", f), QStringLiteral("SW Current Limit (A):")),
-                 c.make<QComboBox>(n("swLimitBox", f)));
-    form->addRow(namedLabel(c, n("swDelayLabel", f), QStringLiteral("SW Limit Delay (ms):")),
-                 c.make<QComboBox>(n("swDelayBox", f)));
-    form->addRow(namedLabel(c, n("cooldownLabel", f), QStringLiteral("Cooldown Time (s):")),
-                 c.make<QComboBox>(n("cooldownDelayBox", f)));
-    form->addRow(namedLabel(c, n("hwLimitLabel", f), QStringLiteral("HW Current Limit (A):")),
-                 c.make<QComboBox>(n("hwLimitBox", f)));
+QGroupBox* buildTuningGroup(hss_device_family_t f, EditorControls& c)
+{
+    QGroupBox* group = newGroup(QStringLiteral("Tuning Parameters"), n("tuningParametersGroupBox", f));
+    QFormLayout* form = groupForm(group);
+    // The slider and the lists beside it share one width.
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+
+    addList(form, c, "nomCurrentBox", f, {}, n("nomCurrentLabel", f));
+    auto* tripLabel = c.make<QLabel>(n("i2tTripLabel", f), labelText("i2tTrack", f));
+    QWidget* trip = buildTripSlider(f, c);
+    tripLabel->setBuddy(c.find(n("i2tTrack", f)));
+    c.setCaption(n("i2tTrack", f), tripLabel, {});
+    form->addRow(tripLabel, trip);
+    addList(form, c, "swLimitBox", f, {}, n("swCurrentLabel", f));
+    addList(form, c, "swDelayBox", f, {}, n("swDelayLabel", f));
+    addList(form, c, "cooldownDelayBox", f, {}, n("cooldownLabel", f));
+    addList(form, c, "hwLimitBox", f, {}, n("hwLimitLabel", f));
     if (f == HSS_FAMILY_18PWP) {
-        form->addRow(QStringLiteral("Decrementer:"), c.make<QComboBox>(QStringLiteral("dcrModeBox18")));
-        form->addRow(QStringLiteral("Decrement Factor:"), c.make<QComboBox>(QStringLiteral("dcrFactorBox18")));
+        addList(form, c, "dcrModeBox18", f);
+        addList(form, c, "dcrFactorBox18", f);
     }
-    form->addRow(c.make<QCheckBox>(n("enableI2TBox", f), QStringLiteral("I2T Enable")));
+    addTick(form, c, "enableI2TBox", f);
     return group;
 }
 
 QGroupBox* buildLatchGroup(hss_device_family_t f, EditorControls& c)
 {
-    auto* group = new QGroupBox(QStringLiteral("Reset Latch"));
-    auto* layout = new QVBoxLayout(group);
-    auto* note = new QLabel(QStringLiteral("Clears a latched I2T shutdown of the selected channel "
-                                           "(cooldown timer \"Latch\")."));
+    QGroupBox* group = newGroup(QStringLiteral("Reset Latch"), n("resetLatchGroupBox", f));
+    auto* layout = new QHBoxLayout(group);
+    layout->addWidget(c.make<QPushButton>(n("resetLatchButton", f), QStringLiteral("Reset Latch")), 0, Qt::AlignTop);
+    auto* note = new QLabel(QStringLiteral("Clears a latched I2T shutdown of the selected channel; "
+                                           "enabled while the cooldown time is \"Latch\"."));
     note->setWordWrap(true);
-    layout->addWidget(note);
-    layout->addWidget(c.make<QPushButton>(n("resetLatchButton", f), QStringLiteral("Reset Latch")));
+    layout->addWidget(note, 1);
     return group;
 }
 
 QGroupBox* buildHelpGroup(hss_device_family_t f, EditorControls& c)
 {
-    auto* group = new QGroupBox(QStringLiteral("Parameter Description"));
-    auto* layout = new QVBoxLayout(group);
-    auto* reg = namedLabel(c, n("registerLabel", f), QString());
+    QGroupBox* group = newGroup(QStringLiteral("Parameter Description"), n("parameterDescriptionGroupBox", f));
+    auto* layout = new QGridLayout(group);
+    auto* reg = c.make<QLabel>(n("registerLabel", f));
     QFont bold = reg->font();
     bold.setBold(true);
     reg->setFont(bold);
-    auto* help = namedLabel(c, n("helpLabel", f), QString());
+    auto* help = c.make<QLabel>(n("helpLabel", f));
     help->setWordWrap(true);
     help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    help->setMinimumHeight(60);
-    layout->addWidget(reg);
-    layout->addWidget(help, 1);
+    help->setMinimumHeight(2 * help->fontMetrics().lineSpacing());
+    // While nothing is pointed at, the placeholder stands where the register goes.
+    auto* placeholder = c.make<QLabel>(n("helpPlaceholderLabel", f), QStringLiteral(
+        "Point at a tuning parameter to see its register field and what it does."));
+    QPalette grey = placeholder->palette();
+    grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    placeholder->setPalette(grey);
+    layout->addWidget(placeholder, 0, 0);
+    layout->addWidget(reg, 0, 0);
+    layout->addWidget(help, 1, 0);
+    reg->hide();
     return group;
 }
 
 }  // namespace
 
-QWidget* buildTuner(QWidget* page, hss_device_family_t family, EditorControls& controls)
+void buildTuner(PageFrame* page, hss_device_family_t family, EditorControls& controls)
 {
-    auto* holder = new QWidget;
-    holder->setObjectName(twinName("fuseTunerEditor", family));
-    auto* row = new QHBoxLayout(holder);
-    row->setContentsMargins(0, 0, 0, 0);
-
-    auto* column = new QWidget;
-    column->setMinimumWidth(400);
-    column->setMaximumWidth(460);
-    auto* left = new QVBoxLayout(column);
-    left->setContentsMargins(0, 0, 0, 0);
+    addChannelSelector(page, controls, twinName("i2tChanNumBox", family));
+    QVBoxLayout* left = page->regionLayout(PageFrame::Region::Controls);
     left->addWidget(buildTuningGroup(family, controls));
     left->addWidget(buildLatchGroup(family, controls));
-    left->addWidget(buildHelpGroup(family, controls));
-    left->addStretch(1);
-    row->addWidget(column);
-
-    auto* chartArea = new QWidget;
-    chartArea->setObjectName(twinName("i2tChartArea", family));
-    chartArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    new QVBoxLayout(chartArea);
-    row->addWidget(chartArea, 1);
-
-    placeContent(page, holder, 1);
-    return chartArea;
+    page->regionLayout(PageFrame::Region::Help)->addWidget(buildHelpGroup(family, controls));
 }
 
 }  // namespace editorpages

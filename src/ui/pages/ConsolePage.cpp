@@ -12,9 +12,8 @@
 
 using ui::named;
 
-ConsolePage::ConsolePage(QWidget* parent) : QWidget(parent)
+ConsolePage::ConsolePage(QWidget* parent) : PageFrame(QStringLiteral("consolePage"), parent)
 {
-    setObjectName(QStringLiteral("consolePage"));
 
     commandBox = named<QLineEdit>(QStringLiteral("commandBox"));
     sendCommandButton = named<QPushButton>(QStringLiteral("sendCommandButton"), QStringLiteral("Send"));
@@ -38,7 +37,7 @@ ConsolePage::ConsolePage(QWidget* parent) : QWidget(parent)
     entry->addWidget(new QLabel(QStringLiteral("History:")), 1, 0);
     entry->addWidget(cmdHistoryBox, 1, 1, 1, 2);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(content());
     layout->addLayout(help);
     layout->addLayout(entry);
     layout->addWidget(commandLogBox, 1);

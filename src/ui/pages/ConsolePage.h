@@ -1,14 +1,14 @@
 #pragma once
 // "Console": the register console's controls.
 
-#include <QWidget>
+#include "ui/widgets/PageFrame.h"
 
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-class ConsolePage : public QWidget {
+class ConsolePage : public PageFrame {
 public:
     explicit ConsolePage(QWidget* parent = nullptr);
 

@@ -1,9 +1,10 @@
 #include "ui/pages/FamilyPages.h"
 
-#include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "ui/WidgetHelpers.h"
@@ -12,47 +13,66 @@ using ui::named;
 
 namespace {
 
-QGroupBox* group(const QString& name, const QString& title, const QString& suffix)
-{
-    auto* box = named<QGroupBox>(name + suffix, title);
-    box->setLayout(new QVBoxLayout);
-    return box;
-}
-
 FamilyPageSet buildFamily(const QString& pageSuffix, const QString& controlSuffix)
 {
     FamilyPageSet set;
-    set.fuseTunerPage = named<QWidget>(QStringLiteral("fuseTunerPage") + pageSuffix);
-    set.devSettingPage = named<QWidget>(QStringLiteral("devSettingPage") + pageSuffix);
-    set.chanSettingsPage = named<QWidget>(QStringLiteral("chanSettingsPage") + pageSuffix);
-
-    set.generalGroupBox = group(QStringLiteral("generalGroupBox"), QStringLiteral("General"), controlSuffix);
-    set.statisticsGroupBox = group(QStringLiteral("statisticsGroupBox"), QStringLiteral("Statistics"), controlSuffix);
-    // The 16-pin box is enableCRCBox, the 18-pin one enableCRCBox18.
-    set.enableCRCBox = named<QCheckBox>(QStringLiteral("enableCRCBox") + controlSuffix, QStringLiteral("Enable CRC"));
-    set.generalGroupBox->layout()->addWidget(set.enableCRCBox);
-    // faultUpdateStatus / faultUpdateStatus18: how the fault registers are read.
-    set.faultUpdateStatus = named<QComboBox>(QStringLiteral("faultUpdateStatus") + controlSuffix);
-    set.faultUpdateStatus->addItems({QStringLiteral("Automatic"), QStringLiteral("Manual")});
-    set.statisticsGroupBox->layout()->addWidget(set.faultUpdateStatus);
-
-    auto* layout = new QGridLayout(set.devSettingPage);
-    layout->addWidget(set.statisticsGroupBox, 0, 0);
-    layout->addWidget(set.generalGroupBox, 0, 1);
-    layout->setRowStretch(1, 1);
-    layout->setColumnStretch(2, 1);
-
-    set.fuseTunerPage->setLayout(new QVBoxLayout);
-    set.chanSettingsPage->setLayout(new QVBoxLayout);
+    set.fuseTunerPage = new TunerPage(QStringLiteral("fuseTunerPage") + pageSuffix, controlSuffix);
+    set.devSettingPage = new DeviceSettingsPage(QStringLiteral("devSettingPage") + pageSuffix, controlSuffix);
+    set.chanSettingsPage = new PageFrame(QStringLiteral("chanSettingsPage") + pageSuffix);
+    set.statisticsGroupBox = set.devSettingPage->statisticsGroupBox;
+    set.faultUpdateStatus = set.devSettingPage->faultUpdateStatus;
     return set;
 }
 
 }  // namespace
 
+TunerPage::TunerPage(const QString& pageName, const QString& suffix) : PageFrame(pageName)
+{
+    chart = named<QWidget>(QStringLiteral("i2tChartRegion") + suffix);
+    (new QVBoxLayout(chart))->setContentsMargins(0, 0, 0, 0);
+    chart->setMinimumSize(360, 280);
+    chart->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    wireProperties = slot(QStringLiteral("wirePropertiesRegion") + suffix);
+    pulseCheck = slot(QStringLiteral("pulseCheckRegion") + suffix);
+
+    auto* underChart = new QHBoxLayout;
+    underChart->addWidget(wireProperties, 0, Qt::AlignTop);
+    underChart->addWidget(pulseCheck, 0, Qt::AlignTop);
+    underChart->addStretch(1);
+    QVBoxLayout* detail = regionLayout(Region::Detail);
+    detail->addWidget(chart, 1);
+    detail->addLayout(underChart);
+}
+
+DeviceSettingsPage::DeviceSettingsPage(const QString& pageName, const QString& suffix) : PageFrame(pageName)
+{
+    band = named<QWidget>(QStringLiteral("faultsBand") + suffix);
+    auto* row = new QHBoxLayout(band);
+    row->setContentsMargins(0, 0, 0, 0);
+    channelFaults = slot(QStringLiteral("channelFaultsRegion") + suffix);
+    globalFaults = slot(QStringLiteral("globalFaultsRegion") + suffix);
+
+    statisticsGroupBox = named<QGroupBox>(QStringLiteral("statisticsGroupBox") + suffix, QStringLiteral("Statistics"));
+    auto* form = new QFormLayout(statisticsGroupBox);
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    faultUpdateStatus = named<QComboBox>(QStringLiteral("faultUpdateStatus") + suffix);
+    faultUpdateStatus->addItems({QStringLiteral("Automatic"), QStringLiteral("Manual")});
+    // The refresh switch sets it; its own handler comes with the fault view.
+    faultUpdateStatus->setEnabled(false);
+    form->addRow(QStringLiteral("Fault reading:"), faultUpdateStatus);
+
+    row->addWidget(channelFaults, 0, Qt::AlignTop);
+    row->addWidget(globalFaults, 0, Qt::AlignTop);
+    row->addWidget(statisticsGroupBox, 0, Qt::AlignTop);
+    row->addStretch(1);
+    regionLayout(Region::StateBand)->addWidget(band);
+    region(Region::Controls);  // the editor's settings groups
+}
+
 FamilyPages::FamilyPages()
     : sixteen(buildFamily(QStringLiteral("16pwp"), QString())),
       eighteen(buildFamily(QStringLiteral("18pwp"), QStringLiteral("18"))),
-      userDataTab(named<QWidget>(QStringLiteral("userDataTab")))
+      userDataTab(new PageFrame(QStringLiteral("userDataTab")))
 {
-    userDataTab->setLayout(new QGridLayout);
+    new QGridLayout(userDataTab->content());
 }

@@ -36,9 +36,8 @@ SafetyTabWidget::SafetyTabWidget(QWidget* parent) : QTabWidget(parent), bar(new 
     setTabBar(bar);
 }
 
-SafetyPage::SafetyPage(QWidget* parent) : QWidget(parent)
+SafetyPage::SafetyPage(QWidget* parent) : PageFrame(QStringLiteral("safetyTab16pwp"), parent)
 {
-    setObjectName(QStringLiteral("safetyTab16pwp"));
     safetyTabControl = named<SafetyTabWidget>(QStringLiteral("safetyTabControl"));
 
     struct SubTab {
@@ -64,7 +63,7 @@ SafetyPage::SafetyPage(QWidget* parent) : QWidget(parent)
     }
     safetyTabControl->safetyTabBar()->headerColor = [this](int index) { return safetyTabHeaderColor(index); };
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(content());
     layout->addWidget(safetyTabControl);
 }
 
@@ -74,14 +73,14 @@ QColor SafetyPage::safetyTabHeaderColor(int index) const
     return ui::textColor(resultLabels[static_cast<std::size_t>(index)]) == ui::kRed ? ui::kRed : ui::kGreen;
 }
 
-QWidget* buildTestModePage()
+PageFrame* buildTestModePage()
 {
-    auto* page = named<QWidget>(QStringLiteral("testModeTab"));
+    auto* page = new PageFrame(QStringLiteral("testModeTab"));
     auto* tabs = named<QTabWidget>(QStringLiteral("testModeTabControl"));
     tabs->addTab(named<QWidget>(QStringLiteral("testModeInfoPage")), QStringLiteral("Info"));
     tabs->addTab(named<QWidget>(QStringLiteral("testModeControlPage")), QStringLiteral("Control Registers"));
     tabs->addTab(named<QWidget>(QStringLiteral("testModeTrimPage")), QStringLiteral("Trim Registers"));
-    auto* layout = new QVBoxLayout(page);
+    auto* layout = new QVBoxLayout(page->content());
     layout->addWidget(tabs);
     return page;
 }

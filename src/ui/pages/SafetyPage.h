@@ -7,6 +7,8 @@
 #include <QTabWidget>
 #include <QWidget>
 
+#include "ui/widgets/PageFrame.h"
+
 #include <array>
 #include <functional>
 
@@ -33,7 +35,7 @@ private:
     SafetyTabBar* bar;
 };
 
-class SafetyPage : public QWidget {
+class SafetyPage : public PageFrame {
 public:
     explicit SafetyPage(QWidget* parent = nullptr);
 
@@ -47,4 +49,4 @@ public:
 };
 
 // "Test Mode": "Info", "Control Registers", "Trim Registers".
-QWidget* buildTestModePage();
+PageFrame* buildTestModePage();

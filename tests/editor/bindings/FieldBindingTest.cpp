@@ -7,6 +7,8 @@
 
 #include "device/ZVRxQxx18PINConfiguration.h"
 #include "editor/bindings/FieldBinding.h"
+#include "editor/bindings/FieldCaptions.h"
+#include "device/RegisterFields.h"
 
 using namespace editor;
 
@@ -131,6 +133,33 @@ TEST(FieldBindingMessage, PlaceholdersAreReplacedOnlyWhereTheyStand)
     EXPECT_EQ(formatMessage("{1}{0}", "1", "2"), "21");
     EXPECT_EQ(formatMessage("{2} {0", "1", "2"), "{2} {0");
     EXPECT_EQ(formatMessage("no args", "1"), "no args");
+}
+
+// Every control of the table has a caption where it has a control, both
+// channels of a per-channel field read alike, and the texts the register
+// description quotes stand as quoted.
+TEST(FieldCaptions, EveryRowIsCaptionedAndQuotedTextsStand)
+{
+    for (const FieldBinding& binding : fieldBindings()) {
+        for (hss_device_family_t family : {HSS_FAMILY_16PWP, HSS_FAMILY_18PWP}) {
+            SCOPED_TRACE(std::string(binding.name) + " family " + std::to_string(family));
+            if (!appliesTo(binding, family)) {
+                EXPECT_EQ(rowCaption(binding, family), "");
+                continue;
+            }
+            EXPECT_NE(rowCaption(binding, family), "");
+            const auto second = fieldFor(binding, family, 1);
+            ASSERT_TRUE(second);
+            EXPECT_EQ(fieldCaption(family, *second), rowCaption(binding, family));
+        }
+    }
+    // The same LPM bits read differently by family.
+    EXPECT_EQ(rowCaption(row("lpmAutoEntryBox1"), HSS_FAMILY_16PWP), "Auto LPM Entry");
+    EXPECT_EQ(rowCaption(row("lpmAutoEntryBox1"), HSS_FAMILY_18PWP), "Auto LPM Force Exit");
+    EXPECT_EQ(rowCaption(row("chanSettingsLPMAutoBox"), HSS_FAMILY_18PWP), "Auto LPM Force Exit");
+    EXPECT_EQ(rowCaption(row("olOffMode18"), HSS_FAMILY_18PWP), "SVBB Enable Setting");
+    EXPECT_EQ(fieldCaption(HSS_FAMILY_18PWP, hss::field16::PWM_DELAY), "Fast Output with DI Pin");
+    EXPECT_EQ(fieldCaption(HSS_FAMILY_NONE, hss::field::PWM_DUTY), "");
 }
 
 }  // namespace

@@ -29,7 +29,9 @@ AppRun runTool(const QStringList& scriptArgs, const QByteArray& standardInput = 
 {
     QProcess tool;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // The test's own offscreen screen (set by the suite), else the platform's.
+    if (!env.value(QStringLiteral("QT_QPA_PLATFORM")).startsWith(QLatin1String("offscreen")))
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     tool.setProcessEnvironment(env);
     tool.setProcessChannelMode(QProcess::SeparateChannels);
     tool.start(toolPath(), QStringList{QStringLiteral("--emulate")} + scriptArgs);
@@ -196,19 +198,25 @@ TEST(AppScriptInput, AMissingScriptIsAnErrorNotAHang)
     EXPECT_EQ(run.exitCode, 1);
 }
 
-TEST(AppScriptScreenshot, SavesAPngOfTheWindow)
+TEST(AppScriptScreenshot, SavesAPngOfTheWindowAtTheSizeAsked)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("window.png"));
+    const QString small = dir.filePath(QStringLiteral("small.png"));
     const AppRun run = runScriptFile(QString::fromUtf8(kWaitForChip) +
-                                     QStringLiteral("select-text mainTabControl Console\nscreenshot \"%1\"\n").arg(path));
+                                     QStringLiteral("select-text mainTabControl Console\nscreenshot \"%1\"\n"
+                                                    "resize 1280 720\nscreenshot \"%2\"\nresize 0 720\n")
+                                         .arg(path, small));
     ASSERT_TRUE(run.exitedNormally);
-    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.exitCode, 1);  // the refused size
     EXPECT_TRUE(run.sanitizerReport.isEmpty()) << run.sanitizerReport.toStdString();
     const QImage image(path, "PNG");
     ASSERT_FALSE(image.isNull());
     EXPECT_GE(image.width(), 1458);
     EXPECT_GE(image.height(), 1066);
+    EXPECT_EQ(QImage(small, "PNG").size(), QSize(1280, 720));
+    EXPECT_TRUE(run.scriptLines.contains(QStringLiteral("ERROR line 7: size 0 x 720 is not a window size")))
+        << run.scriptLines.join(QLatin1Char('\n')).toStdString();
 }
 
 }  // namespace

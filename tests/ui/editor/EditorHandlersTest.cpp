@@ -267,17 +267,25 @@ TEST(EditorHandlers, LowPowerRadioPairWritesBitZeroOncePerChoice)
 TEST(EditorHandlers, HelpPanelExplainsTheTunerControlUnderTheMouse)
 {
     FakeEditorHost host(0xFFF0);
-    auto* box = host.find<QComboBox>("swDelayBox");
-    QEvent enter(QEvent::Enter);
-    QCoreApplication::sendEvent(host.find<QLabel>("swDelayLabel"), &enter);
-    EXPECT_EQ(host.find<QLabel>("registerLabel")->text(), "I2T_CONFIG_CHx:SWCL_DLY_TMR_CHx");
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(host.find<QLabel>("swDelayLabel"), &leave);
-    EXPECT_EQ(host.find<QLabel>("helpLabel")->text(), "");
-    QCoreApplication::sendEvent(box, &enter);
-    EXPECT_EQ(host.find<QLabel>("helpLabel")->text(),
-              "Sets the software current limit delay timer. Sets the time after which the channel shuts down when "
-              "the current exceeds ISWCL.");
+    for (const QString& suffix : {QString(), QStringLiteral("18")}) {
+        SCOPED_TRACE(suffix.toStdString());
+        auto* box = host.find<QComboBox>("swDelayBox" + suffix);
+        auto* placeholder = host.find<QLabel>("helpPlaceholderLabel" + suffix);
+        EXPECT_FALSE(placeholder->isHidden());  // nothing pointed at yet
+        EXPECT_TRUE(host.find<QLabel>("registerLabel" + suffix)->isHidden());
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(host.find<QLabel>("swDelayLabel" + suffix), &enter);
+        EXPECT_EQ(host.find<QLabel>("registerLabel" + suffix)->text(), "I2T_CONFIG_CHx:SWCL_DLY_TMR_CHx");
+        EXPECT_TRUE(placeholder->isHidden());
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(host.find<QLabel>("swDelayLabel" + suffix), &leave);
+        EXPECT_EQ(host.find<QLabel>("helpLabel" + suffix)->text(), "");
+        EXPECT_FALSE(placeholder->isHidden());
+        QCoreApplication::sendEvent(box, &enter);
+        EXPECT_EQ(host.find<QLabel>("helpLabel" + suffix)->text(),
+                  "Sets the software current limit delay timer. Sets the time after which the channel shuts down "
+                  "when the current exceeds ISWCL.");
+    }
 }
 
 TEST(EditorHandlers, FamilyRulesWithoutAPartAndWithThePartOfTheOtherFamily)

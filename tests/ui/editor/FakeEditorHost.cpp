@@ -8,6 +8,7 @@
 #include "device/ConfigReadBack.h"
 #include "device/PartTable.h"
 #include "protocol/HSSProtocol.h"
+#include "ui/pages/CommandCenterPage.h"
 
 namespace editortest {
 
@@ -41,10 +42,9 @@ QApplication& application() { return ApplicationEnvironment::get(); }
 
 namespace {
 
-QWidget* page(QTabWidget* tabs, const char* name, const char* title)
+template <typename Page>
+Page* page(QTabWidget* tabs, Page* widget, const char* title)
 {
-    auto* widget = new QWidget;
-    widget->setObjectName(QString::fromLatin1(name));
     tabs->addTab(widget, QString::fromLatin1(title));
     return widget;
 }
@@ -61,15 +61,18 @@ FakeEditorHost::FakeEditorHost(uint16_t devid) : board(std::make_shared<Emulated
     tabs->setObjectName(QStringLiteral("mainTabControl"));
     (new QVBoxLayout(window.get()))->addWidget(tabs);
 
+    // The window's own page classes, so the editor builds into their regions.
+    familyPages = std::make_unique<FamilyPages>();
     EditorPageSet pages;
-    pages.commandCenterPage = page(tabs, "commandCenterPage", "Command Center");
-    pages.fuseTunerPage16pwp = page(tabs, "fuseTunerPage16pwp", "I2T Tuner");
-    pages.devSettingPage16pwp = page(tabs, "devSettingPage16pwp", "Device Settings");
-    pages.chanSettingsPage16pwp = page(tabs, "chanSettingsPage16pwp", "Channel Settings");
-    pages.fuseTunerPage18pwp = page(tabs, "fuseTunerPage18pwp", "I2T Tuner");
-    pages.devSettingPage18pwp = page(tabs, "devSettingPage18pwp", "Device Settings");
-    pages.chanSettingsPage18pwp = page(tabs, "chanSettingsPage18pwp", "Channel Settings");
-    datasheet = page(tabs, "datasheetTab", "Datasheet");
+    pages.commandCenterPage = page(tabs, new CommandCenterPage, "Command Center");
+    pages.fuseTunerPage16pwp = page(tabs, familyPages->sixteen.fuseTunerPage, "I2T Tuner");
+    pages.devSettingPage16pwp = page(tabs, familyPages->sixteen.devSettingPage, "Device Settings");
+    pages.chanSettingsPage16pwp = page(tabs, familyPages->sixteen.chanSettingsPage, "Channel Settings");
+    pages.fuseTunerPage18pwp = page(tabs, familyPages->eighteen.fuseTunerPage, "I2T Tuner");
+    pages.devSettingPage18pwp = page(tabs, familyPages->eighteen.devSettingPage, "Device Settings");
+    pages.chanSettingsPage18pwp = page(tabs, familyPages->eighteen.chanSettingsPage, "Channel Settings");
+    datasheet = page(tabs, new QWidget, "Datasheet");
+    datasheet->setObjectName(QStringLiteral("datasheetTab"));
     window->resize(1458, 1066);
     editor = std::make_unique<ConfigurationEditor>(*this, pages);
 }

@@ -20,6 +20,7 @@
 #include "app/WindowThreadHandOver.h"
 #include "ui/editor/ConfigurationEditor.h"
 #include "ui/editor/EditorHost.h"
+#include "ui/pages/FamilyPages.h"
 
 namespace editortest {
 
@@ -75,6 +76,7 @@ public:
     std::unique_ptr<WindowThreadHandOver> handOver;
     QTabWidget* tabs = nullptr;
     QWidget* datasheet = nullptr;
+    std::unique_ptr<FamilyPages> familyPages;  // the pages belong to the tab control
     std::unique_ptr<ConfigurationEditor> editor;
 
     hss_device_family_t family = HSS_FAMILY_NONE;

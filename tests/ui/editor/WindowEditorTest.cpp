@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -284,35 +283,6 @@ TEST(WindowEditor, ChannelEnableListAndLatchReset)
     EXPECT_EQ(latch, expected);
     EXPECT_EQ(ok.texts.back(), "Latch state reset. The channel is now ready to be re-enabled");
     DialogSeam::setResponder(nullptr);
-}
-
-QString screenshotFolder()
-{
-    const QByteArray bin = qgetenv("KC_BIN_DIR");
-    QDir dir(bin.isEmpty() ? QDir::currentPath() : QString::fromLocal8Bit(bin) + "/..");
-    dir.mkpath(QStringLiteral("screenshots/editor-window"));
-    return dir.filePath(QStringLiteral("screenshots/editor-window"));
-}
-
-TEST(WindowEditor, ScreenshotOfEveryEditorPageOfBothFamilies)
-{
-    for (const Part& part : {Part{"16pwp", 0xFFF0, false}, Part{"18pwp", 0xFF04, true}}) {
-        Gui gui(part.devid);
-        ASSERT_TRUE(gui.waitConnected());
-        ASSERT_TRUE(gui.waitDetected());
-        harness::spin(500);
-        auto* tabs = gui.find<QTabWidget>("mainTabControl");
-        const QString family = QString::fromLatin1(part.title);
-        for (const QString& page : {QStringLiteral("commandCenterPage"), "fuseTunerPage" + family,
-                                    "devSettingPage" + family, "chanSettingsPage" + family}) {
-            QWidget* widget = gui.window().findChild<QWidget*>(page);
-            ASSERT_NE(widget, nullptr) << page.toStdString();
-            tabs->setCurrentWidget(widget);
-            harness::spin(300);
-            const QString file = screenshotFolder() + "/" + page + (page.endsWith(family) ? "" : "-" + family) + ".png";
-            EXPECT_TRUE(gui.window().grab().save(file)) << file.toStdString();
-        }
-    }
 }
 
 }  // namespace
