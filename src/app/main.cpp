@@ -35,6 +35,7 @@ int main(int argc, char** argv)
     }
 
     QApplication application(argc, argv);
+    const std::shared_ptr<EmulatedBoard> emulatedBoard = board->emulatedBoard;
     AutoConfigurationGui window(std::move(*board));
     // A signal closes the window the normal way, and leaves any open dialog.
     SignalWatcher signalWatcher([&window] {
@@ -47,6 +48,7 @@ int main(int argc, char** argv)
     if (!options.scriptPath.empty()) {
         script = std::make_unique<ScriptRunner>(&window, QString::fromStdString(options.scriptPath),
                                                 scriptOutput);
+        script->setEmulatedBoard(emulatedBoard);
         script->start();
     }
     window.show();
