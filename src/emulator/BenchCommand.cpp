@@ -303,7 +303,15 @@ BenchReply runBenchCommand(EmulatedBoard& board, const BenchCommand& c) {
     case Action::Fault: board.injectFault(c.faultRegister, c.bits, c.duration); break;
     case Action::ClearFault: board.clearInjectedFault(c.faultRegister, c.bits); break;
     case Action::SelfTestFail: board.setSelfTestFailures(c.bits); break;
-    case Action::Card: board.setDeviceId(c.card); break;
+    case Action::Card: {
+        // Cards are swapped with the board unplugged, so the host sees the
+        // board leave and come back with the new chip.
+        const bool wasPlugged = board.isPlugged();
+        if (wasPlugged) board.unplug();
+        board.setDeviceId(c.card);
+        if (wasPlugged) board.plug();
+        break;
+    }
     case Action::Unplug: board.unplug(); break;
     case Action::Plug: board.plug(); break;
     case Action::GetCurrent:

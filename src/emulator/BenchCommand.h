@@ -14,7 +14,8 @@
 // Channels are 1 and 2. REGISTER is DEV_FAULT, CH1_FAULT or CH2_FAULT.
 // BITS, ADDR and CODE are hexadecimal with or without 0x. MS is a whole
 // number of milliseconds; without it a fault or short lasts until cleared
-// (a short also ends when the channel gets a load again). A `get` answers
+// (a short also ends when the channel gets a load again). A card swap
+// pulls a plugged board, swaps the card and plugs it in again. A `get` answers
 // one line, "BOARD current 1=8.002" (amps), "BOARD temperature 1=25.4"
 // (degrees C), "BOARD i2t 1=0.5" (fraction of the trip energy),
 // "BOARD register 0x0D=0x0080"; every other command answers nothing.

@@ -84,10 +84,14 @@ TEST(BenchCommand, EachCommandActsOnTheBoardAndAnswersNothing) {
     runBenchLine(board, "board short-vbb 1");
     runBenchLine(board, "board load 1 4.5");
     EXPECT_FALSE(board.isShortedToSupply(0));
-    // The bench outlives the card: a new card finds the supply as set.
+    // A card swap is a replug; the bench outlives the card: a new card finds the supply as set.
+    std::vector<bool> presence;
+    board.setPresenceListener([&presence](bool plugged) { presence.push_back(plugged); });
     runBenchLine(board, "board supply 9");
     runBenchLine(board, "board card none");
     runBenchLine(board, "board card 0xFFF0");
+    EXPECT_EQ(presence, (std::vector<bool>{false, true, false, true}));
+    board.setPresenceListener({});
     EXPECT_EQ(board.supplyVoltage(), 9.0);
     writeRegister(board, 0x07, 0x0001);
     EXPECT_NEAR(board.loadCurrent(0), 9.0 / (4.5 + 0.0083), 1e-6);
