@@ -121,6 +121,7 @@ TEST(EmulatedBoardWindow, ControlsActOnTheBoardAndTheToolSeesIt)
     // A new card: the tool finds the other part.
     auto* cards = gui.find<QComboBox>("benchCardBox");
     cards->setCurrentIndex(cards->findText(QStringLiteral("ZVR2M07A-K1 (0xFF04)")));
+    bench->refresh();  // a pick stays until fitted
     gui.find<QPushButton>("benchFitCardButton")->click();
     EXPECT_EQ(board.deviceId(), 0xFF04);
     EXPECT_TRUE(waitUntil([&] { return gui.find<QLabel>("devLabel")->text() == QStringLiteral("ZVR2M07A-K1"); }));

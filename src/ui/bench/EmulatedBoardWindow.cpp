@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QAbstractItemView>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -388,8 +387,11 @@ void EmulatedBoardWindow::refresh()
     showValue(supplyBox, board->supplyVoltage());
     showValue(ambientBox, board->ambientTemperature());
 
+    // The card list follows the board only when the card changed, so a card
+    // the user picked stays picked until "Fit Card".
     const std::optional<uint16_t> card = board->deviceId();
-    if (!cardBox->view()->isVisible()) {
+    if (!shownCard || *shownCard != card) {
+        shownCard = card;
         const int index = cardBox->findData(card ? static_cast<int>(*card) : kNoCard);
         const QSignalBlocker blocker(cardBox);
         if (index >= 0)

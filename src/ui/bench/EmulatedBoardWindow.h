@@ -78,6 +78,7 @@ private:
     QDoubleSpinBox* supplyBox = nullptr;
     QDoubleSpinBox* ambientBox = nullptr;
     QComboBox* cardBox = nullptr;
+    std::optional<std::optional<uint16_t>> shownCard;  // the card the list last showed
     QLabel* plugStateLabel = nullptr;
     QPushButton* plugButton = nullptr;
     QPushButton* unplugButton = nullptr;
