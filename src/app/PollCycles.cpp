@@ -1,6 +1,8 @@
 #include "app/PollCycles.h"
 
+#include "app/ReadBackRequests.h"
 #include "app/ReplyDispatcher.h"
+#include "device/HSSRegisterMap.h"
 #include "protocol/HSSProtocol.h"
 
 void senseReadCycle(const PollFlags& flags, const PollLink& link)
@@ -9,16 +11,13 @@ void senseReadCycle(const PollFlags& flags, const PollLink& link)
     link.queueHSSCommand(new HSSPollReadCmd(context::kSensePoll));
 }
 
-void faultReadCycle(const PollFlags& flags, const PollLink& link, PollFamily family, const FaultPollLists& lists)
+void faultReadCycle(const PollFlags& flags, const PollLink& link, hss_device_family_t family)
 {
     if (!link.isHidDeviceConnected() || flags.manualUpdateEnabled || !link.isHSSDetected()) return;
-    if (family == PollFamily::SixteenPin) {
-        link.queueHSSCommand(new HSSMixReadCmd(lists.sixteenFaultUpdate, context::kFault16));
-        if (flags.isSafetyDevice) {
-            link.queueHSSCommand(new HSSSingleReadCmd(kAbistResultRegister, context::kSafetyResult16));
-        }
-    } else if (family == PollFamily::EighteenPin) {
-        link.queueHSSCommand(new HSSMixReadCmd(lists.eighteenFaultUpdate, context::kFault18));
+    if (auto faults = faultReadCommand(family)) link.queueHSSCommand(faults.release());
+    // Only the 16-pin safety parts report their self-test result.
+    if (family == HSS_FAMILY_16PWP && flags.isSafetyDevice) {
+        link.queueHSSCommand(new HSSSingleReadCmd(hss::reg16::ABIST_RESULT, context::kSafetyResult16));
     }
     link.queueHSSCommand(new HSSReadGPIOCTLCmd(kGpioFaultPin, context::kGpioRead));
 }
@@ -26,6 +25,7 @@ void faultReadCycle(const PollFlags& flags, const PollLink& link, PollFamily fam
 void devIDReadCycle(const PollFlags& flags, const PollLink& link)
 {
     if (flags.pauseDeviceDetection || !link.isHidDeviceConnected() || flags.manualRefreshEnabled) return;
-    if (!link.isHSSDetected()) link.queueHSSCommand(new HSSSingleWriteCmd(kWakeRegister, kWakeValue));
-    link.queueHSSCommand(new HSSSingleReadCmd(kDevIdRegister, context::kRawRead));
+    // WAKE and DEVID sit at the same address in both families.
+    if (!link.isHSSDetected()) link.queueHSSCommand(new HSSSingleWriteCmd(hss::reg16::WAKE, hss::kWakeValue));
+    link.queueHSSCommand(new HSSSingleReadCmd(hss::reg16::DEVID, context::kRawRead));
 }

@@ -6,7 +6,8 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <vector>
+
+#include "device/HSSDeviceFamily.h"
 
 class HSSCommand;
 
@@ -26,17 +27,7 @@ struct PollFlags {
     const std::atomic<bool>& isSafetyDevice;
 };
 
-enum class PollFamily { None, SixteenPin, EighteenPin };
-
-struct FaultPollLists {
-    std::vector<uint8_t> sixteenFaultUpdate;   // read with context 3
-    std::vector<uint8_t> eighteenFaultUpdate;  // read with context 8
-};
-
-inline constexpr uint8_t kWakeRegister = 0xFF;
-inline constexpr uint16_t kWakeValue = 0xFFFF;
-inline constexpr uint8_t kDevIdRegister = 0x00;
-inline constexpr uint8_t kAbistResultRegister = 0x06;
+// Carrier-board GPIO lines (the board's numbering, not chip registers).
 inline constexpr uint8_t kGpioLimpHomeInput = 1;  // LHI
 inline constexpr uint8_t kGpioDirectInput = 2;    // DI
 inline constexpr uint8_t kGpioFaultPin = 3;       // active low
@@ -45,7 +36,7 @@ inline constexpr uint8_t kGpioFaultPin = 3;       // active low
 void senseReadCycle(const PollFlags& flags, const PollLink& link);
 
 // Fault poll (500 ms): the family's fault reads, then the fault pin.
-void faultReadCycle(const PollFlags& flags, const PollLink& link, PollFamily family, const FaultPollLists& lists);
+void faultReadCycle(const PollFlags& flags, const PollLink& link, hss_device_family_t family);
 
 // Identification poll (500 ms): wake write while nothing is detected, then
 // the DEVID read.

@@ -53,7 +53,12 @@ IdentificationDecision decideDeviceIdentification(uint16_t code, bool demoMode, 
     }
 
     decision.updateState = true;
-    decision.family = part->isPrototype ? currentFamily : part->family;
+    // Prototype silicon has no family the tool supports: the fault poll must
+    // not read the previous part's registers from it, however it was reached.
+    if (part->isPrototype)
+        decision.family = demoMode ? currentFamily : HSS_FAMILY_NONE;
+    else
+        decision.family = part->family;
     decision.isSafetyDevice = part->isSafetyDevice;
     decision.name = part->name;
     decision.description = part->description;

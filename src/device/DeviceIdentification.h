@@ -43,9 +43,9 @@ enum class IdentificationOutcome {
     // menus disabled, demo menu enabled, detected flag cleared, log line,
     // sense graphing off, page 0, GPIO 0 low, "Safety" page removed.
     Lost,
-    // Prototype silicon appeared: CRC off and no "Safety" page, detected
-    // flag set (so the box shows once per insertion), the error box, then
-    // the labels. Tabs and menus stay as they are.
+    // Prototype silicon appeared: family none, CRC off and no "Safety"
+    // page, detected flag set (so the box shows once per insertion), the
+    // error box, then the labels. Tabs and menus stay as they are.
     Prototype,
 };
 

@@ -14,6 +14,8 @@
 #include "app/WindowThreadHandOver.h"
 #include "link/HSSCommunicationManager.h"
 #include "ui/Resources.h"
+#include "ui/files/DemoMode.h"
+#include "ui/files/SettingsFileCommands.h"
 #include "ui/pages/FamilyPages.h"
 
 AutoConfigurationGui::AutoConfigurationGui(BoardSetup board_, QWidget* parent)
@@ -23,6 +25,7 @@ AutoConfigurationGui::AutoConfigurationGui(BoardSetup board_, QWidget* parent)
     setWindowTitle(QStringLiteral("Keldor Configurator - v3.0.5"));
     urlOpener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     buildWindow();
+    buildFileCommands();
 
     // Quitting the application by any path (signal, last window) must stop
     // the workers while the event loop can still answer them.
@@ -122,6 +125,12 @@ bool AutoConfigurationGui::onWindowThread(const std::function<void()>& task)
 
 void AutoConfigurationGui::queueHSSCommand(HSSCommand* command)
 {
+    // Demo mode promises that board traffic is ignored: no chip that happens
+    // to be attached may receive the demo part's settings.
+    if (demo && demo->isActive()) {
+        delete command;
+        return;
+    }
     if (commManager) {
         commManager->queueHSSCommand(command);
     } else {

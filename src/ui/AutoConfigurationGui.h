@@ -24,8 +24,11 @@
 #include "device/ZVRxQxx18PINConfiguration.h"
 #include "link/HSSMessageQueue.h"
 #include "ui/editor/EditorHost.h"
+#include "ui/files/FilesHost.h"
 
 class ConfigurationEditor;
+class DemoMode;
+class SettingsFileCommands;
 class HSSCommunicationManager;
 class PeriodicWorker;
 class WindowThreadHandOver;
@@ -50,7 +53,7 @@ class EmulatedBoardWindow;
 class FamilyPages;
 class SafetyPage;
 
-class AutoConfigurationGui : public QMainWindow, private ReplyHandlers, public EditorHost {
+class AutoConfigurationGui : public QMainWindow, private ReplyHandlers, public EditorHost, public FilesHost {
     Q_OBJECT
 
 public:
@@ -122,6 +125,27 @@ public:
     void buildEditor();
     ConfigurationEditor* configEditor = nullptr;
 
+    // --- FilesHost (AutoConfigurationGui_Files.cpp) ---------------------------
+    // The shared names above (family, records, demo flag, event guard)
+    // complete the interface.
+    bool partIdentified() const override;
+    bool manualPersistOn() const override;
+    bool persistPending() const override;
+    void setPersistPending(bool pending) override;
+    void writeConfigToChip() override;
+    void logLine(const QString& format, const QStringList& args = {}) override;
+    void refreshEditorFromRecord(hss_device_family_t family) override;
+    void identifyPart(uint16_t code) override;
+    void reloadOptionLists(uint16_t code) override;
+    void showFamilyPages() override;
+    void setDeviceFamily(hss_device_family_t family) override;
+    void setDetectionPaused(bool paused) override;
+    bool boardConnected() const override;
+    // Settings files, export and demo mode, wired to their menu items.
+    void buildFileCommands();
+    std::unique_ptr<SettingsFileCommands> settingsFiles;
+    std::unique_ptr<DemoMode> demo;
+
     // --- menu actions ----------------------------------------------------------
     void exitToolStripMenuItem_Click();
     void aboutToolStripMenuItem_Click();
@@ -149,6 +173,8 @@ public:
     std::atomic<bool> isSafetyDevice{false};
     std::atomic<bool> manualPersistEnabled{false};
     std::atomic<bool> dirtyPersist{false};
+    // The family whose record holds the held edits (set with dirtyPersist).
+    std::atomic<hss_device_family_t> heldEditsFamily{HSS_FAMILY_NONE};
     std::atomic<hss_device_family_t> curDeviceFamily{HSS_FAMILY_NONE};
     std::atomic<uint16_t> evmFirmwareVersion{0};
 
@@ -226,6 +252,16 @@ private:
     void showPartFound(uint16_t code, const QString& name, const QString& description, bool crcOn);
     void showPrototype(uint16_t code, const QString& name, const QString& description);
     void setSafetyPageShown(bool shown);
+
+    // Held edits (manual persist). While the family's edits are held, the
+    // automatic re-reads show the record instead of reading the chip, and
+    // read-back replies leave the record alone.
+    bool editsHeldFor(hss_device_family_t family) const;
+    void showRecordInEditor(hss_device_family_t family);
+    // Before an explicit read over held edits: asks whether to discard them.
+    // True when nothing is held or the user said Yes (the edits are then
+    // dropped from the pending state).
+    bool heldEditsMayBeReplaced();
 
     BoardSetup board;
     std::unique_ptr<FamilyPages> familyPagesOwner;  // the pages themselves belong to the tab control

@@ -13,7 +13,6 @@
 
 #include "app/PeriodicWorker.h"
 #include "app/WindowThreadHandOver.h"
-#include "device/AddressLists.h"
 #include "link/HSSCommunicationManager.h"
 #include "protocol/HSSProtocol.h"
 #include "ui/AutoConfigurationGui.h"
@@ -52,14 +51,9 @@ void AutoConfigurationGui::startWorkers()
         return true;
     });
 
-    const FaultPollLists faultLists{hss::toVector(hss::sixteenFaultUpdate), hss::toVector(hss::eighteenFaultUpdate)};
-    faultThread = std::make_unique<PeriodicWorker>(500ms, [this, faultLists] {
+    faultThread = std::make_unique<PeriodicWorker>(500ms, [this] {
         if (isShuttingDown) return false;
-        const hss_device_family_t family = curDeviceFamily;
-        const PollFamily pollFamily = family == HSS_FAMILY_16PWP   ? PollFamily::SixteenPin
-                                      : family == HSS_FAMILY_18PWP ? PollFamily::EighteenPin
-                                                                   : PollFamily::None;
-        faultReadCycle(pollFlags(), pollLink(), pollFamily, faultLists);
+        faultReadCycle(pollFlags(), pollLink(), curDeviceFamily);
         return true;
     });
 

@@ -19,6 +19,7 @@
 #include "protocol/HSSProtocol.h"
 #include "ui/AutoConfigurationGui.h"
 #include "ui/console/ConsoleCommand.h"
+#include "ui/files/DemoMode.h"
 #include "ui/pages/ConsolePage.h"
 #include "ui/pages/FamilyPages.h"
 
@@ -95,12 +96,18 @@ void AutoConfigurationGui::logMessageToWindow(const QString& format, const QStri
 
 void AutoConfigurationGui::sendRawWriteGUIResponse(HSSCommand* command)
 {
+    // Demo edits reach no chip and are not held for one either.
+    if (demo && demo->isActive()) {
+        delete command;
+        return;
+    }
     if (!manualPersistEnabled) {
         queueHSSCommand(command);
         return;
     }
     // Held back: the record keeps the edit, a manual persist writes it.
     delete command;
+    heldEditsFamily = curDeviceFamily.load();
     dirtyPersist = true;
     auto mark = [this] {
         if (!commandStatusLabel->text().contains(kPersistPending)) {

@@ -8,8 +8,8 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
+#include "app/ReadBackRequests.h"
 #include "app/WindowThreadHandOver.h"
-#include "device/AddressLists.h"
 #include "device/ConfigReadBack.h"
 #include "device/ConfigWriteOut.h"
 #include "device/DeviceIdentification.h"
@@ -92,6 +92,9 @@ void AutoConfigurationGui::showPartFound(uint16_t code, const QString& name, con
     setSafetyPageShown(crcOn);
     updateTabsFromFamily();
     mainTabControl->setEnabled(true);
+    // Lists first: a reload empties the selections, and with edits held the
+    // refresh below shows the record at once instead of waiting for a reply.
+    updateDefaultEnumerations(code);
     updateMainGUIFromSelection();
     devLabel->setText(name);
     devDesc->setText(description);
@@ -101,7 +104,6 @@ void AutoConfigurationGui::showPartFound(uint16_t code, const QString& name, con
     commManager->setHSSDetected(true);
     shownDevId = code;
     logMessageToWindow(QString::fromStdString(hss::partDetectedLogLine(name.toStdString())));
-    updateDefaultEnumerations(code);
     queueHSSCommand(new HSSWriteGPIOCTLCmd(kGpioDaughterCardPower, true));
 }
 
@@ -155,41 +157,68 @@ void AutoConfigurationGui::updateTabsFromFamily()
 
 void AutoConfigurationGui::updateMainGUIFromSelection()
 {
-    const bool demoMode = demoModeToolStripMenuItem->isChecked();
     const hss_device_family_t family = curDeviceFamily;
+    if (family != HSS_FAMILY_16PWP && family != HSS_FAMILY_18PWP) return;
+    if (demoModeToolStripMenuItem->isChecked()) {
+        showRecordInEditor(family);
+        return;
+    }
+    saveToEEPROMToolStripMenuItem->setEnabled(family == HSS_FAMILY_18PWP);
+    updateDefaultEnumerations(family == HSS_FAMILY_18PWP ? eighteenPWPFuseConfig.getDevID()
+                                                         : sixteenPWPFuseConfig.getDevID());
+    if (editsHeldFor(family)) {
+        // The held edits exist only in the record: a read of the chip would
+        // replace them with the values they are meant to change.
+        showRecordInEditor(family);
+        return;
+    }
+    for (auto& command : configReadBackCommands(family)) queueHSSCommand(command.release());
+}
+
+void AutoConfigurationGui::showRecordInEditor(hss_device_family_t family)
+{
     if (family == HSS_FAMILY_16PWP) {
-        if (demoMode) {
-            updateSixteenGuiFromConfig(true);
-            return;
-        }
-        updateDefaultEnumerations(sixteenPWPFuseConfig.getDevID());
-        saveToEEPROMToolStripMenuItem->setEnabled(false);
-        queueHSSCommand(new HSSMixReadCmd(hss::toVector(hss::sixteenPWPConfig), context::kConfig16));
+        updateSixteenGuiFromConfig(true);
     } else if (family == HSS_FAMILY_18PWP) {
-        if (demoMode) {
-            updateEighteenGuiFromConfig(true);
-            return;
-        }
-        saveToEEPROMToolStripMenuItem->setEnabled(true);
-        updateDefaultEnumerations(eighteenPWPFuseConfig.getDevID());
-        queueHSSCommand(new HSSMixReadCmd(hss::toVector(hss::eighteenPWPConfig), context::kConfig18));
-        queueHSSCommand(new HSSMixReadCmd(hss::toVector(hss::eighteenPWPUserConfig), context::kConfig18));
+        refreshUserRegisterBoxes();
+        updateEighteenGuiFromConfig(true);
     }
 }
 
+bool AutoConfigurationGui::editsHeldFor(hss_device_family_t family) const
+{
+    return manualPersistEnabled && dirtyPersist && heldEditsFamily == family;
+}
+
+// A read queued before the first held edit may be answered after it; its
+// values are older than the edits and must not replace them.
 void AutoConfigurationGui::handle16PWPConfigResp(HSSMixReadCmd* command)
 {
-    hss::applySixteenPWPReadBack(sixteenPWPFuseConfig, *command);
+    if (!editsHeldFor(HSS_FAMILY_16PWP)) hss::applySixteenPWPReadBack(sixteenPWPFuseConfig, *command);
     onWindowThread([this] { updateSixteenGuiFromConfig(true); });
 }
 
 void AutoConfigurationGui::handle18PWPConfigResp(HSSMixReadCmd* command)
 {
-    hss::applyEighteenPWPReadBack(eighteenPWPFuseConfig, *command);
+    if (!editsHeldFor(HSS_FAMILY_18PWP)) hss::applyEighteenPWPReadBack(eighteenPWPFuseConfig, *command);
     onWindowThread([this] {
         refreshUserRegisterBoxes();
         updateEighteenGuiFromConfig(true);
     });
+}
+
+bool AutoConfigurationGui::heldEditsMayBeReplaced()
+{
+    if (!editsHeldFor(curDeviceFamily)) return true;
+    const QMessageBox::StandardButton answer = DialogSeam::message(
+        this, QMessageBox::Question, QStringLiteral("Discard Held Edits"),
+        QStringLiteral("Settings edited under manual persist have not been written to the device yet. Reading the "
+                       "configuration from the device replaces them.\n\nDiscard the held edits?"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes) return false;
+    dirtyPersist = false;
+    logMessageToWindow(QStringLiteral("Held edits discarded."));  // also replaces the pending mark
+    return true;
 }
 
 void AutoConfigurationGui::rawWriteFromConfig()

@@ -8,7 +8,7 @@
 #include <QTabWidget>
 #include <QUrl>
 
-#include "app/ReplyDispatcher.h"
+#include "app/ReadBackRequests.h"
 #include "device/AddressLists.h"
 #include "protocol/HSSProtocol.h"
 #include "ui/AutoConfigurationGui.h"
@@ -206,14 +206,10 @@ void AutoConfigurationGui::manualRefreshToolCheck_CheckStateChanged(bool checked
 
 void AutoConfigurationGui::manualRefreshToolStripMenuItem_Click()
 {
-    if (curDeviceFamily == HSS_FAMILY_16PWP) {
-        queueHSSCommand(new HSSMixReadCmd(hss::toVector(hss::sixteenPWPConfig), context::kConfig16));
-        queueHSSCommand(new HSSMixReadCmd(hss::toVector(hss::sixteenFaultUpdate), context::kFault16));
-    } else if (curDeviceFamily == HSS_FAMILY_18PWP) {
-        queueHSSCommand(new HSSMixReadCmd(hss::toVector(hss::eighteenPWPConfig), context::kConfig18));
-        queueHSSCommand(new HSSMixReadCmd(hss::toVector(hss::eighteenPWPUserConfig), context::kConfig18));
-        queueHSSCommand(new HSSMixReadCmd(hss::toVector(hss::eighteenFaultUpdate), context::kFault18));
-    }
+    const hss_device_family_t family = curDeviceFamily;
+    if (family == HSS_FAMILY_NONE || !heldEditsMayBeReplaced()) return;
+    for (auto& command : configReadBackCommands(family)) queueHSSCommand(command.release());
+    if (auto faults = faultReadCommand(family)) queueHSSCommand(faults.release());
 }
 
 void AutoConfigurationGui::enterDFUModeToolStripMenuItem_Click()
@@ -232,6 +228,8 @@ void AutoConfigurationGui::persistToDeviceFlashToolStripMenuItem_Click()
 
 void AutoConfigurationGui::loadFromDeviceFlashToolStripMenuItem_Click()
 {
+    // The stored configuration is read back into the record over any held edits.
+    if (!heldEditsMayBeReplaced()) return;
     queueHSSCommand(new HSSSignalCmd(hss::kCmdFlashLoad));
     updateMainGUIFromSelection();
     DialogSeam::message(this, QMessageBox::Information, QStringLiteral("Configuration Loaded"),

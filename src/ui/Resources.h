@@ -1,6 +1,6 @@
 #pragma once
-// Run-time files shipped with the tool (images/, docs/) and the indicator art
-// that stands in for a missing image.
+// Run-time files shipped with the tool (images/, docs/, headers/, demo/) and
+// the indicator art that stands in for a missing image.
 
 #include <QImage>
 #include <QString>

@@ -4,7 +4,10 @@
 #include <vector>
 
 #include "app/PollCycles.h"
+#include "app/ReadBackRequests.h"
 #include "app/ReplyDispatcher.h"
+#include "device/AddressLists.h"
+#include "device/ConfigReadBack.h"
 #include "protocol/HSSProtocol.h"
 
 namespace {
@@ -26,8 +29,6 @@ struct Flags {
     PollFlags flags() const { return PollFlags{pause, manualUpdate, manualRefresh, sense, safety}; }
 };
 
-const FaultPollLists kLists{{0x04, 0x0D, 0x16}, {0x03, 0x0C, 0x15}};
-
 }  // namespace
 
 TEST(PollCycles, NothingIsQueuedWhileNoBoardIsOpen)
@@ -38,7 +39,7 @@ TEST(PollCycles, NothingIsQueuedWhileNoBoardIsOpen)
     flags.sense = true;
     link.detected = true;
     senseReadCycle(flags.flags(), link.link());
-    faultReadCycle(flags.flags(), link.link(), PollFamily::SixteenPin, kLists);
+    faultReadCycle(flags.flags(), link.link(), HSS_FAMILY_16PWP);
     devIDReadCycle(flags.flags(), link.link());
     EXPECT_TRUE(link.queued.empty());
 }
@@ -79,22 +80,22 @@ TEST(PollCycles, IdentificationPausesForDetectionPauseAndManualRefresh)
 TEST(PollCycles, FaultPollByFamily)
 {
     struct Case {
-        PollFamily family;
+        hss_device_family_t family;
         bool safety;
         std::vector<uint8_t> contexts;  // in queue order
     };
     const Case cases[] = {
-        {PollFamily::SixteenPin, false, {3, 5}},
-        {PollFamily::SixteenPin, true, {3, 9, 5}},
-        {PollFamily::EighteenPin, true, {8, 5}},
-        {PollFamily::None, false, {5}},
+        {HSS_FAMILY_16PWP, false, {3, 5}},
+        {HSS_FAMILY_16PWP, true, {3, 9, 5}},
+        {HSS_FAMILY_18PWP, true, {8, 5}},
+        {HSS_FAMILY_NONE, false, {5}},
     };
     for (const Case& c : cases) {
         FakeLink link;
         link.detected = true;
         Flags flags;
         flags.safety = c.safety;
-        faultReadCycle(flags.flags(), link.link(), c.family, kLists);
+        faultReadCycle(flags.flags(), link.link(), c.family);
         std::vector<uint8_t> contexts;
         for (auto& command : link.queued) contexts.push_back(command->getContextID());
         EXPECT_EQ(contexts, c.contexts);
@@ -102,25 +103,74 @@ TEST(PollCycles, FaultPollByFamily)
         ASSERT_NE(gpio, nullptr);
         EXPECT_EQ(gpio->getGPIOIndex(), 3);
     }
+    // The safety read is the 16-pin self-test register.
     FakeLink link;
     link.detected = true;
     Flags flags;
-    faultReadCycle(flags.flags(), link.link(), PollFamily::SixteenPin, kLists);
-    auto* faults = dynamic_cast<HSSMixReadCmd*>(link.queued[0].get());
-    ASSERT_NE(faults, nullptr);
-    EXPECT_EQ(faults->getReadSize(), 3);
-    EXPECT_EQ(faults->getReadAddresses()[1], 0x0D);
+    flags.safety = true;
+    faultReadCycle(flags.flags(), link.link(), HSS_FAMILY_16PWP);
+    auto* abist = dynamic_cast<HSSSingleReadCmd*>(link.queued.at(1).get());
+    ASSERT_NE(abist, nullptr);
+    EXPECT_EQ(abist->getAddress(), 0x06);
+}
+
+// Every read of a family's registers uses the device layer's lists: the page
+// refresh, "Manual Refresh" and the fault poll.
+TEST(ReadBackRequests, ListsAndContextsByFamily)
+{
+    struct Case {
+        hss_device_family_t family;
+        std::vector<uint8_t> configContexts;
+        std::vector<uint8_t> faultList;
+        uint8_t faultContext;
+    };
+    const std::vector<uint8_t> sixteenFaults(hss::sixteenFaultUpdate.begin(), hss::sixteenFaultUpdate.end());
+    const std::vector<uint8_t> eighteenFaults(hss::eighteenFaultUpdate.begin(), hss::eighteenFaultUpdate.end());
+    const Case cases[] = {
+        {HSS_FAMILY_16PWP, {2}, sixteenFaults, 3},
+        {HSS_FAMILY_18PWP, {7, 7}, eighteenFaults, 8},
+        {HSS_FAMILY_NONE, {}, {}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.family));
+        const auto reads = configReadBackCommands(c.family);
+        const auto lists = hss::readBackLists(c.family);
+        ASSERT_EQ(reads.size(), lists.size());
+        std::vector<uint8_t> contexts;
+        for (std::size_t i = 0; i < reads.size(); ++i) {
+            contexts.push_back(reads[i]->getContextID());
+            const auto& addresses = reads[i]->getReadAddresses();
+            EXPECT_EQ(std::vector<uint8_t>(addresses.begin(), addresses.begin() + reads[i]->getReadSize()), lists[i]);
+        }
+        EXPECT_EQ(contexts, c.configContexts);
+
+        const auto faults = faultReadCommand(c.family);
+        ASSERT_EQ(faults != nullptr, !c.faultList.empty());
+        if (!faults) continue;
+        EXPECT_EQ(faults->getContextID(), c.faultContext);
+        const auto& addresses = faults->getReadAddresses();
+        EXPECT_EQ(std::vector<uint8_t>(addresses.begin(), addresses.begin() + faults->getReadSize()), c.faultList);
+
+        // The fault poll queues exactly this read first.
+        FakeLink link;
+        link.detected = true;
+        Flags flags;
+        faultReadCycle(flags.flags(), link.link(), c.family);
+        auto* polled = dynamic_cast<HSSMixReadCmd*>(link.queued.at(0).get());
+        ASSERT_NE(polled, nullptr);
+        EXPECT_EQ(polled->getReadAddresses(), faults->getReadAddresses());
+    }
 }
 
 TEST(PollCycles, FaultPollWaitsForADetectedChipAndAutomaticUpdates)
 {
     FakeLink link;
     Flags flags;
-    faultReadCycle(flags.flags(), link.link(), PollFamily::SixteenPin, kLists);
+    faultReadCycle(flags.flags(), link.link(), HSS_FAMILY_16PWP);
     EXPECT_TRUE(link.queued.empty());
     link.detected = true;
     flags.manualUpdate = true;
-    faultReadCycle(flags.flags(), link.link(), PollFamily::SixteenPin, kLists);
+    faultReadCycle(flags.flags(), link.link(), HSS_FAMILY_16PWP);
     EXPECT_TRUE(link.queued.empty());
 }
 

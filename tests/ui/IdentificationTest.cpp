@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "device/ConfigReadBack.h"
 #include "device/PartTable.h"
 #include "ui/WidgetHelpers.h"
 #include <QMenu>
@@ -46,6 +47,28 @@ std::size_t configReads(const EmulatedBoard& board)
         if (c.payload.size() > 30 && c.payload[30] == 17) ++count;
     }
     return count;
+}
+
+// The address lists of the mixed reads sent, leaving out the fault poll's
+// three-register reads.
+std::vector<std::vector<uint8_t>> configReadLists(const EmulatedBoard& board)
+{
+    std::vector<std::vector<uint8_t>> lists;
+    for (const auto& c : commandsWithCode(board, hss::kCmdMixRead)) {
+        if (c.payload.size() <= 30 || c.payload[30] == 3) continue;
+        lists.emplace_back(c.payload.begin(), c.payload.begin() + c.payload[30]);
+    }
+    return lists;
+}
+
+// Levels written to carrier-board GPIO 0, in order.
+std::vector<uint8_t> gpio0Writes(const EmulatedBoard& board)
+{
+    std::vector<uint8_t> levels;
+    for (const auto& c : commandsWithCode(board, hss::kCmdIoctl)) {
+        if (c.payload.size() >= 3 && c.payload[0] == hss::kIoctlWriteGpio && c.payload[1] == 0) levels.push_back(c.payload[2]);
+    }
+    return levels;
 }
 
 QString logLinesContaining(Gui& gui, const QString& text)
@@ -138,6 +161,67 @@ TEST(Identification, PrototypeSiliconShowsOneBoxPerInsertion)
     ASSERT_TRUE(waitUntil([&] { return gui.find<QLabel>("connectionLabel")->text() == QStringLiteral("Disconnected"); }));
     gui.board().plug();
     ASSERT_TRUE(waitUntil([&] { return recorder.messages.size() == 2; }));
+}
+
+TEST(Identification, ADirectSwapToTheOtherFamilyRebuildsTheWindowForIt)
+{
+    struct Step {
+        uint16_t code;
+        const char* name;
+        hss_device_family_t family;
+        QWidget* AutoConfigurationGui::*tuner;
+        QStringList tabs;
+    };
+    const QStringList sixteenTabs{"Command Center", "I2T Tuner", "Device Settings", "Channel Settings",
+                                  "Console", "Log", "Datasheet"};
+    const QStringList eighteenTabs{"Command Center", "I2T Tuner", "Device Settings", "Channel Settings",
+                                   "User Registers", "Console", "Log"};
+    Gui gui(0xFFF0);
+    ASSERT_TRUE(gui.waitDetected());
+    harness::spin(300);
+    for (const Step& step : {Step{0xFF04, "ZVR2M07A-K1", HSS_FAMILY_18PWP, &AutoConfigurationGui::fuseTunerPage18pwp,
+                                  eighteenTabs},
+                             Step{0xFFF0, "ZVR2M08A-K1", HSS_FAMILY_16PWP, &AutoConfigurationGui::fuseTunerPage16pwp,
+                                  sixteenTabs}}) {
+        SCOPED_TRACE(step.name);
+        gui.board().clearTrace();
+        gui.board().setDeviceId(step.code);
+        ASSERT_TRUE(waitUntil([&] { return gui.find<QLabel>("devLabel")->text() == QString::fromLatin1(step.name); }));
+        ASSERT_TRUE(waitUntil([&] { return configReadLists(gui.board()).size() >= hss::readBackLists(step.family).size(); }));
+        harness::spin(300);
+
+        EXPECT_EQ(gui.window().curDeviceFamily, step.family);
+        EXPECT_EQ(gui.tabTexts(), step.tabs);
+        EXPECT_EQ(gui.find<QTabWidget>("mainTabControl")->widget(1), gui.window().*step.tuner);
+        EXPECT_TRUE(gui.find<QTabWidget>("mainTabControl")->isEnabled());
+        EXPECT_EQ(gui.find<QAction>("saveToEEPROMToolStripMenuItem")->isEnabled(), step.family == HSS_FAMILY_18PWP);
+        EXPECT_EQ(configReadLists(gui.board()), hss::readBackLists(step.family));
+        EXPECT_EQ(gpio0Writes(gui.board()), (std::vector<uint8_t>{0, 1}));  // the old part off, the new one on
+        EXPECT_TRUE(gui.board().gpioLevel(0));
+        EXPECT_TRUE(gui.logText().contains(QStringLiteral("] High-side switch ") + step.name + " detected."));
+    }
+}
+
+TEST(Identification, PrototypeReplacingAKnownPartLeavesNoFamilyToPoll)
+{
+    harness::MessageRecorder recorder;
+    Gui gui(0xFFF0);
+    ASSERT_TRUE(gui.waitDetected());
+    harness::spin(300);
+    gui.board().setDeviceId(hss::kPrototypeDevId);
+    ASSERT_TRUE(waitUntil([&] { return !recorder.messages.empty(); }));
+    EXPECT_EQ(gui.window().curDeviceFamily, HSS_FAMILY_NONE);
+    harness::spin(300);
+    gui.board().clearTrace();
+    harness::spin(1600);  // three fault and identification polls
+
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].caption, QStringLiteral("Incompatible Silicon"));
+    EXPECT_TRUE(commandsWithCode(gui.board(), hss::kCmdMixRead).empty());  // no fault registers read
+    EXPECT_FALSE(gui.find<QTabWidget>("mainTabControl")->isEnabled());
+    EXPECT_EQ(gui.find<QLabel>("devLabel")->text(), QStringLiteral("ZVR2M10-K1 PROTOTYPE"));
+    EXPECT_TRUE(gui.logText().contains(QStringLiteral("] High-side switch daughter card not detected.")));
+    EXPECT_FALSE(gui.board().gpioLevel(0));
 }
 
 TEST(Identification, LosingThePartDisablesTheWindowAndDrivesGpio0Low)

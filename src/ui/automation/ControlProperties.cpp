@@ -1,5 +1,7 @@
 #include "ui/automation/ControlProperties.h"
 
+#include "ui/automation/ChartProperties.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
@@ -286,6 +288,8 @@ int viewColumn(const QAbstractItemView* view)
 
 QString principalProperty(const QObject* c)
 {
+    if (isChart(c))
+        return QStringLiteral("series");
     if (isTabs(c))
         return QStringLiteral("text");
     if (qobject_cast<const QComboBox*>(c) || qobject_cast<const QAbstractItemView*>(c) ||
@@ -313,6 +317,11 @@ PropertyValue readProperty(QObject* control, const QString& property)
 {
     PropertyValue result;
     result.property = property.isEmpty() ? principalProperty(control) : property;
+    if (std::optional<ChartReading> chart = readChartProperty(control, result.property)) {
+        result.value = chart->value;
+        result.error = chart->error;
+        return result;
+    }
     if (Texts value = readNamed(control, result.property))
         result.value = *value;
     else

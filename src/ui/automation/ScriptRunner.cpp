@@ -292,12 +292,14 @@ ScriptRunner::Next ScriptRunner::execute(const QStringList& w)
         return Next::Now;
     }
     if (cmd == QLatin1String("get")) {
-        if (!arity(2, 3, "get NAME [PROPERTY]"))
+        if (!arity(2, 4, "get NAME [PROPERTY [SERIES]]"))
             return Next::Now;
         QObject* c = control(w.at(1));
         if (c == nullptr)
             return Next::Now;
-        const PropertyValue v = readProperty(c, w.size() > 2 ? w.at(2) : QString());
+        // A chart's "points N" and "labels N" take the series as a further word.
+        const QString property = w.mid(2).join(u' ');
+        const PropertyValue v = readProperty(c, property);
         if (!v.error.isEmpty())
             return report(v.error);
         print(QStringLiteral("%1 %2=%3").arg(w.at(1), v.property, escapeValue(v.value)));

@@ -41,8 +41,8 @@ public:
 
     virtual bool isDemoMode() const = 0;
     // Reloads the option lists and reads the configuration back from the
-    // chip; the reply refreshes the editor (in demo mode: refresh from the
-    // record).
+    // chip; the reply refreshes the editor (in demo mode, and while manual
+    // persist holds edits: refresh from the record).
     virtual void updateMainGUIFromSelection() = 0;
 
     virtual bool shutdownStarted() const = 0;

@@ -65,22 +65,22 @@ QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, con
     return static_cast<QMessageBox::StandardButton>(result);
 }
 
-QString openFileName(QWidget* parent, const QString& caption, const QString& filter)
+QString openFileName(QWidget* parent, const QString& caption, const QString& filter, const QString& directory)
 {
     if (Responder* r = g_responder.load())
         return r->onFileDialog(false, caption, filter);
     if (!onWindowThread())
         return {};
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    return QFileDialog::getOpenFileName(parent, caption, directory, filter);
 }
 
-QString saveFileName(QWidget* parent, const QString& caption, const QString& filter)
+QString saveFileName(QWidget* parent, const QString& caption, const QString& filter, const QString& directory)
 {
     if (Responder* r = g_responder.load())
         return r->onFileDialog(true, caption, filter);
     if (!onWindowThread())
         return {};
-    return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+    return QFileDialog::getSaveFileName(parent, caption, directory, filter);
 }
 
 }  // namespace DialogSeam

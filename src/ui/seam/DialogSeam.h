@@ -15,9 +15,12 @@ QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon,
                                     QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
-// Empty string: the user cancelled.
-QString openFileName(QWidget* parent, const QString& caption, const QString& filter);
-QString saveFileName(QWidget* parent, const QString& caption, const QString& filter);
+// Empty string: the user cancelled. directory: the folder the dialog opens in
+// (empty: the working directory).
+QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
+                     const QString& directory = QString());
+QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                     const QString& directory = QString());
 
 // Answers instead of a real dialog while installed.
 struct Responder {

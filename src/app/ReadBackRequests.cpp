@@ -1,0 +1,28 @@
+#include "app/ReadBackRequests.h"
+
+#include "app/ReplyDispatcher.h"
+#include "device/AddressLists.h"
+#include "device/ConfigReadBack.h"
+#include "protocol/HSSProtocol.h"
+
+std::vector<std::unique_ptr<HSSMixReadCmd>> configReadBackCommands(hss_device_family_t family)
+{
+    const uint8_t replyContext = family == HSS_FAMILY_18PWP ? context::kConfig18 : context::kConfig16;
+    std::vector<std::unique_ptr<HSSMixReadCmd>> commands;
+    for (std::vector<uint8_t>& list : hss::readBackLists(family))
+        commands.push_back(std::make_unique<HSSMixReadCmd>(std::move(list), replyContext));
+    return commands;
+}
+
+std::unique_ptr<HSSMixReadCmd> faultReadCommand(hss_device_family_t family)
+{
+    switch (family) {
+    case HSS_FAMILY_16PWP:
+        return std::make_unique<HSSMixReadCmd>(hss::toVector(hss::sixteenFaultUpdate), context::kFault16);
+    case HSS_FAMILY_18PWP:
+        return std::make_unique<HSSMixReadCmd>(hss::toVector(hss::eighteenFaultUpdate), context::kFault18);
+    case HSS_FAMILY_NONE:
+        break;
+    }
+    return nullptr;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The reads that bring a family's registers into the tool, as commands ready
+// to queue: the device layer's address lists with the family's reply
+// context. Page refreshes, "Manual Refresh" and the fault poll all build
+// their reads here, so no list is written twice.
+
+#include <memory>
+#include <vector>
+
+#include "device/HSSDeviceFamily.h"
+
+class HSSMixReadCmd;
+
+// The configuration read-back (hss::readBackLists) in queue order: 16-pin
+// one read with context 2; 18-pin the configuration and the user registers,
+// both with context 7; nothing for HSS_FAMILY_NONE.
+std::vector<std::unique_ptr<HSSMixReadCmd>> configReadBackCommands(hss_device_family_t family);
+
+// The fault registers: 16-pin with context 3, 18-pin with context 8; null
+// for HSS_FAMILY_NONE.
+std::unique_ptr<HSSMixReadCmd> faultReadCommand(hss_device_family_t family);

@@ -1,0 +1,135 @@
+#include "editor/I2TCurve.h"
+
+#include "measure/NumberText.h"
+
+namespace hss::i2t {
+namespace {
+
+// Points of each curve: In itself, then 999 steps towards Isw.
+constexpr int kCurveSteps = 1000;
+constexpr std::size_t kLabelledPoint = 500;
+// The line the nominal current draws on the complete chart.
+constexpr double kNominalLineTime = 10000.0;
+// The minimum curve's extension stops here however close Isw is to In.
+constexpr std::size_t kMaxExtensionPoints = 100000;
+
+// A time axis is logarithmic: nothing at or below zero may reach it.
+double onTimeAxis(double t, double axisMinimum) { return t > 0.0 ? t : axisMinimum; }
+
+// Numbers in labels: the shortest form of the precision they were given in.
+std::string labelNumber(double value)
+{
+    const auto single = static_cast<float>(value);
+    if (static_cast<double>(single) == value)
+        return text::shortestDecimal(single);
+    return text::shortestDecimal(value);
+}
+
+struct ListNumber {
+    std::optional<double> value;
+    std::string note;
+};
+
+ListNumber readList(const std::optional<std::string>& item, std::string_view what)
+{
+    if (!item)
+        return {std::nullopt, "No curve: no " + std::string(what) + " is selected."};
+    if (const std::optional<double> value = text::parseDecimal(*item))
+        return {value, {}};
+    return {std::nullopt, "No curve: the " + std::string(what) + " \"" + *item + "\" is not a number."};
+}
+
+I2TCurvePlot noCurve(std::string note)
+{
+    I2TCurvePlot plot;
+    plot.note = std::move(note);
+    return plot;
+}
+
+}  // namespace
+
+I2TCurvePlot computeI2TCurves(const I2TCurveSelection& selection)
+{
+    if (!selection.tripEnergy)
+        return noCurve("No curve: the trip value slider is outside the trip table.");
+    const double e = *selection.tripEnergy;
+    const ListNumber nominal = readList(selection.nominalCurrent, "nominal current");
+    const ListNumber software = readList(selection.softwareLimit, "software current limit");
+    const ListNumber hardware = readList(selection.hardwareLimit, "hardware current limit");
+    const ListNumber delay = readList(selection.softwareDelay, "software delay");
+    for (const ListNumber* n : {&nominal, &software, &hardware, &delay})
+        if (!n->value)
+            return noCurve(n->note);
+    const double in = *nominal.value;
+    const double isw = *software.value;
+    const double ihw = *hardware.value;
+    const double tsw = *delay.value;
+    // Equal limits would give a zero step and a curve at infinite time.
+    if (isw <= in)
+        return noCurve("No curve: the software current limit is not above the nominal current.");
+
+    const double timeMin = selection.i2tTimeAxisMinimum > 0.0 ? selection.i2tTimeAxisMinimum : kI2TTimeAxisMinimum;
+    const auto onI2TAxis = [&](double t) { return onTimeAxis(t, timeMin); };
+    const auto onCompleteAxis = [](double t) { return onTimeAxis(t, kCompleteTimeAxisMinimum); };
+
+    I2TCurvePlot plot;
+    plot.drawn = true;
+    auto& curve = plot.i2t.series[0].points;
+    auto& minimum = plot.i2t.series[1].points;
+    auto& maximum = plot.i2t.series[2].points;
+    auto& completeCurve = plot.complete.series[1].points;
+    curve.reserve(kCurveSteps);
+    minimum.reserve(kCurveSteps + 128);
+    maximum.reserve(kCurveSteps - 1);
+    completeCurve.reserve(kCurveSteps - 1);
+
+    const double step = (isw - in) / kCurveSteps;
+    plot.complete.series[0].points = {{0.0, kNominalLineTime}, {in, kNominalLineTime}};
+    curve.push_back({in, onI2TAxis(e)});
+    plot.i2t.currentMinimum = in;
+
+    // The tolerance is a single-precision percentage.
+    const double tolerance = selection.tolerancePercent / 100.0f;
+    const double minFactor = 0.94 - tolerance;
+    const double maxFactor = 1.06 + tolerance;
+    double timeMax = 5.0;
+    double lastCurrent = in;
+    for (int k = 1; k < kCurveSteps; ++k) {
+        const double i = in + k * step;
+        const double t = e / (i * i - in * in);
+        curve.push_back({i, onI2TAxis(t)});
+        completeCurve.push_back({i, onCompleteAxis(t)});
+        minimum.push_back({minFactor * i, onI2TAxis(0.92 * t)});
+        maximum.push_back({maxFactor * i, onI2TAxis(1.08 * t)});
+        if (t > timeMax)
+            timeMax = t;
+        lastCurrent = i;
+    }
+
+    plot.complete.series[1].labels = {{0, labelNumber(in) + "A"}, {kLabelledPoint, labelNumber(e) + " A2s"}};
+
+    if (isw < ihw) {
+        plot.complete.series[2].points = {
+            {lastCurrent, onCompleteAxis(tsw)}, {isw, onCompleteAxis(tsw)}, {ihw, onCompleteAxis(tsw)}};
+        plot.complete.series[2].labels = {{0, "SW: " + labelNumber(isw) + "A"}};
+        plot.complete.series[3].points = {{ihw, kCompleteTimeAxisMinimum}, {1.25 * ihw, kCompleteTimeAxisMinimum}};
+        plot.complete.series[3].labels = {{0, "HW: " + labelNumber(ihw) + "A"}};
+    }
+
+    // The minimum curve goes on to the software limit, without the tolerance.
+    double i = lastCurrent;
+    for (std::size_t added = 0; 0.94 * i < isw && added < kMaxExtensionPoints; ++added) {
+        i += step;
+        minimum.push_back({0.94 * i, onI2TAxis(0.92 * e / (i * i - in * in))});
+    }
+
+    plot.i2t.series[2].labels = {{kLabelledPoint, labelNumber(e) + " A2s"}};
+
+    plot.i2t.currentMaximum = isw;
+    plot.i2t.timeMaximum = selection.gaugeDisabled ? timeMax : 4000.0;
+    plot.complete.currentMaximum = 1.1 * ihw;
+    plot.complete.timeMaximum = timeMax;
+    return plot;
+}
+
+}  // namespace hss::i2t

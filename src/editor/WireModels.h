@@ -1,0 +1,64 @@
+#pragma once
+// Wire models drawn against the I2T trip curve: the two example gauges and
+// custom models read from comma-separated files of current and time.
+
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <istream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/I2TCurve.h"
+
+namespace hss::i2t {
+
+// Row 0 current in A, row 1 time in s.
+using WireTable = std::array<std::array<float, 15>, 2>;
+extern const WireTable twentyGaugeWireValues;   // shown as "20 Gauge"
+extern const WireTable sixteenGaugeWireValues;  // shown as "12 Gauge"
+
+// gaugeSelectionBox items.
+enum GaugeChoice : int { GAUGE_DISABLED = 0, GAUGE_20 = 1, GAUGE_12 = 2, GAUGE_CUSTOM = 3 };
+
+struct WireModel {
+    std::vector<ChartPoint> points;
+    PointLabel label;  // on point 7
+};
+
+// The example model of a gauge list index; empty for "Disabled" and "Custom".
+std::optional<WireModel> exampleWireModel(int gaugeIndex);
+
+// What a custom wire file adds to the "Wire Model" series.
+struct CustomWireModel {
+    // False when the file has no line after its header: the series and the
+    // time axis are left as they are.
+    bool hasDataLines = false;
+    std::vector<ChartPoint> points;
+    // The time axis minimum afterwards: the one given, lowered to the
+    // smallest time of the file.
+    double timeAxisMinimum = kI2TTimeAxisMinimum;
+    // Lines after the header that gave no point: not two fields, or a field
+    // that is not a number. Blank lines are not counted.
+    std::size_t skippedLines = 0;
+};
+
+// Reads a custom wire file: a header line, then one "current,time" point a
+// line. A time at or below zero is drawn at the axis minimum (a logarithmic
+// axis cannot show it) and does not lower it.
+CustomWireModel parseWireModel(std::istream& in, double timeAxisMinimum);
+
+struct WireModelFile {
+    std::optional<CustomWireModel> model;  // empty: see error
+    bool notFound = false;                 // no file or folder of that name
+    std::string error;
+};
+
+inline constexpr std::string_view kWireFileNotFoundText = "File not found!";
+inline constexpr std::string_view kWireFileNotFoundCaption = "File not found";
+
+WireModelFile loadWireModelFile(const std::filesystem::path& path, double timeAxisMinimum);
+
+}  // namespace hss::i2t

@@ -1,0 +1,71 @@
+#pragma once
+// The sense CSV log: one line per sample, UTF-8 without byte-order mark,
+// CR LF line ends. Lines are gathered in memory and written out at least
+// once a second and on close, so a crash loses at most a second of samples.
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace hss::measure {
+
+struct TimeOfDay {
+    int hour = 0;  // 0-23
+    int minute = 0;
+    int second = 0;
+};
+
+// The local time now.
+TimeOfDay localTimeOfDay();
+
+inline constexpr const char* kSenseLogHeader = "timestamp,input voltage,ch1,ch2";
+
+// "hh:mm:ss" on a 12-hour clock without AM/PM: 15:15:42 -> "03:15:42", 0:05:00 -> "12:05:00".
+std::string twelveHourStamp(const TimeOfDay& time);
+
+// One line without its end: "03:15:42,13.5,2.01,0".
+std::string senseLogLine(const TimeOfDay& time, float supplyVoltage, float channel1, float channel2);
+
+class SenseLogWriter {
+public:
+    using WallClock = std::function<TimeOfDay()>;
+    using SteadyClock = std::function<std::chrono::steady_clock::time_point()>;
+
+    explicit SenseLogWriter(WallClock wallClock = localTimeOfDay,
+                            SteadyClock steadyClock = [] { return std::chrono::steady_clock::now(); });
+    ~SenseLogWriter();
+    SenseLogWriter(const SenseLogWriter&) = delete;
+    SenseLogWriter& operator=(const SenseLogWriter&) = delete;
+
+    // Closes any open log, then creates (or overwrites) the file and writes
+    // the header. Empty on success, else a message saying why not (no log is
+    // open then).
+    std::string open(const std::filesystem::path& path);
+    bool isOpen() const { return file_ != nullptr; }
+    const std::filesystem::path& path() const { return path_; }
+
+    // Appends one line stamped with the wall clock. Empty on success; when the
+    // disk refuses the data, a message, and the log is closed.
+    std::string writeSample(float supplyVoltage, float channel1, float channel2);
+
+    // Writes out what is gathered once a second has passed since the last
+    // write-out; for a timer to call while no samples arrive.
+    std::string flushIfDue();
+
+    // Writes out what is gathered and closes the file; empty on success.
+    std::string close();
+
+private:
+    std::string writeOut();
+
+    WallClock wallClock_;
+    SteadyClock steadyClock_;
+    std::FILE* file_ = nullptr;
+    std::filesystem::path path_;
+    std::string pending_;
+    std::chrono::steady_clock::time_point lastWriteOut_{};
+};
+
+}  // namespace hss::measure

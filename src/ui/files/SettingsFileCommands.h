@@ -1,0 +1,47 @@
+#pragma once
+// "File" -> "Save Settings" / "Load Settings" and "Export" -> "Configuration
+// Files": the window side of the settings file and the C-source export. The
+// formats themselves are files/SettingsFile and files/CExport.
+
+#include <QString>
+
+class FilesHost;
+class QWidget;
+
+class SettingsFileCommands {
+public:
+    // The host and the parent must outlive this object.
+    SettingsFileCommands(FilesHost& host, QWidget* dialogParent);
+
+    void saveSettingsToolStripMenuItem_Click();
+    void loaToolStripMenuItem_Click();
+    void cStructToolStripMenuItem_Click();
+
+    enum class LoadOutcome {
+        Loaded,         // applied (a file with no records changes nothing)
+        NoFamily,       // no part identified: nothing to apply to
+        Unreadable,     // the file could not be read
+        WrongFormat,    // the first line is neither header tag
+        OtherFamily,    // the header names the other family
+        NothingUsable,  // record lines, but none the family could take
+    };
+    struct LoadResult {
+        LoadOutcome outcome;
+        QString reason;  // for Unreadable: why
+    };
+    // Reads a settings file into the record of the current family and shows
+    // it in the editor; problems are told in message boxes, an unreadable
+    // file only when tellUnreadable is set. The chip is not written here.
+    LoadResult loadFileIntoGUI(const QString& path, bool tellUnreadable = true);
+
+private:
+    // Save and export need a family's record: a part or demo mode.
+    bool partOrDemo(const QString& action);
+    // The path, or empty when the user cancelled; remembers its folder.
+    QString askPath(bool save, const QString& caption, const QString& filter, const QString& suffix, QString& folder);
+
+    FilesHost& host;
+    QWidget* parent;
+    QString settingsFolder;
+    QString exportFolder;
+};
