@@ -42,6 +42,7 @@ int main(int argc, char** argv)
     qtArgv.push_back(nullptr);
     int qtArgc = static_cast<int>(qtArguments.size());
     QApplication application(qtArgc, qtArgv.data());
+    const std::shared_ptr<EmulatedBoard> emulatedBoard = board->emulatedBoard;
     AutoConfigurationGui window(std::move(*board));
     // A signal closes the window the normal way, and leaves any open dialog.
     SignalWatcher signalWatcher([&window] {
@@ -54,6 +55,7 @@ int main(int argc, char** argv)
     if (!options.scriptPath.empty()) {
         script = std::make_unique<ScriptRunner>(&window, QString::fromStdString(options.scriptPath),
                                                 scriptOutput);
+        script->setEmulatedBoard(emulatedBoard);
         script->start();
     }
     window.show();

@@ -17,13 +17,19 @@ std::size_t slot(int channel) { return channel == 0 ? 0u : 1u; }
 
 ChipLoadModel::ChipLoadModel(double onResistanceOhm)
     : onResistance(onResistanceOhm),
-      channels{Channel{4.5, false, 25.0, false}, Channel{6.75, false, 25.0, false}} {}
+      channels{Channel{4.5, false, false, 25.0, false}, Channel{6.75, false, false, 25.0, false}} {}
 
 void ChipLoadModel::setLoadResistance(int channel, double ohms) { channels[slot(channel)].loadOhms = ohms; }
 
 void ChipLoadModel::setOverloaded(int channel, bool overloaded) { channels[slot(channel)].overloaded = overloaded; }
 
 bool ChipLoadModel::isOverloaded(int channel) const { return channels[slot(channel)].overloaded; }
+
+double ChipLoadModel::loadResistance(int channel) const { return channels[slot(channel)].loadOhms; }
+
+void ChipLoadModel::setShortedToSupply(int channel, bool shorted) { channels[slot(channel)].shortedToSupply = shorted; }
+
+bool ChipLoadModel::isShortedToSupply(int channel) const { return channels[slot(channel)].shortedToSupply; }
 
 double ChipLoadModel::junctionTemperature(int channel) const { return channels[slot(channel)].junctionC; }
 
@@ -38,8 +44,14 @@ ChannelReading ChipLoadModel::reading(int channel, const ChannelDrive& drive) co
     const Channel& ch = channels[slot(channel)];
     ChannelReading r;
     const double load = ch.overloaded ? kShortCircuitOhms : ch.loadOhms;
-    r.openLoad = isOpen(load);
     r.conducting = drive.switchedOn && !ch.shutDown;
+    if (ch.shortedToSupply) {
+        // The short feeds the load; both ends of the switch sit at VBB.
+        r.shortedToSupply = true;
+        r.outputVoltage = supply;
+        return r;
+    }
+    r.openLoad = isOpen(load);
     if (!r.conducting) {
         r.vds = supply;
         return r;
@@ -54,6 +66,7 @@ ChannelReading ChipLoadModel::reading(int channel, const ChannelDrive& drive) co
         r.limiting = true;
     }
     const double peakOut = std::min(supply, peak * load);
+    r.peakCurrent = peak;
     r.current = peak * drive.duty;
     r.outputVoltage = peakOut * drive.duty;
     r.vds = supply - r.outputVoltage;

@@ -16,10 +16,12 @@ struct ChannelDrive {  // what the chip's registers ask of one channel
 struct ChannelReading {
     bool conducting = false;
     double current = 0.0;        // amps, averaged over the PWM period
+    double peakCurrent = 0.0;    // amps while the PWM output is on
     double outputVoltage = 0.0;  // volts
     double vds = 0.0;            // volts, supply minus output
     bool limiting = false;       // current limit engaged
     bool openLoad = false;
+    bool shortedToSupply = false;  // output tied to VBB
 };
 
 class ChipLoadModel {
@@ -37,6 +39,11 @@ public:
     void setLoadResistance(int channel, double ohms);
     void setOverloaded(int channel, bool overloaded);
     bool isOverloaded(int channel) const;
+    double loadResistance(int channel) const;
+    // The output tied to VBB: it reads the supply and the switch carries no
+    // current, on or off.
+    void setShortedToSupply(int channel, bool shorted);
+    bool isShortedToSupply(int channel) const;
 
     ChannelReading reading(int channel, const ChannelDrive& drive) const;
     double junctionTemperature(int channel) const;
@@ -56,6 +63,7 @@ private:
     struct Channel {
         double loadOhms;
         bool overloaded = false;
+        bool shortedToSupply = false;
         double junctionC;
         bool shutDown = false;  // thermal shutdown in force
     };

@@ -10,6 +10,16 @@
 
 enum class ChipFamily { Pin16, Pin18 };
 
+// What the I2T_CONFIG_CHx fields select, by field value. The 16-pin parts
+// have no decrementer and use `tripEnergy` only.
+struct WireProtectionTables {
+    std::array<double, 8> nominalAmps;               // NOM_CUR_CHx
+    std::array<double, 16> tripEnergy;               // I2T_TRIP_CHx, A^2 s (18-pin: decrementer off)
+    std::array<double, 16> tripEnergyDecrementerOn;  // 18-pin with the decrementer on
+    std::array<double, 4> softwareLimitAmps;         // ISWCL_CHx
+    std::array<double, 4> softwareDelayMs;           // SWCL_DLY_TMR_CHx
+};
+
 struct ChipPart {
     uint16_t devid;
     std::string_view name;
@@ -22,6 +32,7 @@ struct ChipPart {
     // small and the large LPM FET (16-pin parts only have the small one).
     std::array<double, 4> lpmSmallFetAmps;
     std::array<double, 4> lpmLargeFetAmps;
+    WireProtectionTables protection;
 };
 
 // Listed parts in DEVID order (the prototype last).

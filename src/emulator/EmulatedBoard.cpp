@@ -24,7 +24,18 @@ bool hasCommandMagic(const uint8_t* report) {
 
 EmulatedBoard::EmulatedBoard(std::optional<uint16_t> devid, std::shared_ptr<BoardClock> boardClock)
     : clock(boardClock ? std::move(boardClock) : std::make_shared<SteadyBoardClock>()) {
-    if (devid) chip = std::make_unique<SwitchChip>(*devid, clock->now());
+    if (devid) {
+        chip = std::make_unique<SwitchChip>(*devid, clock->now());
+        applySurroundingsLocked();
+    }
+}
+
+void EmulatedBoard::applySurroundingsLocked() {
+    if (!chip) return;
+    chip->setSupplyVoltage(bench.supplyVolts);
+    chip->setAmbientTemperature(bench.ambientC);
+    for (int n = 0; n < 2; ++n) chip->setLoadResistance(n, bench.loadOhms[static_cast<std::size_t>(n)]);
+    chip->setSelfTestFailures(bench.selfTestFailures);
 }
 
 EmulatedBoard::~EmulatedBoard() = default;
@@ -91,6 +102,9 @@ void EmulatedBoard::record(FeatureTransfer::Kind kind, uint8_t reportId, const u
 bool EmulatedBoard::setFeature(const uint8_t* data, std::size_t length) {
     if (data == nullptr || length == 0) return false;
     bool leaves = false;
+    bool flashChanged = false;
+    std::function<void(const std::vector<std::pair<uint8_t, uint16_t>>&)> listener;
+    std::vector<std::pair<uint8_t, uint16_t>> store;
     {
         std::lock_guard lock(mutex);
         catchUp();
@@ -101,8 +115,13 @@ bool EmulatedBoard::setFeature(const uint8_t* data, std::size_t length) {
         }
         record(FeatureTransfer::Kind::Write, data[0], data, length, ok);
         if (!ok) return false;
-        if (data[0] == hss::kCommandReportId) handleCommand(data, length, leaves);
+        if (data[0] == hss::kCommandReportId) handleCommand(data, length, leaves, flashChanged);
+        if (flashChanged && flashListener) {
+            listener = flashListener;
+            store = flash;
+        }
     }
+    if (listener) listener(store);
     if (leaves) unplug();
     return true;
 }
@@ -137,7 +156,7 @@ bool EmulatedBoard::getFeature(uint8_t* data, std::size_t length) {
     return true;
 }
 
-void EmulatedBoard::handleCommand(const uint8_t* report, std::size_t length, bool& leaves) {
+void EmulatedBoard::handleCommand(const uint8_t* report, std::size_t length, bool& leaves, bool& flashChanged) {
     if (length < hss::kHeaderLength || !hasCommandMagic(report)) return;
     const uint8_t code = report[5];
     const std::size_t declared = littleEndianWord(report + 6);
@@ -188,6 +207,7 @@ void EmulatedBoard::handleCommand(const uint8_t* report, std::size_t length, boo
         if (has(hss::kFlashWritePayload) && p[0] <= hss::kFlashWriteCapacity) {
             flash.clear();
             for (std::size_t i = 0; i < p[0]; ++i) flash.emplace_back(p[1 + i], spiRead(p[1 + i]));
+            flashChanged = true;
         }
         break;
     case hss::kCmdFlashLoad:
@@ -195,6 +215,7 @@ void EmulatedBoard::handleCommand(const uint8_t* report, std::size_t length, boo
         break;
     case hss::kCmdFlashErase:
         flash.clear();
+        flashChanged = true;
         break;
     default:
         break;  // unknown codes are ignored
@@ -332,6 +353,7 @@ void EmulatedBoard::setDeviceId(std::optional<uint16_t> devid) {
     chip.reset();
     if (!devid) return;
     chip = std::make_unique<SwitchChip>(*devid, now);
+    applySurroundingsLocked();
     chip->setPeriodicReads(sensePeriod());
     chip->setLimpHomeInput(gpioOut[kGpioLimpHome]);
     chip->setDirectInput(gpioOut[kGpioDirectInput]);
@@ -367,24 +389,63 @@ unsigned EmulatedBoard::eepromProgramCount() const {
 void EmulatedBoard::setSupplyVoltage(double volts) {
     std::lock_guard lock(mutex);
     catchUp();
+    bench.supplyVolts = volts;
     if (chip) chip->setSupplyVoltage(volts);
+}
+
+double EmulatedBoard::supplyVoltage() const {
+    std::lock_guard lock(mutex);
+    return bench.supplyVolts;
 }
 
 void EmulatedBoard::setAmbientTemperature(double celsius) {
     std::lock_guard lock(mutex);
     catchUp();
+    bench.ambientC = celsius;
     if (chip) chip->setAmbientTemperature(celsius);
+}
+
+double EmulatedBoard::ambientTemperature() const {
+    std::lock_guard lock(mutex);
+    return bench.ambientC;
 }
 
 void EmulatedBoard::setLoadResistance(int channel, double ohms) {
     std::lock_guard lock(mutex);
     catchUp();
-    if (chip) chip->setLoadResistance(channel, ohms);
+    bench.loadOhms[channel == 0 ? 0 : 1] = ohms;
+    if (chip) {
+        chip->endShortToSupply(channel);
+        chip->setLoadResistance(channel, ohms);
+    }
+}
+
+double EmulatedBoard::loadResistance(int channel) const {
+    std::lock_guard lock(mutex);
+    return bench.loadOhms[channel == 0 ? 0 : 1];
 }
 
 void EmulatedBoard::setSelfTestFailures(uint16_t abistBits) {
     std::lock_guard lock(mutex);
+    bench.selfTestFailures = abistBits;
     if (chip) chip->setSelfTestFailures(abistBits);
+}
+
+uint16_t EmulatedBoard::selfTestFailures() const {
+    std::lock_guard lock(mutex);
+    return bench.selfTestFailures;
+}
+
+double EmulatedBoard::i2tLevel(int channel) const {
+    std::lock_guard lock(mutex);
+    catchUp();
+    return chip ? chip->i2tLevel(channel) : 0.0;
+}
+
+bool EmulatedBoard::isHeldOffByProtection(int channel) const {
+    std::lock_guard lock(mutex);
+    catchUp();
+    return chip && chip->isHeldOffByProtection(channel);
 }
 
 double EmulatedBoard::junctionTemperature(int channel) const {
@@ -442,6 +503,16 @@ std::vector<std::pair<uint8_t, uint16_t>> EmulatedBoard::flashStore() const {
     return flash;
 }
 
+void EmulatedBoard::setFlashStore(std::vector<std::pair<uint8_t, uint16_t>> store) {
+    std::lock_guard lock(mutex);
+    flash = std::move(store);
+}
+
+void EmulatedBoard::setFlashListener(std::function<void(const std::vector<std::pair<uint8_t, uint16_t>>&)> listener) {
+    std::lock_guard lock(mutex);
+    flashListener = std::move(listener);
+}
+
 // --- Fault injection ---------------------------------------------------------
 
 void EmulatedBoard::injectFault(FaultRegister reg, uint16_t bits, milliseconds duration) {
@@ -472,6 +543,33 @@ void EmulatedBoard::overloadChannel(int channel, milliseconds duration) {
     std::lock_guard lock(mutex);
     const milliseconds now = catchUp();
     if (chip) chip->overload(channel, now + duration);
+}
+
+bool EmulatedBoard::isOverloaded(int channel) const {
+    std::lock_guard lock(mutex);
+    catchUp();
+    return chip && chip->isOverloaded(channel);
+}
+
+void EmulatedBoard::shortToSupply(int channel, milliseconds duration) {
+    std::lock_guard lock(mutex);
+    const milliseconds now = catchUp();
+    if (!chip) return;
+    std::optional<milliseconds> until;
+    if (duration > milliseconds::zero()) until = now + duration;
+    chip->shortToSupply(channel, until);
+}
+
+void EmulatedBoard::endShortToSupply(int channel) {
+    std::lock_guard lock(mutex);
+    catchUp();
+    if (chip) chip->endShortToSupply(channel);
+}
+
+bool EmulatedBoard::isShortedToSupply(int channel) const {
+    std::lock_guard lock(mutex);
+    catchUp();
+    return chip && chip->isShortedToSupply(channel);
 }
 
 void EmulatedBoard::makeNextRepliesNotReady(unsigned n) {

@@ -133,15 +133,26 @@ public:
     bool isChipInLowPowerMode() const;
     unsigned eepromProgramCount() const;  // completed EEPROM key sequences
 
-    // Chip surroundings (load model).
+    // Chip surroundings (load model). They belong to the bench, not the
+    // card: a card fitted later finds them as they were set.
     void setSupplyVoltage(double volts);  // default 13.5 V
+    double supplyVoltage() const;
     void setAmbientTemperature(double celsius);  // default 25 degrees C
-    // channel 0 or 1; ohms <= 0 or infinite means an open load.
+    double ambientTemperature() const;
+    // channel 0 or 1; ohms <= 0 or infinite means an open load. Connecting a
+    // load ends a short to VBB on the channel.
     void setLoadResistance(int channel, double ohms);  // defaults 4.5 / 6.75
+    double loadResistance(int channel) const;
     // ABIST_RESULT bits of the self-tests that report a fault when run.
     void setSelfTestFailures(uint16_t abistBits);
+    uint16_t selfTestFailures() const;
     double junctionTemperature(int channel) const;
     double loadCurrent(int channel) const;
+    // The channel's I2T integrator as a fraction of its trip energy (1 once
+    // tripped), and whether its protection holds it off; 0 / false without
+    // a card.
+    double i2tLevel(int channel) const;
+    bool isHeldOffByProtection(int channel) const;
 
     // Board services.
     uint16_t firmwareVersion() const;
@@ -152,6 +163,11 @@ public:
     std::vector<uint8_t> senseAddresses() const;
     uint8_t senseInterval() const;
     std::vector<std::pair<uint8_t, uint16_t>> flashStore() const;
+    // Replaces the flash store, as a board that kept it across a restart.
+    void setFlashStore(std::vector<std::pair<uint8_t, uint16_t>> store);
+    // Called with the new store after every flash write or erase, outside
+    // the lock (may be empty).
+    void setFlashListener(std::function<void(const std::vector<std::pair<uint8_t, uint16_t>>&)> listener);
 
     // Fault injection. duration zero or negative: until cleared.
     void injectFault(FaultRegister reg, uint16_t bits,
@@ -165,6 +181,12 @@ public:
     // limit engages while the channel is on, the junction heats up to thermal
     // warning and shutdown; everything recovers once the overload ends.
     void overloadChannel(int channel, std::chrono::milliseconds duration);
+    bool isOverloaded(int channel) const;
+    // The channel's output shorted to VBB for the duration (zero or
+    // negative: until endShortToSupply or a new load).
+    void shortToSupply(int channel, std::chrono::milliseconds duration = std::chrono::milliseconds::zero());
+    void endShortToSupply(int channel);
+    bool isShortedToSupply(int channel) const;
     // The next n reads answer byte 0 = 0 and keep their reply pending.
     void makeNextRepliesNotReady(unsigned n);
     void failNextWrites(unsigned n);
@@ -185,7 +207,8 @@ private:
     void powerUpLocked();
     void record(FeatureTransfer::Kind kind, uint8_t reportId, const uint8_t* data,
                 std::size_t length, bool ok);
-    void handleCommand(const uint8_t* report, std::size_t length, bool& leaves);
+    void handleCommand(const uint8_t* report, std::size_t length, bool& leaves, bool& flashChanged);
+    void applySurroundingsLocked();
     void handleServiceRequest(const uint8_t* payload, bool& leaves);
     std::chrono::milliseconds sensePeriod() const;
     uint16_t spiRead(uint8_t address) const;
@@ -208,6 +231,14 @@ private:
     unsigned dfuEntries = 0;
     mutable SenseEngine sense;
     std::vector<std::pair<uint8_t, uint16_t>> flash;
+    std::function<void(const std::vector<std::pair<uint8_t, uint16_t>>&)> flashListener;
+
+    struct Surroundings {
+        double supplyVolts = 13.5;
+        double ambientC = 25.0;
+        std::array<double, 2> loadOhms{4.5, 6.75};
+        uint16_t selfTestFailures = 0;
+    } bench;
     PendingReplies replies;
 
     // Link trouble to simulate.

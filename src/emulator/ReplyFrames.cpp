@@ -68,19 +68,19 @@ std::optional<std::size_t> PendingReplies::slotOf(uint8_t reportId) {
 
 void PendingReplies::put(std::vector<uint8_t> report) {
     if (report.empty()) return;
-    if (auto slot = slotOf(report[0])) slots[*slot] = std::move(report);
+    if (auto slot = slotOf(report[0])) byReportId[*slot] = std::move(report);
 }
 
 const std::vector<uint8_t>* PendingReplies::find(uint8_t reportId) const {
     auto slot = slotOf(reportId);
-    if (!slot || slots[*slot].empty()) return nullptr;
-    return &slots[*slot];
+    if (!slot || byReportId[*slot].empty()) return nullptr;
+    return &byReportId[*slot];
 }
 
 void PendingReplies::take(uint8_t reportId) {
-    if (auto slot = slotOf(reportId)) slots[*slot].clear();
+    if (auto slot = slotOf(reportId)) byReportId[*slot].clear();
 }
 
 void PendingReplies::clear() {
-    for (auto& s : slots) s.clear();
+    for (auto& s : byReportId) s.clear();
 }

@@ -28,5 +28,5 @@ public:
 
 private:
     static std::optional<std::size_t> slotOf(uint8_t reportId);
-    std::array<std::vector<uint8_t>, 4> slots;  // 0x3B .. 0x3E
+    std::array<std::vector<uint8_t>, 4> byReportId;  // 0x3B .. 0x3E
 };

@@ -27,6 +27,8 @@ constexpr uint16_t kShortToVbb = 1u << 3;
 constexpr uint16_t kCurrentLimit = 1u << 4;
 constexpr uint16_t kThermalShutdown = 1u << 5;
 constexpr uint16_t kLpmWakeUp = 1u << 6;
+constexpr uint16_t kI2tFault = 1u << 7;
+constexpr uint16_t kI2tAccumulating = 1u << 12;  // 18-pin only
 constexpr uint16_t kChannelFaultBits = 0x00FF;
 
 constexpr uint16_t kValidSample = 1u << 10;
@@ -36,6 +38,11 @@ constexpr double kUvWarningVolts = 6.0;
 // Watchdog timeout by DEV_CONFIG bits 1-2 (0.4 ms rounds up to the clock's 1 ms).
 constexpr std::array<milliseconds, 4> kWatchdogTimeouts{milliseconds(1), milliseconds(400), milliseconds(800),
                                                         milliseconds(1200)};
+
+// Cooldown by I2T_CONFIG bits 14-15; index 0 latches.
+constexpr std::array<double, 4> kCooldownSeconds{0.0, 0.8, 2.0, 4.0};
+// 18-pin decrement factor by I2T_CONFIG bits 11-12.
+constexpr std::array<double, 4> kDecrementFactors{0.25, 0.5, 1.0, 2.0};
 
 // Hardware current limit by ILIM_CONFIG bits 0-3.
 constexpr std::array<double, 13> kCurrentLimitAmps{10, 12.5, 15, 17.5, 20, 22.5, 25,
@@ -78,6 +85,7 @@ void SwitchChip::powerUp() {
     lowPowerMode = false;
     lastFrame = now;
     load.reset();
+    for (ChannelProtection& p : protection) p.powerUp();
     applyPins();
 }
 
@@ -140,7 +148,14 @@ void SwitchChip::acceptKeyWord(const std::array<uint16_t, 4>& key, std::size_t& 
 }
 
 void SwitchChip::writeConfiguration(uint8_t address, uint16_t value) {
+    const uint16_t previous = regs[address];
     regs[address] = value;
+    for (int n = 0; n < 2; ++n) {
+        // Latch reset: bit 14 pulsed while the channel is switched off.
+        if (address == map.channels[slot(n)].i2t && !bit(previous, 14) && bit(value, 14) &&
+            !bit(regs[map.swState], static_cast<unsigned>(n)))
+            protection[slot(n)].resetLatch();
+    }
     if (address == map.swState) {
         // Switching a channel off is what releases a latched shutdown.
         for (int n = 0; n < 2; ++n) {
@@ -201,6 +216,11 @@ uint16_t SwitchChip::channelFaultWord(int channel) const {
     if (load.junctionTemperature(channel) >= ChipLoadModel::kThermalWarningC) word |= kThermalWarning;
     if (load.isThermallyShutDown(channel)) word |= kThermalShutdown;
     if (!r.conducting && r.openLoad && !asleep) word |= kOpenLoadOff;
+    if (!r.conducting && r.shortedToSupply && !asleep) word |= kShortToVbb;
+    if (protection[slot(channel)].holdsOff()) word |= kI2tFault;
+    if (chipPart.family == ChipFamily::Pin18 &&
+        ChannelProtection::isAccumulating(protectionSettings(channel), protectionInput(channel, drive(channel))))
+        word |= kI2tAccumulating;
     return applyInjections(channel == 0 ? FaultRegister::Channel1 : FaultRegister::Channel2, word);
 }
 
@@ -319,10 +339,43 @@ bool SwitchChip::commandedOn(int channel) const {
     return bit(regs[map.swState], n);
 }
 
+ProtectionSettings SwitchChip::protectionSettings(int channel) const {
+    const ChannelRegisters& ch = map.channels[slot(channel)];
+    const uint16_t i2t = regs[ch.i2t];
+    const WireProtectionTables& tables = chipPart.protection;
+    const bool pin18 = chipPart.family == ChipFamily::Pin18;
+    const bool decrementer = pin18 && bit(i2t, 13);
+    ProtectionSettings s;
+    s.enabled = bit(regs[ch.currentLimit], 11);
+    s.nominalAmps = tables.nominalAmps[field(i2t, 0, 3)];
+    s.tripEnergy = (decrementer ? tables.tripEnergyDecrementerOn : tables.tripEnergy)[field(i2t, 3, 4)];
+    s.softwareLimitAmps = tables.softwareLimitAmps[field(i2t, 7, 2)];
+    s.softwareDelaySeconds = tables.softwareDelayMs[field(i2t, 9, 2)] / 1000.0;
+    const unsigned cooldown = field(i2t, 14, 2);
+    if (cooldown != 0) s.cooldownSeconds = kCooldownSeconds[cooldown];
+    // 16-pin parts always let the integrator fall; 18-pin ones only with the decrementer on.
+    if (!pin18) s.decrementFactor = 1.0;
+    if (decrementer) s.decrementFactor = kDecrementFactors[field(i2t, 11, 2)];
+    return s;
+}
+
+ProtectionInput SwitchChip::protectionInput(int channel, const ChannelDrive& d) const {
+    const ChannelReading r = load.reading(channel, d);
+    return {r.conducting, r.peakCurrent, r.peakCurrent * r.peakCurrent * d.duty};
+}
+
+double SwitchChip::i2tLevel(int channel) const {
+    const double trip = protectionSettings(channel).tripEnergy;
+    return trip > 0.0 ? protection[slot(channel)].integrator() / trip : 0.0;
+}
+
+bool SwitchChip::isHeldOffByProtection(int channel) const { return protection[slot(channel)].holdsOff(); }
+
 ChannelDrive SwitchChip::drive(int channel) const {
     const ChannelRegisters& ch = map.channels[slot(channel)];
     ChannelDrive d;
-    d.switchedOn = !asleep && load.supplyVoltage() >= kUvloVolts && commandedOn(channel);
+    d.switchedOn = !asleep && load.supplyVoltage() >= kUvloVolts && commandedOn(channel) &&
+                   !protection[slot(channel)].holdsOff();
     const std::size_t limitIndex = std::min<std::size_t>(field(regs[ch.currentLimit], 0, 4), kCurrentLimitAmps.size() - 1);
     d.currentLimitAmps = kCurrentLimitAmps[limitIndex];
     const uint16_t pwm = regs[ch.pwm];
@@ -403,12 +456,34 @@ void SwitchChip::overload(int channel, milliseconds until) {
     load.setOverloaded(channel, until > now);
 }
 
+void SwitchChip::shortToSupply(int channel, std::optional<milliseconds> until) {
+    shortUntil[slot(channel)] = until;
+    load.setShortedToSupply(channel, !until || *until > now);
+    updateLowPowerMode();
+}
+
+void SwitchChip::endShortToSupply(int channel) {
+    shortUntil[slot(channel)].reset();
+    load.setShortedToSupply(channel, false);
+    updateLowPowerMode();
+}
+
 // --- Time --------------------------------------------------------------
 
 std::optional<milliseconds> SwitchChip::nextEvent() const {
     std::optional<milliseconds> next;
-    for (const auto& until : overloadUntil) {
-        if (until && *until > now && (!next || *until < *next)) next = *until;
+    const auto consider = [&](milliseconds at) {
+        if (at > now && (!next || at < *next)) next = at;
+    };
+    for (std::size_t n = 0; n < 2; ++n) {
+        if (overloadUntil[n]) consider(*overloadUntil[n]);
+        if (shortUntil[n]) consider(*shortUntil[n]);
+        const int channel = static_cast<int>(n);
+        if (auto in = protection[n].secondsToNextEvent(protectionSettings(channel), protectionInput(channel, drive(channel)))) {
+            // Rounded up to the clock's milliseconds: the step that reaches it trips.
+            const auto ms = static_cast<milliseconds::rep>(std::ceil(*in * 1000.0 - 1e-6));
+            consider(now + std::max(milliseconds(1), milliseconds(ms)));
+        }
     }
     return next;
 }
@@ -419,7 +494,11 @@ void SwitchChip::stepModel(milliseconds until) {
         milliseconds step = std::max(milliseconds(1), std::chrono::duration_cast<milliseconds>(limit));
         step = std::min(step, until - now);
         if (auto event = nextEvent()) step = std::min(step, *event - now);
-        load.step(std::chrono::duration<double>(step).count(), drives());
+        const std::array<ChannelDrive, 2> held = drives();
+        const double seconds = std::chrono::duration<double>(step).count();
+        for (int n = 0; n < 2; ++n)
+            protection[slot(n)].step(seconds, protectionSettings(n), protectionInput(n, held[slot(n)]));
+        load.step(seconds, held);
         now += step;
         for (int n = 0; n < 2; ++n) {
             const auto& end = overloadUntil[slot(n)];
@@ -427,6 +506,8 @@ void SwitchChip::stepModel(milliseconds until) {
                 load.setOverloaded(n, false);
                 overloadUntil[slot(n)].reset();
             }
+            const auto& shortEnd = shortUntil[slot(n)];
+            if (shortEnd && *shortEnd <= now) endShortToSupply(n);
         }
         updateLowPowerMode();
     }

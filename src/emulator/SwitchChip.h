@@ -23,6 +23,13 @@
 //   DEV_FAULT bit 3 until DEV_FAULT is read.
 // - Thermal shutdown restarts below 155 degrees C, or stays latched when the
 //   channel is configured to latch, until the host switches the channel off.
+// - Wire protection per channel from I2T_CONFIG_CHx and ILIM_CONFIG_CHx bit 11
+//   (ChannelProtection): a trip switches the channel off and sets CHx_FAULT
+//   bit 7 while it is held off; 18-pin parts show bit 12 while the integrator
+//   accumulates. A latched channel is released when bit 14 of its I2T
+//   register is written from 0 to 1 while its SW_STATE bit is 0 (the tool's
+//   latch-reset sequence); SW_STATE itself stays as the host wrote it.
+// - A short to VBB shows as CHx_FAULT bit 3 while the channel is off.
 
 #include <array>
 #include <chrono>
@@ -30,6 +37,7 @@
 #include <optional>
 #include <vector>
 
+#include "emulator/ChannelProtection.h"
 #include "emulator/ChipLoadModel.h"
 #include "emulator/ChipParts.h"
 #include "emulator/ChipRegisterMap.h"
@@ -78,6 +86,9 @@ public:
     void setSelfTestFailures(uint16_t abistBits) { selfTestFailures = abistBits; }
     double junctionTemperature(int channel) const { return load.junctionTemperature(channel); }
     double loadCurrent(int channel) const { return reading(channel).current; }
+    // The I2T integrator as a fraction of the trip energy now configured.
+    double i2tLevel(int channel) const;
+    bool isHeldOffByProtection(int channel) const;
 
     // Injected bits read as set (or, suppressed, as clear) until `until`
     // (nullopt: until cleared), whatever the chip itself reports.
@@ -85,6 +96,11 @@ public:
                      bool suppress = false);
     void clearInjectedFault(FaultRegister reg, uint16_t bits);
     void overload(int channel, std::chrono::milliseconds until);
+    // Output shorted to VBB until `until` (nullopt: until endShortToSupply).
+    void shortToSupply(int channel, std::optional<std::chrono::milliseconds> until);
+    void endShortToSupply(int channel);
+    bool isShortedToSupply(int channel) const { return load.isShortedToSupply(channel); }
+    bool isOverloaded(int channel) const { return load.isOverloaded(channel); }
 
     bool isAsleep() const { return asleep; }
     bool isInTestMode() const { return testMode; }
@@ -108,6 +124,8 @@ private:
     bool hasUnmaskedFault(uint16_t deviceWord) const;
     std::optional<uint16_t> measurement(uint8_t address) const;
 
+    ProtectionSettings protectionSettings(int channel) const;
+    ProtectionInput protectionInput(int channel, const ChannelDrive& d) const;
     ChannelDrive drive(int channel) const;
     std::array<ChannelDrive, 2> drives() const { return {drive(0), drive(1)}; }
     ChannelReading reading(int channel) const { return load.reading(channel, drive(channel)); }
@@ -144,6 +162,8 @@ private:
     uint16_t selfTestFailures = 0;
     std::vector<Injection> injections;
     std::array<std::optional<std::chrono::milliseconds>, 2> overloadUntil{};
+    std::array<std::optional<std::chrono::milliseconds>, 2> shortUntil{};  // timed shorts only
+    std::array<ChannelProtection, 2> protection{};
     std::chrono::milliseconds lastFrame{0};  // watchdog: time of the last SPI frame
     std::chrono::milliseconds periodicReads{0};
 };

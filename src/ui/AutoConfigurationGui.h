@@ -50,6 +50,7 @@ class QCheckBox;
 class QListWidget;
 class CommandCenterPage;
 class ConsolePage;
+class EmulatedBoardWindow;
 class FamilyPages;
 class SafetyPage;
 
@@ -306,6 +307,9 @@ public:
     QAction* exitToolStripMenuItem = nullptr;
     QMenu* toolsToolStripMenuItem = nullptr;
     QAction* enterDFUModeToolStripMenuItem = nullptr;
+    // "Emulated Board" (Tools): only while running on the emulated board.
+    QAction* emulatedBoardToolStripMenuItem = nullptr;
+    EmulatedBoardWindow* emulatedBoardWindow = nullptr;
     QMenu* settingsToolStripMenuItem = nullptr;
     QMenu* autoPersistRefreshSettingsToolStripMenuItem = nullptr;
     QAction* manualPersistEnableCheckBox = nullptr;

@@ -13,6 +13,7 @@
 #include "protocol/HSSProtocol.h"
 #include "ui/AutoConfigurationGui.h"
 #include "ui/Resources.h"
+#include "ui/bench/EmulatedBoardWindow.h"
 #include "ui/pages/FamilyPages.h"
 #include "ui/seam/DialogSeam.h"
 
@@ -61,6 +62,13 @@ void AutoConfigurationGui::buildMenus()
     toolsToolStripMenuItem = addMenu(this, QStringLiteral("toolsToolStripMenuItem"), QStringLiteral("Tools"));
     enterDFUModeToolStripMenuItem = addItem(toolsToolStripMenuItem, QStringLiteral("enterDFUModeToolStripMenuItem"),
                                             QStringLiteral("Enter DFU Mode"));
+    if (board.emulatedBoard) {
+        toolsToolStripMenuItem->addSeparator();
+        emulatedBoardToolStripMenuItem = addItem(toolsToolStripMenuItem, QStringLiteral("emulatedBoardToolStripMenuItem"),
+                                                 QStringLiteral("Emulated Board"));
+        emulatedBoardWindow = new EmulatedBoardWindow(board.emulatedBoard, this);
+        connect(emulatedBoardToolStripMenuItem, &QAction::triggered, emulatedBoardWindow, &EmulatedBoardWindow::open);
+    }
 
     settingsToolStripMenuItem = addMenu(this, QStringLiteral("settingsToolStripMenuItem"), QStringLiteral("Settings"));
     autoPersistRefreshSettingsToolStripMenuItem = addMenu(
@@ -128,7 +136,12 @@ void AutoConfigurationGui::buildMenus()
 void AutoConfigurationGui::setHardwareMenusEnabled(bool enabled)
 {
     setMenuEnabled(settingsToolStripMenuItem, enabled);
-    setMenuEnabled(toolsToolStripMenuItem, enabled);
+    // The emulated board's bench stays reachable: it is where the board is
+    // plugged in again. Only the board's own item follows its presence.
+    if (emulatedBoardToolStripMenuItem != nullptr)
+        enterDFUModeToolStripMenuItem->setEnabled(enabled);
+    else
+        setMenuEnabled(toolsToolStripMenuItem, enabled);
     setMenuEnabled(exportToolStripMenuItem, enabled);
     saveSettingsToolStripMenuItem->setEnabled(enabled);
     loaToolStripMenuItem->setEnabled(enabled);

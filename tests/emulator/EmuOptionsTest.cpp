@@ -9,6 +9,7 @@ struct GoodLine {
     std::optional<uint16_t> devid;
     uint16_t firmware;
     bool trace;
+    std::string flashFile = {};
 };
 
 TEST(EmuOptions, AcceptedCommandLines) {
@@ -20,6 +21,8 @@ TEST(EmuOptions, AcceptedCommandLines) {
         {{"--socket", "/tmp/a", "--devid", "0x1234"}, 0x1234, 0x20B0, false},
         {{"--socket", "/tmp/a", "--devid", "ffff"}, 0xFFFF, 0x20B0, false},
         {{"--socket", "/tmp/a", "--no-chip", "--firmware", "0x2101"}, std::nullopt, 0x2101, false},
+        {{"--socket", "/tmp/a", "--flash-file", "/tmp/f"}, 0xFFF0, 0x20B0, false, "/tmp/f"},
+        {{"--flash-file=/tmp/g", "--socket", "/tmp/a"}, 0xFFF0, 0x20B0, false, "/tmp/g"},
     };
     for (const GoodLine& line : lines) {
         const auto parsed = parseEmuOptions(line.args);
@@ -29,6 +32,7 @@ TEST(EmuOptions, AcceptedCommandLines) {
         EXPECT_EQ(options.devid, line.devid);
         EXPECT_EQ(options.firmwareVersion, line.firmware);
         EXPECT_EQ(options.trace, line.trace);
+        EXPECT_EQ(options.flashFile, line.flashFile);
     }
 }
 
@@ -48,6 +52,8 @@ TEST(EmuOptions, RefusedCommandLines) {
         {"--socket", "/tmp/a", "--trace=yes"},
         {"--socket", "/tmp/a", "extra"},
         {"--socket", "/tmp/a", "--verbose"},
+        {"--socket", "/tmp/a", "--flash-file"},
+        {"--socket", "/tmp/a", "--flash-file="},
     };
     for (const auto& line : lines) {
         const auto parsed = parseEmuOptions(line);
@@ -57,7 +63,8 @@ TEST(EmuOptions, RefusedCommandLines) {
 
 TEST(EmuOptions, UsageNamesEveryOption) {
     const std::string usage = emuUsage("velmara-emu");
-    for (const char* option : {"--socket", "--part", "--devid", "--no-chip", "--firmware", "--trace", "ZVR2M08A-K1"})
+    for (const char* option : {"--socket", "--part", "--devid", "--no-chip", "--firmware", "--trace", "--flash-file", "ZVR2M08A-K1",
+                               "board get"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

@@ -58,11 +58,17 @@ public:
 // One velmara-emu child process; killed if the test leaves it running.
 class EmuProcess {
 public:
-    EmuProcess(const std::vector<std::string>& args, const std::string& outPath, const std::string& errPath) {
+    // Standard input is a pipe the test writes with input(), or empty.
+    EmuProcess(const std::vector<std::string>& args, const std::string& outPath, const std::string& errPath,
+               bool pipeInput = false) {
+        int fds[2] = {-1, -1};
+        if (pipeInput && ::pipe2(fds, O_CLOEXEC) != 0) return;
         pid = ::fork();
         if (pid == 0) {
+            const int in = pipeInput ? fds[0] : ::open("/dev/null", O_RDONLY);
             const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(in, STDIN_FILENO);
             ::dup2(out, STDOUT_FILENO);
             ::dup2(err, STDERR_FILENO);
             const std::string program = emulatorPath();
@@ -72,8 +78,13 @@ public:
             ::execv(program.c_str(), argv.data());
             ::_exit(127);
         }
+        if (pipeInput) {
+            ::close(fds[0]);
+            inputFd = fds[1];
+        }
     }
     ~EmuProcess() {
+        if (inputFd >= 0) ::close(inputFd);
         if (pid > 0 && !exitStatus) {
             ::kill(pid, SIGKILL);
             ::waitpid(pid, nullptr, 0);
@@ -95,9 +106,18 @@ public:
         return WEXITSTATUS(*exitStatus);
     }
 
+    bool input(const std::string& text) const {
+        return ::write(inputFd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    }
+    void closeInput() {
+        if (inputFd >= 0) ::close(inputFd);
+        inputFd = -1;
+    }
+
     pid_t pid = -1;
 
 private:
+    int inputFd = -1;
     std::optional<int> exitStatus;
 };
 
@@ -309,6 +329,74 @@ TEST_F(VelmaraEmu, DfuEntryDropsTheClientAndTheBoardComesBackPoweredUp) {
     EXPECT_EQ(singleRead(again, kReadAdcConfig), 0x0000);
     emu.signal(SIGTERM);
     EXPECT_EQ(emu.waitExit(), 0);
+}
+
+// Waits until the file holds `text`.
+bool fileGets(const std::string& path, const std::string& text) {
+    const auto deadline = std::chrono::steady_clock::now() + kGenerous;
+    while (readFile(path).find(text) == std::string::npos) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+TEST_F(VelmaraEmu, StandardInputDrivesTheBench) {
+    EmuProcess emu({"--socket", socketPath()}, outPath(), errPath(), true);
+    Client client(socketPath());
+    ASSERT_TRUE(client.connected());
+    ASSERT_TRUE(client.request(0x01, {}));
+
+    ASSERT_TRUE(emu.input("board fault CH1_FAULT 0x0008\r\n# a comment\n\nboard load 3 1\nboard get register 0D\n"));
+    ASSERT_TRUE(fileGets(outPath(), "BOARD register 0x0D=0x0008\n")) << readFile(outPath());
+    EXPECT_EQ(singleRead(client, commandReport({0x3F, 0xEF, 0xBE, 0xFE, 0xCA, 0x04, 0x01, 0x00, 0x0D})), 0x0008);
+    EXPECT_TRUE(fileGets(errPath(), "velmara-emu: board load: channel must be 1 or 2, not '3'\n"));
+
+    // A last line without a line feed runs when input ends; the board goes on.
+    ASSERT_TRUE(emu.input("board card 0xFF04"));
+    emu.closeInput();
+    const auto deadline = std::chrono::steady_clock::now() + kGenerous;
+    while (singleRead(client, kReadDevId) != 0xFF04 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_EQ(singleRead(client, kReadDevId), 0xFF04);
+    emu.signal(SIGTERM);
+    EXPECT_EQ(emu.waitExit(), 0);
+    EXPECT_EQ(readFile(errPath()).find("usage"), std::string::npos);
+}
+
+TEST_F(VelmaraEmu, FlashFileSurvivesARestart) {
+    const std::string flash = dir.path + "/flash.txt";
+    const Bytes flashWriteAdcConfig = commandReport({0x3F, 0xEF, 0xBE, 0xFE, 0xCA, 0x07, 0x31, 0x00, 0x01, 0x0A});
+    const Bytes flashLoad = commandReport({0x3F, 0xEF, 0xBE, 0xFE, 0xCA, 0x08, 0x00, 0x00});
+    {
+        EmuProcess emu({"--socket", socketPath(), "--flash-file", flash}, outPath(), errPath());
+        Client client(socketPath());
+        ASSERT_TRUE(client.connected());
+        ASSERT_TRUE(client.request(0x01, {}));
+        ASSERT_TRUE(client.request(0x02, kWriteAdcConfig));
+        ASSERT_TRUE(client.request(0x02, flashWriteAdcConfig));
+        emu.signal(SIGTERM);
+        EXPECT_EQ(emu.waitExit(), 0);
+    }
+    EXPECT_NE(readFile(flash).find("0x0A 0x1234"), std::string::npos) << readFile(flash);
+    {
+        EmuProcess emu({"--socket", socketPath(), "--flash-file", flash}, outPath(), errPath());
+        Client client(socketPath());
+        ASSERT_TRUE(client.connected());
+        ASSERT_TRUE(client.request(0x01, {}));
+        EXPECT_EQ(singleRead(client, kReadAdcConfig), 0x0000);  // a fresh chip
+        ASSERT_TRUE(client.request(0x02, flashLoad));
+        EXPECT_EQ(singleRead(client, kReadAdcConfig), 0x1234);
+        emu.signal(SIGTERM);
+        EXPECT_EQ(emu.waitExit(), 0);
+    }
+
+    // A file that is not a flash store is refused and left as it is.
+    { std::ofstream(flash) << "0x0A 0x1234\nnot a store\n"; }
+    EmuProcess emu({"--socket", socketPath(), "--flash-file", flash}, outPath(), errPath());
+    EXPECT_EQ(emu.waitExit(), 1);
+    EXPECT_NE(readFile(errPath()).find("line 2 is not 'REGISTER VALUE'"), std::string::npos) << readFile(errPath());
+    EXPECT_EQ(readFile(flash), "0x0A 0x1234\nnot a store\n");
 }
 
 TEST_F(VelmaraEmu, BadCommandLinesPrintUsageAndExitTwo) {

@@ -3,8 +3,6 @@
 // emulated board. Controls are found by objectName; what reached the board is
 // read from the emulator's transfer trace and registers.
 
-// The emulator's headers come before any Qt header: Qt defines "slots" as a
-// keyword macro, which the emulator uses as a member name.
 #include "emulator/EmulatedBoard.h"
 
 #include <QApplication>

@@ -30,14 +30,21 @@ std::string partNames() {
 
 std::string emuUsage(const std::string& programName) {
     return "usage: " + programName +
-           " --socket PATH [--part NAME | --devid CODE | --no-chip] [--firmware 0xNNNN] [--trace]\n"
+           " --socket PATH [--part NAME | --devid CODE | --no-chip] [--firmware 0xNNNN]\n"
+           "       [--flash-file PATH] [--trace]\n"
            "\n"
-           "Serves one emulated VELMARA-BOARD on a Unix socket.\n"
+           "Serves one emulated VELMARA-BOARD on a Unix socket. Lines on standard input\n"
+           "drive the bench: board supply VOLTS, board load CH OHMS|open, board overload CH MS,\n"
+           "board short-vbb CH [MS], board fault REGISTER BITS [MS], board clear-fault REGISTER BITS,\n"
+           "board ambient CELSIUS, board selftest-fail BITS, board card CODE|none, board unplug,\n"
+           "board plug, board get current CH|temperature CH|i2t CH|register ADDR.\n"
+           "Answers go to standard output, refused lines to standard error.\n"
            "  --socket PATH      socket path to listen on (required)\n"
            "  --part NAME        fitted part (default ZVR2M08A-K1): " + partNames() + "\n"
            "  --devid CODE       fitted chip's DEVID in hexadecimal, listed or not (e.g. 0x1234)\n"
            "  --no-chip          no daughter card\n"
            "  --firmware 0xNNNN  board firmware version (default 0x20B0)\n"
+           "  --flash-file PATH  keep the board's flash store in this file across runs\n"
            "  --trace            print every report received and sent, one hex line each\n";
 }
 
@@ -59,7 +66,8 @@ std::variant<EmuOptions, EmuOptionsError> parseEmuOptions(const std::vector<std:
             if (i + 1 < args.size()) return args[++i];
             return std::nullopt;
         };
-        const bool takesValue = name == "--socket" || name == "--part" || name == "--devid" || name == "--firmware";
+        const bool takesValue = name == "--socket" || name == "--part" || name == "--devid" || name == "--firmware" ||
+                                name == "--flash-file";
         if (!takesValue && inlineValue) return EmuOptionsError{name + " takes no value"};
 
         if (name == "--help" || name == "-h") {
@@ -89,6 +97,10 @@ std::variant<EmuOptions, EmuOptionsError> parseEmuOptions(const std::vector<std:
             const auto version = text ? parseHexWord(*text) : std::nullopt;
             if (!version) return EmuOptionsError{"--firmware needs a hexadecimal 16-bit version"};
             options.firmwareVersion = *version;
+        } else if (name == "--flash-file") {
+            const auto text = value();
+            if (!text || text->empty()) return EmuOptionsError{"--flash-file needs a path"};
+            options.flashFile = *text;
         } else if (name == "--socket") {
             const auto text = value();
             if (!text || text->empty()) return EmuOptionsError{"--socket needs a path"};

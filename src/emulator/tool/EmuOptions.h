@@ -11,6 +11,7 @@ struct EmuOptions {
     std::string socketPath;
     std::optional<uint16_t> devid;  // nullopt: no daughter card
     uint16_t firmwareVersion = 0x20B0;
+    std::string flashFile;  // empty: the flash store lasts as long as the process
     bool trace = false;
     bool helpRequested = false;
 };

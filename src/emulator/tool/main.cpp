@@ -2,12 +2,15 @@
 
 #include <csignal>
 #include <cstdio>
+#include <unistd.h>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "emulator/EmulatedBoard.h"
+#include "emulator/tool/BenchInput.h"
 #include "emulator/tool/EmuOptions.h"
+#include "emulator/tool/FlashFile.h"
 #include "emulator/tool/VirtualBoardServer.h"
 
 namespace {
@@ -25,6 +28,31 @@ void installStopHandlers() {
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
+    // Started in the background of a terminal, reading standard input fails
+    // (and the bench stops reading) instead of stopping the board.
+    std::signal(SIGTTIN, SIG_IGN);
+}
+
+void printLine(std::FILE* stream, const std::string& line) {
+    const std::string text = line + "\n";
+    std::fputs(text.c_str(), stream);
+    std::fflush(stream);
+}
+
+// Loads the flash store from the file and writes every change back to it.
+bool keepFlashInFile(EmulatedBoard& board, const std::string& path) {
+    std::string error;
+    auto store = readFlashFile(path, error);
+    if (!store) {
+        std::fprintf(stderr, "velmara-emu: %s\n", error.c_str());
+        return false;
+    }
+    board.setFlashStore(std::move(*store));
+    board.setFlashListener([path](const FlashStore& changed) {
+        std::string why;
+        if (!writeFlashFile(path, changed, why)) std::fprintf(stderr, "velmara-emu: %s\n", why.c_str());
+    });
+    return true;
 }
 
 }  // namespace
@@ -46,6 +74,7 @@ int main(int argc, char** argv) {
     EmulatedBoard board(options.devid);
     board.setFirmwareVersion(options.firmwareVersion);
     board.setTraceCapacity(0);  // --trace prints instead; nothing to keep
+    if (!options.flashFile.empty() && !keepFlashInFile(board, options.flashFile)) return 1;
 
     VirtualBoardServer server(board, options.socketPath, options.trace);
     // Handlers first: a stop signal that arrives while listening starts is
@@ -58,7 +87,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::fprintf(stderr, "velmara-emu: listening on %s\n", options.socketPath.c_str());
+    BenchInput bench(
+        board, STDIN_FILENO, [](const std::string& line) { printLine(stdout, line); },
+        [](const std::string& line) { printLine(stderr, "velmara-emu: " + line); });
+    if (!bench.start(error)) std::fprintf(stderr, "velmara-emu: no bench on standard input: %s\n", error.c_str());
     const bool stoppedOnRequest = server.run();
     runningServer = nullptr;
+    bench.stop();
     return stoppedOnRequest ? 0 : 1;
 }

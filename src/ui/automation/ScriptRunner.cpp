@@ -9,6 +9,8 @@
 #include "ui/automation/StrayDialogWatcher.h"
 #include "ui/seam/DialogSeam.h"
 
+#include "emulator/BenchCommand.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
@@ -303,15 +305,8 @@ ScriptRunner::Next ScriptRunner::execute(const QStringList& w)
         print(QStringLiteral("%1 %2=%3").arg(w.at(1), v.property, escapeValue(v.value)));
         return Next::Now;
     }
-    if (cmd == QLatin1String("screenshot")) {
-        if (!arity(2, 2, "screenshot PATH"))
-            return Next::Now;
-        const QFileInfo target(w.at(1));
-        QDir().mkpath(target.absolutePath());
-        if (!window_->grab().save(target.absoluteFilePath(), "PNG"))
-            return report(QStringLiteral("cannot write screenshot '%1'").arg(w.at(1)));
-        return Next::Now;
-    }
+    if (cmd == QLatin1String("screenshot"))
+        return runScreenshot(w);
     if (cmd == QLatin1String("resize")) {
         if (!arity(3, 3, "resize WIDTH HEIGHT"))
             return Next::Now;
@@ -325,12 +320,61 @@ ScriptRunner::Next ScriptRunner::execute(const QStringList& w)
         QCoreApplication::processEvents();  // the layouts settle before the next command
         return Next::Now;
     }
+    if (cmd == QLatin1String("board"))
+        return runBoardCommand(w);
     if (cmd == QLatin1String("quit")) {
         if (!arity(1, 1, "quit"))
             return Next::Now;
         return Next::Stop;
     }
     return report(QStringLiteral("unknown command '%1'").arg(cmd));
+}
+
+ScriptRunner::Next ScriptRunner::runScreenshot(const QStringList& w)
+{
+    if (w.size() < 2 || w.size() > 3) {
+        errorHere(QStringLiteral("usage: screenshot PATH [NAME]"));
+        return Next::Now;
+    }
+    QWidget* shown = window_;
+    if (w.size() == 3) {
+        QObject* c = control(w.at(2));
+        if (c == nullptr)
+            return Next::Now;
+        shown = qobject_cast<QWidget*>(c);
+        if (shown == nullptr || !shown->isVisible()) {
+            errorHere(QStringLiteral("'%1' is not a shown window or control").arg(w.at(2)));
+            return Next::Now;
+        }
+    }
+    const QFileInfo target(w.at(1));
+    QDir().mkpath(target.absolutePath());
+    if (!shown->grab().save(target.absoluteFilePath(), "PNG"))
+        errorHere(QStringLiteral("cannot write screenshot '%1'").arg(w.at(1)));
+    return Next::Now;
+}
+
+ScriptRunner::Next ScriptRunner::runBoardCommand(const QStringList& w)
+{
+    if (bench_ == nullptr) {
+        errorHere(QStringLiteral("board commands need the emulated board (start the tool with --emulate)"));
+        return Next::Now;
+    }
+    std::vector<std::string> words;
+    words.reserve(static_cast<std::size_t>(w.size()));
+    for (const QString& word : w)
+        words.push_back(word.toStdString());
+    const auto parsed = parseBenchCommand(words);
+    if (const auto* failed = std::get_if<BenchError>(&parsed)) {
+        errorHere(QString::fromStdString(failed->message));
+        return Next::Now;
+    }
+    const BenchReply reply = runBenchCommand(*bench_, std::get<BenchCommand>(parsed));
+    if (!reply.error.empty())
+        errorHere(QString::fromStdString(reply.error));
+    else if (!reply.answer.empty())
+        print(QString::fromStdString(reply.answer));
+    return Next::Now;
 }
 
 ScriptRunner::Next ScriptRunner::runWaitFor(const QStringList& w)

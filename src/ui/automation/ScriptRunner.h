@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+class EmulatedBoard;
 class QIODevice;
 class QTextStream;
 class QTimer;
@@ -43,6 +44,10 @@ public:
     // once the window is shown.
     void start();
 
+    // The emulated board the `board` commands drive; without one they are
+    // errors (the window runs on another board).
+    void setEmulatedBoard(std::shared_ptr<EmulatedBoard> board) { bench_ = std::move(board); }
+
     // 0 while no ERROR line has been printed, else 1.
     int exitStatus() const { return errorCount_ == 0 ? 0 : 1; }
     bool isFinished() const { return finished_; }
@@ -70,6 +75,8 @@ private:
     void step();
     Next execute(const QStringList& words);
     Next runWaitFor(const QStringList& words);
+    Next runBoardCommand(const QStringList& words);
+    Next runScreenshot(const QStringList& words);
     void pollWaitFor();
     void endScript();
     void finish();
@@ -85,6 +92,7 @@ private:
     QPointer<QWidget> window_;
     QTextStream& out_;
     std::unique_ptr<automation::ScriptResponder> responder_;
+    std::shared_ptr<EmulatedBoard> bench_;
     automation::StrayDialogWatcher* strayDialogs_ = nullptr;
     automation::ScriptInput* input_ = nullptr;
     bool waitingForInput_ = false;

@@ -57,7 +57,7 @@ AppRun runTool(const QStringList& scriptArgs, const QByteArray& standardInput = 
     if (found.hasMatch())
         run.sanitizerReport = found.captured(0).left(2000);
     run.exitCode = tool.exitCode();
-    static const QRegularExpression keyword(QStringLiteral("^((LOG|MESSAGE|FILE-DIALOG|TIMEOUT|ERROR) |\\w+ \\w+=)"));
+    static const QRegularExpression keyword(QStringLiteral("^((LOG|MESSAGE|FILE-DIALOG|TIMEOUT|ERROR|BOARD) |\\w+ \\w+=)"));
     const QStringList all = QString::fromUtf8(tool.readAllStandardOutput()).split(u'\n');
     for (const QString& line : all)
         if (keyword.match(line).hasMatch())
@@ -176,6 +176,19 @@ INSTANTIATE_TEST_SUITE_P(Scripts, AppScript, ::testing::Values(
         "key logTextBox K\nkey logTextBox C\nkey logTextBox Enter\nselect-text mainTabControl \"Test Mode\"\n"
         "get mainTabControl\n",
         {"mainTabControl text=Test Mode"}, 0, 0},
+    AppCase{"EmulatedBoardTripsOnI2tThroughTheWindow",
+        "board load 1 1.68\nclick emulatedBoardToolStripMenuItem\n"
+        "select-text mainTabControl \"I2T Tuner\"\ncheck enableI2TBox 1\nslide i2tTrack 2\n"
+        "select-text mainTabControl \"Command Center\"\ncheck-item enChanBoxCC 0 1\n"
+        "wait-for benchProtectionLabel1 text \"Switched off by the I2T protection\" 60000\n"
+        "board get register 0x0D\nboard get i2t 1\nboard get current 1\nboard get register 0x07\n"
+        "board load 3 1\nboard fault CH2_FAULT 8 -5\n",
+        {"LOG I2T on channel 1 enabled\\.", "LOG I2T trip value of channel 1 set to 26\\.3 A2s",
+         "LOG Switch enable configuration changed to: 0b00000001 ",
+         "BOARD register 0x0D=0x0080", "BOARD i2t 1=1", "BOARD current 1=0", "BOARD register 0x07=0x0001",
+         "ERROR line 15: board load: channel must be 1 or 2, not '3'",
+         "ERROR line 16: board fault: time must be a whole number of milliseconds from 1 to 86400000, not '-5'"},
+        2, 1},
     AppCase{"ExitMenuItemClosesTheWindow",
         "click exitToolStripMenuItem\nbogus\n", {}, 0, 0}),
     [](const ::testing::TestParamInfo<AppCase>& p) { return std::string(p.param.name); });

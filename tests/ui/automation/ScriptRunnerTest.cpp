@@ -175,7 +175,9 @@ INSTANTIATE_TEST_SUITE_P(Commands, RunScript, ::testing::Values(
         {"LOG from worker"}, 0},
     ScriptCase{"QuitStopsTheScript", "click applyButton\nquit\nclick applyButton\nbogus\n",
         {"LOG applied"}, 0},
-    ScriptCase{"QuitTakesNoArguments", "quit now\n", {"ERROR line 1: usage: quit"}, 1}),
+    ScriptCase{"QuitTakesNoArguments", "quit now\n", {"ERROR line 1: usage: quit"}, 1},
+    ScriptCase{"BoardCommandsNeedTheEmulatedBoard", "board supply 12\n",
+        {"ERROR line 1: board commands need the emulated board (start the tool with --emulate)"}, 1}),
     [](const ::testing::TestParamInfo<ScriptCase>& p) { return std::string(p.param.name); });
 // clang-format on
 
@@ -217,14 +219,21 @@ TEST(RunScriptScreenshot, WritesAPngOfTheWindowOrReportsWhy)
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("shots/window.png"));
     TestWindow window;
+    const QString controlPath = dir.filePath(QStringLiteral("box.png"));
     const ScriptRun run = runScript(
-        window, QStringLiteral("screenshot \"%1\"\nscreenshot /proc/no/such.png\n").arg(path));
+        window, QStringLiteral("screenshot \"%1\"\nscreenshot /proc/no/such.png\nscreenshot \"%2\" modeBox\n"
+                               "screenshot x.png noSuchControl\n")
+                    .arg(path, controlPath));
     ASSERT_TRUE(run.finished);
     const QImage image(path, "PNG");
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), window.size() * window.devicePixelRatio());
-    ASSERT_EQ(run.lines.size(), 2);
+    const QImage control(controlPath, "PNG");
+    ASSERT_FALSE(control.isNull());
+    EXPECT_LT(control.width(), image.width());
+    ASSERT_EQ(run.lines.size(), 3);
     EXPECT_EQ(run.lines.at(0), QStringLiteral("ERROR line 2: cannot write screenshot '/proc/no/such.png'"));
+    EXPECT_EQ(run.lines.at(1), QStringLiteral("ERROR line 4: unknown control 'noSuchControl'"));
     EXPECT_EQ(run.exitStatus, 1);
 }
 
