@@ -36,7 +36,10 @@ void AutoConfigurationGui::buildTuner()
     pages.tuner18 = familyPages->eighteen.fuseTunerPage;
     pages.deviceSettings18 = familyPages->eighteen.devSettingPage;
     tuner = new I2TTuner(*this, pages, this);
-    configEditor->setI2TRedraw([this](hss_device_family_t family) { tuner->redraw(family); });
+    configEditor->setI2TRedraw([this](hss_device_family_t family) {
+        if (tuner != nullptr)
+            tuner->redraw(family);
+    });
 }
 
 std::span<const double> AutoConfigurationGui::i2tTripValues() const
