@@ -170,7 +170,6 @@ TEST(TunerCharts, WireModelsPulsesAndTheEmptyChart)
     EXPECT_EQ(labelsOf(i2t, 3), (QMap<int, QString>{{7, "12 Gauge"}}));
     EXPECT_FALSE(path->isEnabled());
     EXPECT_FALSE(browse->isEnabled());
-    gui.find<QComboBox>("nomCurrentBox")->setCurrentIndex(1);  // the redraw after an edit
     EXPECT_EQ(timeAxis(i2t)->max(), 4000.0);
 
     // "Custom" with a file that is not there.
@@ -302,8 +301,18 @@ TEST_P(TunerPictures, BothChartsShowTheCurvesAndTheWireModelWhereTheNumbersSay)
     AutoConfigurationGui& window = gui.window();
     auto* tabs = gui.find<QTabWidget>("mainTabControl");
     tabs->setCurrentWidget(eighteen ? window.fuseTunerPage18pwp : window.fuseTunerPage16pwp);
-    harness::spin(300);  // the page's re-read and its refresh
-    window.findChild<QSlider*>("i2tTrack" + suffix)->setValue(2);  // 26.3 A2s on both parts
+    // 26.3 A2s on both parts. The page's re-read may still be on its way and
+    // put back the slider it read: set it until the chip holds it and it stays.
+    auto* track = window.findChild<QSlider*>("i2tTrack" + suffix);
+    const uint8_t i2tConfig = eighteen ? 20 : 21;
+    const auto tripSettled = [&] {
+        if (track->value() != 2)
+            track->setValue(2);
+        return track->value() == 2 && ((gui.board().peekRegister(i2tConfig) >> 3) & 0xF) == 2;
+    };
+    ASSERT_TRUE(waitUntil(tripSettled));
+    harness::spin(300);
+    ASSERT_TRUE(waitUntil(tripSettled));
     window.findChild<QComboBox*>("gaugeSelectionBox" + suffix)->setCurrentIndex(1);  // "20 gauge (Example)"
 
     auto* i2tView = window.findChild<QChartView*>("i2tChart" + suffix);

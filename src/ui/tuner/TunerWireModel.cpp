@@ -49,10 +49,12 @@ void I2TTuner::gaugeSelectionBox_SelectedIndexChanged(FamilyPage& page)
     if (const std::optional<hss::i2t::WireModel> example = hss::i2t::exampleWireModel(gauge)) {
         setSeriesPoints(page.charts.wireModel(), example->points, {example->label});
         page.charts.wireModel()->setVisible(true);
-        return;
-    }
-    if (custom && !page.wire.path->text().isEmpty())
+    } else if (custom && !page.wire.path->text().isEmpty()) {
         loadWireProfile(page);
+    }
+    // With a wire model the time axis runs to 4000 s; left at the curve's
+    // own maximum it would cut off the model just chosen.
+    redrawPage(page);
 }
 
 void I2TTuner::loadWireProfileFromBox(hss_device_family_t family)
