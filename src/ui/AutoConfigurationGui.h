@@ -26,8 +26,10 @@
 #include "link/HSSMessageQueue.h"
 #include "ui/editor/EditorHost.h"
 #include "ui/files/FilesHost.h"
+#include "ui/tuner/TunerHost.h"
 
 class ConfigurationEditor;
+class I2TTuner;
 class DemoMode;
 class SettingsFileCommands;
 class HSSCommunicationManager;
@@ -54,7 +56,11 @@ class EmulatedBoardWindow;
 class FamilyPages;
 class SafetyPage;
 
-class AutoConfigurationGui : public QMainWindow, private ReplyHandlers, public EditorHost, public FilesHost {
+class AutoConfigurationGui : public QMainWindow,
+                             private ReplyHandlers,
+                             public EditorHost,
+                             public FilesHost,
+                             public TunerHost {
     Q_OBJECT
 
 public:
@@ -126,6 +132,14 @@ public:
     // Fills the editor pages (a child of the window).
     void buildEditor();
     ConfigurationEditor* configEditor = nullptr;
+
+    // --- TunerHost (AutoConfigurationGui_EditorHooks.cpp) ---------------------
+    // The event guard, family and log above complete the interface.
+    std::span<const double> i2tTripValues() const override;
+    // The I2T tuner's charts on the tuner pages (a child of the window);
+    // after buildEditor, whose tuning controls it reads.
+    void buildTuner();
+    I2TTuner* tuner = nullptr;
 
     // --- FilesHost (AutoConfigurationGui_Files.cpp) ---------------------------
     // The shared names above (family, records, demo flag, event guard)
