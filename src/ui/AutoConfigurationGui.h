@@ -26,6 +26,7 @@
 #include "link/HSSMessageQueue.h"
 #include "ui/editor/EditorHost.h"
 #include "ui/files/FilesHost.h"
+#include "ui/sense/SenseHost.h"
 
 class ConfigurationEditor;
 class DemoMode;
@@ -53,8 +54,13 @@ class ConsolePage;
 class EmulatedBoardWindow;
 class FamilyPages;
 class SafetyPage;
+class SenseMonitor;
 
-class AutoConfigurationGui : public QMainWindow, private ReplyHandlers, public EditorHost, public FilesHost {
+class AutoConfigurationGui : public QMainWindow,
+                             private ReplyHandlers,
+                             public EditorHost,
+                             public FilesHost,
+                             public SenseHost {
     Q_OBJECT
 
 public:
@@ -147,6 +153,15 @@ public:
     void buildFileCommands();
     std::unique_ptr<SettingsFileCommands> settingsFiles;
     std::unique_ptr<DemoMode> demo;
+
+    // --- SenseHost (AutoConfigurationGui_Sense.cpp) ----------------------------
+    // The shared names above complete the interface.
+    bool currentSenseEnabled() const override;
+    void setCurrentSenseEnabled(bool on) override;
+    void rescaleCurrentLists(double senseResistorOhms) override;
+    // The live sense monitor on the Command Center (a child of the window).
+    void buildSenseMonitor();
+    SenseMonitor* senseMonitor = nullptr;
 
     // --- menu actions ----------------------------------------------------------
     void exitToolStripMenuItem_Click();
