@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "measure/SenseSources.h"
@@ -54,10 +55,10 @@ GraphSettingsControls buildGraphSettings(CommandCenterPage& page)
     c.enableLogButton = named<QPushButton>(QStringLiteral("enableLogButton"), QStringLiteral("On"));
     c.enableLogButton->setCheckable(true);
     c.enableLogButton->setToolTip(QStringLiteral("Write every sample to a CSV file"));
-    c.logBrowseButton = named<QPushButton>(QStringLiteral("logBrowseButton"), QStringLiteral("..."));
+    c.logBrowseButton = named<QToolButton>(QStringLiteral("logBrowseButton"));
+    c.logBrowseButton->setText(QStringLiteral("..."));
     c.logBrowseButton->setToolTip(QStringLiteral("Choose the CSV file"));
     c.logBrowseButton->setEnabled(false);
-    c.logBrowseButton->setMaximumWidth(c.logBrowseButton->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     c.filePathTextBox = named<QLineEdit>(QStringLiteral("filePathTextBox"));
     c.filePathTextBox->setReadOnly(true);
     c.filePathTextBox->setEnabled(false);

@@ -8,6 +8,7 @@ class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QToolButton;
 
 struct GraphSettingsControls {
     QComboBox* senseSourceSelBox = nullptr;  // the four quantities
@@ -16,7 +17,7 @@ struct GraphSettingsControls {
     QLineEdit* maxSamplesBox = nullptr;      // points kept on the chart
     QLineEdit* averageCountBox = nullptr;    // samples averaged
     QPushButton* enableLogButton = nullptr;  // "On", checkable
-    QPushButton* logBrowseButton = nullptr;  // "..."
+    QToolButton* logBrowseButton = nullptr;  // "..."
     QLineEdit* filePathTextBox = nullptr;    // the log's path, read only
 };
 

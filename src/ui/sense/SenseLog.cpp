@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <filesystem>
 
@@ -17,7 +18,7 @@ const QString kCaption = QStringLiteral("Sense Log");
 
 }  // namespace
 
-SenseLog::SenseLog(SenseHost& senseHost, QPushButton* enableLogButton, QPushButton* logBrowseButton,
+SenseLog::SenseLog(SenseHost& senseHost, QPushButton* enableLogButton, QToolButton* logBrowseButton,
                    QLineEdit* filePathTextBox, QWidget* parentForDialogs, QObject* parent)
     : QObject(parent),
       host(senseHost),
@@ -33,7 +34,7 @@ SenseLog::SenseLog(SenseHost& senseHost, QPushButton* enableLogButton, QPushButt
             turnOffAfterFailure(failure);
     });
     connect(enableButton, &QPushButton::toggled, this, [this](bool on) { enableLogButton_CheckStateChanged(on); });
-    connect(browseButton, &QPushButton::clicked, this, [this] { logBrowseButton_Click(); });
+    connect(browseButton, &QToolButton::clicked, this, [this] { logBrowseButton_Click(); });
 }
 
 void SenseLog::enableLogButton_CheckStateChanged(bool checked)

@@ -14,12 +14,13 @@
 
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 class QWidget;
 class SenseHost;
 
 class SenseLog : public QObject {
 public:
-    SenseLog(SenseHost& host, QPushButton* enableLogButton, QPushButton* logBrowseButton, QLineEdit* filePathTextBox,
+    SenseLog(SenseHost& host, QPushButton* enableLogButton, QToolButton* logBrowseButton, QLineEdit* filePathTextBox,
              QWidget* dialogParent, QObject* parent = nullptr);
 
     // On: asks for the file at once. Off: closes the log.
@@ -42,7 +43,7 @@ private:
 
     SenseHost& host;
     QPushButton* enableButton;
-    QPushButton* browseButton;
+    QToolButton* browseButton;
     QLineEdit* pathBox;
     QWidget* dialogParent;
     hss::measure::SenseLogWriter writer;
