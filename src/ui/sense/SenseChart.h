@@ -2,9 +2,9 @@
 // senseChart: the live chart of the Command Center. Four series in this
 // order: "Channel 1", "Channel 2" (the two that are fed), "Channel 1 Junction
 // Temp", "Channel 2 Junction Temp"; all hidden until graphed; the channels
-// are lines 5 pixels wide. Each update
-// hands a channel series all of its points with one replace() and sets the
-// axis ranges; updates closer together than 40 ms are merged into one.
+// are lines 5 pixels wide. Each update hands a channel series all of its
+// points with one replace() and sets the axis ranges; updates closer
+// together than 40 ms are merged into one.
 
 #include <QChartView>
 #include <QElapsedTimer>
