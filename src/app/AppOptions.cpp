@@ -73,6 +73,8 @@ AppOptionsResult parseAppOptions(const std::vector<std::string>& args)
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             options.showHelp = true;
+        } else if (arg == "--version") {
+            options.showVersion = true;
         } else if (arg == "--emulate") {
             if (auto error = chooseBoard(AppOptions::Board::Emulated, arg)) return refuse(*error);
             if (i + 1 < args.size() && !isOption(args[i + 1])) {
@@ -98,7 +100,8 @@ AppOptionsResult parseAppOptions(const std::vector<std::string>& args)
 std::string appUsageText(const std::string& programName)
 {
     return "Usage: " + programName +
-           " [--emulate [PART] | --board-socket PATH] [--script FILE] [--help] [QT OPTIONS]\n"
+           " [--emulate [PART] | --board-socket PATH] [--script FILE] [--help] [--version]\n"
+           "       [QT OPTIONS]\n"
            "\n"
            "Configures the high-side switch on a VELMARA-BOARD carrier board.\n"
            "\n"
@@ -109,6 +112,7 @@ std::string appUsageText(const std::string& programName)
            "  --script FILE         run an automation script once the window is shown\n"
            "                        (- reads standard input)\n"
            "  --help                show this text\n"
+           "  --version             show the version\n"
            "\n"
            "Qt's own options are passed on to Qt with their values, for example\n"
            "  -platform offscreen, -style Fusion, -geometry 1200x800+0+0, -display :1, -reverse\n";

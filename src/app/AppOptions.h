@@ -17,6 +17,7 @@ struct AppOptions {
     // Automation script ("-" = standard input); empty when not asked for.
     std::string scriptPath;
     bool showHelp = false;
+    bool showVersion = false;
     // Qt's own options (-platform, -style, -geometry ...) with their values,
     // in the order given, for QApplication.
     std::vector<std::string> qtArguments;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "KcVersion.h"
 #include "app/AppOptions.h"
 #include "app/BoardSetupFactory.h"
 #include "app/SignalWatcher.h"
@@ -27,6 +28,10 @@ int main(int argc, char** argv)
         std::cout << appUsageText(program);
         return 0;
     }
+    if (options.showVersion) {
+        std::cout << program << ' ' << kc::kVersion << '\n';
+        return 0;
+    }
     std::string error;
     std::optional<BoardSetup> board = makeBoardSetup(options, error);
     if (!board) {
@@ -42,6 +47,8 @@ int main(int argc, char** argv)
     qtArgv.push_back(nullptr);
     int qtArgc = static_cast<int>(qtArguments.size());
     QApplication application(qtArgc, qtArgv.data());
+    // Wayland matches the window to its desktop entry (and icon) by this.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kc::kAppId));
     const std::shared_ptr<EmulatedBoard> emulatedBoard = board->emulatedBoard;
     AutoConfigurationGui window(std::move(*board));
     // A signal closes the window the normal way, and leaves any open dialog.

@@ -10,6 +10,7 @@
 
 #include <thread>
 
+#include "KcVersion.h"
 #include "app/PeriodicWorker.h"
 #include "app/WindowThreadHandOver.h"
 #include "link/HSSCommunicationManager.h"
@@ -25,7 +26,8 @@ AutoConfigurationGui::AutoConfigurationGui(BoardSetup board_, QWidget* parent)
     : QMainWindow(parent), board(std::move(board_)), handOver(std::make_unique<WindowThreadHandOver>())
 {
     setObjectName(QStringLiteral("AutoConfigurationGui"));
-    setWindowTitle(QStringLiteral("Keldor Configurator - v3.0.5"));
+    setWindowTitle(QStringLiteral("Keldor Configurator - v") + QLatin1String(kc::kVersion));
+    setWindowIcon(resources::appIcon());
     urlOpener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     logClock = [] { return QTime::currentTime(); };
     buildWindow();

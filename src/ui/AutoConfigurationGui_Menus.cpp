@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QUrl>
 
+#include "KcVersion.h"
 #include "app/ReadBackRequests.h"
 #include "device/AddressLists.h"
 #include "protocol/HSSProtocol.h"
@@ -157,8 +158,8 @@ void AutoConfigurationGui::aboutToolStripMenuItem_Click()
     const QString about = resources::findFile(QStringLiteral("docs/about.html"));
     if (about.isEmpty() || !urlOpener || !urlOpener(QUrl::fromLocalFile(about))) {
         DialogSeam::message(this, QMessageBox::Information, QStringLiteral("About"),
-                            QStringLiteral("Keldor Configurator - v3.0.5\n\nThe document about the tool (docs/about.html) "
-                                           "could not be opened."));
+                            QStringLiteral("Keldor Configurator - v") + QLatin1String(kc::kVersion) +
+                                QStringLiteral("\n\nThe document about the tool (docs/about.html) could not be opened."));
     }
 }
 

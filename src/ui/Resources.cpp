@@ -7,28 +7,42 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
-#ifndef KC_INSTALL_DATADIR
-#define KC_INSTALL_DATADIR "/usr/local/share/keldor-configurator"
-#endif
-
 namespace resources {
 
-QString findFile(const QString& relativePath)
+QStringList searchFolders()
 {
-    const QString folderName = relativePath.section(QLatin1Char('/'), 0, 0);
-    const QString rest = relativePath.section(QLatin1Char('/'), 1);
-    // Each candidate folder may lack the file; look through all of them.
-    QStringList folders{QDir::current().filePath(folderName)};
+    QStringList folders{QDir::currentPath()};
     if (QCoreApplication::instance()) {
-        const QDir appDir(QCoreApplication::applicationDirPath());
-        folders << appDir.filePath(folderName) << appDir.filePath(QStringLiteral("../") + folderName);
+        // Resolved through symbolic links, so a link to the program in
+        // another bin/ still finds the prefix the program is installed in.
+        const QDir programFolder(QCoreApplication::applicationDirPath());
+        folders << programFolder.path()
+                << QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/keldor-configurator")));
     }
-    folders << QDir(QStringLiteral(KC_INSTALL_DATADIR)).filePath(folderName);
+    return folders;
+}
+
+QString findFileIn(const QStringList& folders, const QString& relativePath)
+{
+    // Each folder may lack the file; look through all of them.
     for (const QString& folder : folders) {
-        const QString path = QDir(folder).filePath(rest);
+        const QString path = QDir(folder).filePath(relativePath);
         if (QFileInfo(path).isFile()) return QDir::cleanPath(path);
     }
     return {};
+}
+
+QString findFile(const QString& relativePath)
+{
+    return findFileIn(searchFolders(), relativePath);
+}
+
+QIcon appIcon()
+{
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/keldor-configurator-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 namespace {

@@ -19,6 +19,7 @@ TEST(AppOptions, AcceptedCommandLines)
         std::string socket;
         std::string script;
         bool help;
+        bool version = false;
     };
     const Case cases[] = {
         {{}, AppOptions::Board::Hardware, "ZVR2M08A-K1", "", "", false},
@@ -28,6 +29,8 @@ TEST(AppOptions, AcceptedCommandLines)
         {{"--board-socket", "/tmp/b.sock"}, AppOptions::Board::Socket, "ZVR2M08A-K1", "/tmp/b.sock", "", false},
         {{"--emulate", "0xFFF2", "--script", "-"}, AppOptions::Board::Emulated, "0xFFF2", "", "-", false},
         {{"--help"}, AppOptions::Board::Hardware, "ZVR2M08A-K1", "", "", true},
+        {{"--version"}, AppOptions::Board::Hardware, "ZVR2M08A-K1", "", "", false, true},
+        {{"--emulate", "--version"}, AppOptions::Board::Emulated, "ZVR2M08A-K1", "", "", false, true},
     };
     for (const Case& c : cases) {
         const AppOptionsResult result = parse(c.args);
@@ -37,6 +40,7 @@ TEST(AppOptions, AcceptedCommandLines)
         EXPECT_EQ(result.options->socketPath, c.socket);
         EXPECT_EQ(result.options->scriptPath, c.script);
         EXPECT_EQ(result.options->showHelp, c.help);
+        EXPECT_EQ(result.options->showVersion, c.version);
     }
 }
 
@@ -94,7 +98,7 @@ TEST(AppOptions, RefusedCommandLines)
 TEST(AppOptions, UsageNamesEveryOption)
 {
     const std::string usage = appUsageText("keldor-configurator");
-    for (const char* option : {"--emulate", "--board-socket", "--help", "--script"}) {
+    for (const char* option : {"--emulate", "--board-socket", "--help", "--version", "--script"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
 }

@@ -34,6 +34,10 @@ TEST(EmuOptions, AcceptedCommandLines) {
         EXPECT_EQ(options.trace, line.trace);
         EXPECT_EQ(options.flashFile, line.flashFile);
     }
+    // Asking for the version needs no socket.
+    const auto version = parseEmuOptions({"--version"});
+    ASSERT_TRUE(std::holds_alternative<EmuOptions>(version));
+    EXPECT_TRUE(std::get<EmuOptions>(version).versionRequested);
 }
 
 TEST(EmuOptions, RefusedCommandLines) {
@@ -63,7 +67,7 @@ TEST(EmuOptions, RefusedCommandLines) {
 
 TEST(EmuOptions, UsageNamesEveryOption) {
     const std::string usage = emuUsage("velmara-emu");
-    for (const char* option : {"--socket", "--part", "--devid", "--no-chip", "--firmware", "--trace", "--flash-file", "ZVR2M08A-K1",
+    for (const char* option : {"--socket", "--part", "--devid", "--no-chip", "--firmware", "--trace", "--flash-file", "--version", "ZVR2M08A-K1",
                                "board get"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }

@@ -31,7 +31,7 @@ std::string partNames() {
 std::string emuUsage(const std::string& programName) {
     return "usage: " + programName +
            " --socket PATH [--part NAME | --devid CODE | --no-chip] [--firmware 0xNNNN]\n"
-           "       [--flash-file PATH] [--trace]\n"
+           "       [--flash-file PATH] [--trace] [--help] [--version]\n"
            "\n"
            "Serves one emulated VELMARA-BOARD on a Unix socket. Lines on standard input\n"
            "drive the bench: board supply VOLTS, board load CH OHMS|open, board overload CH MS,\n"
@@ -45,7 +45,9 @@ std::string emuUsage(const std::string& programName) {
            "  --no-chip          no daughter card\n"
            "  --firmware 0xNNNN  board firmware version (default 0x20B0)\n"
            "  --flash-file PATH  keep the board's flash store in this file across runs\n"
-           "  --trace            print every report received and sent, one hex line each\n";
+           "  --trace            print every report received and sent, one hex line each\n"
+           "  --help             show this text\n"
+           "  --version          show the version\n";
 }
 
 std::variant<EmuOptions, EmuOptionsError> parseEmuOptions(const std::vector<std::string>& args) {
@@ -72,6 +74,8 @@ std::variant<EmuOptions, EmuOptionsError> parseEmuOptions(const std::vector<std:
 
         if (name == "--help" || name == "-h") {
             options.helpRequested = true;
+        } else if (name == "--version") {
+            options.versionRequested = true;
         } else if (name == "--trace") {
             options.trace = true;
         } else if (name == "--no-chip" || name == "--part" || name == "--devid") {
@@ -110,6 +114,6 @@ std::variant<EmuOptions, EmuOptionsError> parseEmuOptions(const std::vector<std:
             return EmuOptionsError{"unknown argument '" + args[i] + "'"};
         }
     }
-    if (!socketGiven && !options.helpRequested) return EmuOptionsError{"--socket PATH is required"};
+    if (!socketGiven && !options.helpRequested && !options.versionRequested) return EmuOptionsError{"--socket PATH is required"};
     return options;
 }

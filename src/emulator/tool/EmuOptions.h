@@ -14,6 +14,7 @@ struct EmuOptions {
     std::string flashFile;  // empty: the flash store lasts as long as the process
     bool trace = false;
     bool helpRequested = false;
+    bool versionRequested = false;
 };
 
 struct EmuOptionsError {

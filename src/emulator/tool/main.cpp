@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "KcVersion.h"
 #include "emulator/EmulatedBoard.h"
 #include "emulator/tool/BenchInput.h"
 #include "emulator/tool/EmuOptions.h"
@@ -68,6 +69,10 @@ int main(int argc, char** argv) {
     const EmuOptions& options = std::get<EmuOptions>(parsed);
     if (options.helpRequested) {
         std::fputs(emuUsage(program).c_str(), stdout);
+        return 0;
+    }
+    if (options.versionRequested) {
+        std::printf("velmara-emu %s\n", kc::kVersion);
         return 0;
     }
 
