@@ -25,10 +25,13 @@
 #include "device/ZVRxQxx18PINConfiguration.h"
 #include "link/HSSMessageQueue.h"
 #include "ui/editor/EditorHost.h"
+#include "ui/faults/FaultHost.h"
 #include "ui/files/FilesHost.h"
 
 class ConfigurationEditor;
 class DemoMode;
+class FaultView;
+class WindowThreadWait;
 class SettingsFileCommands;
 class HSSCommunicationManager;
 class PeriodicWorker;
@@ -54,7 +57,11 @@ class EmulatedBoardWindow;
 class FamilyPages;
 class SafetyPage;
 
-class AutoConfigurationGui : public QMainWindow, private ReplyHandlers, public EditorHost, public FilesHost {
+class AutoConfigurationGui : public QMainWindow,
+                             private ReplyHandlers,
+                             public EditorHost,
+                             public FaultHost,
+                             public FilesHost {
     Q_OBJECT
 
 public:
@@ -84,9 +91,6 @@ public:
     void queueHSSCommand(HSSCommand* command);
     void updateConnectionStatus();
     void updateVerString();
-    void handleFaultStatus(bool triggered);
-    void handleLHIState(bool high);
-    void handleDIState(bool high);
 
     // --- identification and read-back (chip model) ---------------------------
     void handleDeviceIDRead(uint16_t code);
@@ -121,11 +125,25 @@ public:
     bool shutdownStarted() const override;
     bool isWindowThread() const override;
     void runOnWindowThreadBlocking(std::function<void()> task) override;
+    bool waitOnWindowThread(std::chrono::milliseconds duration) override;
     QTabWidget* tabControl() override;
     QWidget* datasheetTabPage() override;
     // Fills the editor pages (a child of the window).
     void buildEditor();
     ConfigurationEditor* configEditor = nullptr;
+
+    // --- FaultHost (AutoConfigurationGui_Faults.cpp) --------------------------
+    // The names shared with EditorHost complete the interface.
+    bool isSafetyPart() const override;
+    void logFaultLine(const QString& line) override;
+    void setFaultPollStopped(bool stopped) override;
+    void showLowPowerModeActive(hss_device_family_t family) override;
+    // Fault lamps, statistics, fault reading mode, FAULT pin (a child of the window).
+    void buildFaultView();
+    FaultView* faultView = nullptr;
+    // The one way to pause on the window thread (latch reset, sleep and
+    // test-mode entry): the window keeps painting, user input waits.
+    WindowThreadWait* windowWait = nullptr;
 
     // --- FilesHost (AutoConfigurationGui_Files.cpp) ---------------------------
     // The shared names above (family, records, demo flag, event guard)

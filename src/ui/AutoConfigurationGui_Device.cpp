@@ -265,8 +265,6 @@ void AutoConfigurationGui::refreshUserRegisterBoxes()
 }
 
 // Replies whose views come with the fault, safety, test-mode and sense pages.
-void AutoConfigurationGui::handle16PWPFaultResp(HSSMixReadCmd*) {}
-void AutoConfigurationGui::handle18PWPFaultResp(HSSMixReadCmd*) {}
 void AutoConfigurationGui::updateCurrentSenseGUI(HSSPollReadCmd*) {}
 void AutoConfigurationGui::handle16PWPSafetyRead(uint16_t) {}
 void AutoConfigurationGui::handleTestModeRead24PWP(HSSSingleReadCmd*) {}
