@@ -1,6 +1,7 @@
 #include "ui/WindowThreadWait.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
@@ -51,9 +52,17 @@ bool WindowThreadWait::wait(std::chrono::milliseconds duration)
         return false;
     QEventLoop loop;
     bool elapsed = false;
+    QElapsedTimer clock;
     QTimer timer;
     timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    // A timer may fire a little early; the pause is never shorter than asked.
     connect(&timer, &QTimer::timeout, &loop, [&] {
+        const auto left = duration - std::chrono::milliseconds(clock.elapsed());
+        if (left > std::chrono::milliseconds::zero()) {
+            timer.start(left);
+            return;
+        }
         elapsed = true;
         loop.quit();
     });
@@ -63,6 +72,7 @@ bool WindowThreadWait::wait(std::chrono::milliseconds duration)
         QApplication::setOverrideCursor(Qt::BusyCursor);
     }
     loops.push_back(&loop);
+    clock.start();
     timer.start(duration);
     loop.exec();
     loops.erase(std::find(loops.begin(), loops.end(), &loop));
