@@ -39,6 +39,11 @@ bool isUserInput(const QEvent* event)
 
 }  // namespace
 
+struct WindowThreadWait::Pending {
+    QEventLoop* loop = nullptr;
+    bool done = false;
+};
+
 WindowThreadWait::WindowThreadWait(QObject* parent) : QObject(parent) {}
 
 WindowThreadWait::~WindowThreadWait()
@@ -51,6 +56,7 @@ bool WindowThreadWait::wait(std::chrono::milliseconds duration)
     if (cancelled)
         return false;
     QEventLoop loop;
+    Pending pending{&loop};
     bool elapsed = false;
     QElapsedTimer clock;
     QTimer timer;
@@ -64,39 +70,50 @@ bool WindowThreadWait::wait(std::chrono::milliseconds duration)
             return;
         }
         elapsed = true;
-        loop.quit();
+        finish(pending);
     });
 
-    if (loops.empty()) {
+    if (active++ == 0) {
         qApp->installEventFilter(this);
         QApplication::setOverrideCursor(Qt::BusyCursor);
     }
-    loops.push_back(&loop);
+    waits.push_back(&pending);
     clock.start();
     timer.start(duration);
     loop.exec();
-    loops.erase(std::find(loops.begin(), loops.end(), &loop));
-    if (loops.empty()) {
+    finish(pending);  // also when the application quit the loop
+    waits.erase(std::find(waits.begin(), waits.end(), &pending));
+    return elapsed && !cancelled;
+}
+
+void WindowThreadWait::finish(Pending& pending)
+{
+    if (pending.done)
+        return;
+    pending.done = true;
+    pending.loop->quit();
+    // Input comes back as soon as the time is up, even while something
+    // opened meanwhile (a message box) still runs a loop of its own.
+    if (--active == 0) {
         QApplication::restoreOverrideCursor();
         qApp->removeEventFilter(this);
     }
-    return elapsed && !cancelled;
 }
 
 void WindowThreadWait::cancel()
 {
     cancelled = true;
-    for (QEventLoop* loop : loops)
-        loop->quit();
+    for (Pending* pending : waits)
+        finish(*pending);
 }
 
 bool WindowThreadWait::eventFilter(QObject* watched, QEvent* event)
 {
-    if (isUserInput(event))
+    if (active > 0 && isUserInput(event))
         return true;
     // The user's close button waits for the sequence; a close the program
     // asks for (not spontaneous) goes through and cancels the wait.
-    if (event->type() == QEvent::Close && event->spontaneous()) {
+    if (active > 0 && event->type() == QEvent::Close && event->spontaneous()) {
         event->ignore();
         return true;
     }

@@ -6,8 +6,8 @@
 // are shown, while user input to every window of the application is shut
 // out (and a busy cursor shows), so no second action can start meanwhile.
 //
-// Window thread only. Waits may nest; input stays shut out until the last
-// one ends. A user's close request waits too; a close by the program (a
+// Window thread only. Waits may nest; input stays shut out until the time
+// of the last one is up (also if a box opened meanwhile is still shown). A user's close request waits too; a close by the program (a
 // signal, a script) goes through and the window's shutdown calls cancel().
 
 #include <QObject>
@@ -15,7 +15,6 @@
 #include <chrono>
 #include <vector>
 
-class QEventLoop;
 
 class WindowThreadWait : public QObject {
 public:
@@ -30,12 +29,16 @@ public:
     // Ends every running wait early; later waits return false at once.
     void cancel();
 
-    bool isWaiting() const { return !loops.empty(); }
+    bool isWaiting() const { return active > 0; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::vector<QEventLoop*> loops;
+    struct Pending;
+    void finish(Pending& pending);
+
+    std::vector<Pending*> waits;
+    int active = 0;  // waits whose time is not up yet
     bool cancelled = false;
 };

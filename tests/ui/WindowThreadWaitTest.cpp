@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QPushButton>
 #include <QSpontaneKeyEvent>
 #include <QTest>
@@ -90,6 +91,31 @@ TEST(WindowThreadWait, UserInputAndTheUsersCloseWaitProgramActionsGoOn)
 
     QTest::mouseClick(button, Qt::LeftButton);  // the wait is over
     EXPECT_EQ(clicks, 2);
+}
+
+TEST(WindowThreadWait, InputComesBackWhenTheTimeIsUpEvenUnderABoxOpenedMeanwhile)
+{
+    application();
+    WindowThreadWait wait;
+    QWidget box;  // stands in for a message box a reply opened during the wait
+    auto* ok = new QPushButton(QStringLiteral("OK"), &box);
+    box.show();
+    QEventLoop boxLoop;
+    int clicks = 0;
+    QObject::connect(ok, &QPushButton::clicked, [&] {
+        ++clicks;
+        boxLoop.quit();
+    });
+    QTimer::singleShot(10, [&] {
+        QTimer::singleShot(3000, &boxLoop, &QEventLoop::quit);  // rather a failure than a hang
+        boxLoop.exec();
+    });
+    QTimer::singleShot(30, [&] { QTest::mouseClick(ok, Qt::LeftButton); });  // swallowed
+    QTimer::singleShot(150, [&] { QTest::mouseClick(ok, Qt::LeftButton); });  // the time is up
+    EXPECT_TRUE(wait.wait(50ms));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(wait.isWaiting());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace

@@ -109,6 +109,11 @@ void FaultView::handle18PWPFaultResp(const HSSMixReadCmd& command)
 
 void FaultView::handleFaultReply(hss_device_family_t family, const HSSMixReadCmd& command)
 {
+    // A reply still under way from a part of the other family (or from a
+    // part that is gone) would clear and raise the shared records again and
+    // count one fault twice.
+    if (family != host.deviceFamily())
+        return;
     ZVRxQxx16PINConfiguration& record = family == HSS_FAMILY_18PWP
                                             ? static_cast<ZVRxQxx16PINConfiguration&>(host.eighteenPinRecord())
                                             : host.sixteenPinRecord();
