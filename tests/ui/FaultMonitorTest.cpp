@@ -23,6 +23,7 @@
 #include "link/HSSCommunicationManager.h"
 #include "protocol/HSSProtocol.h"
 #include "ui/WidgetHelpers.h"
+#include "ui/faults/FaultView.h"
 #include "ui/widgets/FaultIndicator.h"
 
 using harness::Gui;
@@ -185,6 +186,12 @@ TEST(FaultMonitor, SummaryBitsFaultPinAndWakeUpDriveOnlyWhatTheyMean)
         ASSERT_TRUE(waitUntil([&] { return text(gui, "faultPinLabel") == "Triggered"; }));
         EXPECT_EQ(ui::textColor(gui.find<QLabel>("faultPinLabel")), ui::kRed);
         EXPECT_EQ(log.lines.size(), before);
+
+        // A reply of the other family (still under way from a part swapped
+        // out) changes nothing.
+        gui.window().faultView->handle18PWPFaultResp(HSSMixReadCmd({0x03, 0x0C, 0x15}, context::kFault18));
+        EXPECT_FALSE(gui.find<FaultIndicator>("thermalWarnCh118")->property("known").toBool());
+        EXPECT_TRUE(faulted(gui, "faultBoxGlobal"));
 
         // A wake-up from LPM shows in words on the 16-pin page.
         EXPECT_EQ(text(gui, "lpmLabel1"), "Not Triggered");
