@@ -12,6 +12,8 @@ constexpr std::size_t kLabelledPoint = 500;
 constexpr double kNominalLineTime = 10000.0;
 // The minimum curve's extension stops here however close Isw is to In.
 constexpr std::size_t kMaxExtensionPoints = 100000;
+// The software limit delay list is in milliseconds; the time axes are in seconds.
+constexpr double kMillisecondsPerSecond = 1000.0;
 
 // A time axis is logarithmic: nothing at or below zero may reach it.
 double onTimeAxis(double t, double axisMinimum) { return t > 0.0 ? t : axisMinimum; }
@@ -63,7 +65,7 @@ I2TCurvePlot computeI2TCurves(const I2TCurveSelection& selection)
     const double in = *nominal.value;
     const double isw = *software.value;
     const double ihw = *hardware.value;
-    const double tsw = *delay.value;
+    const double tsw = *delay.value / kMillisecondsPerSecond;
     // Equal limits would give a zero step and a curve at infinite time.
     if (isw <= in)
         return noCurve("No curve: the software current limit is not above the nominal current.");

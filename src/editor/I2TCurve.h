@@ -47,7 +47,7 @@ struct I2TCurveSelection {
     std::optional<std::string> nominalCurrent;  // In, A
     std::optional<std::string> softwareLimit;   // Isw, A
     std::optional<std::string> hardwareLimit;   // Ihw, A
-    std::optional<std::string> softwareDelay;   // Tsw, plotted in s as listed
+    std::optional<std::string> softwareDelay;   // Tsw in ms as listed; plotted in s
     float tolerancePercent = 0.0f;              // curResTolerance
     bool gaugeDisabled = true;                  // gaugeSelectionBox shows "Disabled"
     double i2tTimeAxisMinimum = kI2TTimeAxisMinimum;  // a custom wire model may have lowered it

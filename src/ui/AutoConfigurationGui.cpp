@@ -18,6 +18,7 @@
 #include "ui/files/DemoMode.h"
 #include "ui/files/SettingsFileCommands.h"
 #include "ui/pages/FamilyPages.h"
+#include "ui/tuner/I2TTuner.h"
 #include "ui/widgets/FaultIndicator.h"
 
 AutoConfigurationGui::AutoConfigurationGui(BoardSetup board_, QWidget* parent)
@@ -41,6 +42,10 @@ AutoConfigurationGui::AutoConfigurationGui(BoardSetup board_, QWidget* parent)
 AutoConfigurationGui::~AutoConfigurationGui()
 {
     joinWorkers();
+    // Its handlers call this window as TunerHost, which is gone once the
+    // QWidget part deletes the pages (a focused box still reports leaving).
+    delete tuner;
+    tuner = nullptr;
 }
 
 void AutoConfigurationGui::showEvent(QShowEvent* event)

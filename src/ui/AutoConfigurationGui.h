@@ -27,8 +27,10 @@
 #include "ui/editor/EditorHost.h"
 #include "ui/faults/FaultHost.h"
 #include "ui/files/FilesHost.h"
+#include "ui/tuner/TunerHost.h"
 
 class ConfigurationEditor;
+class I2TTuner;
 class DemoMode;
 class FaultView;
 class WindowThreadWait;
@@ -61,7 +63,8 @@ class AutoConfigurationGui : public QMainWindow,
                              private ReplyHandlers,
                              public EditorHost,
                              public FaultHost,
-                             public FilesHost {
+                             public FilesHost,
+                             public TunerHost {
     Q_OBJECT
 
 public:
@@ -144,6 +147,14 @@ public:
     // The one way to pause on the window thread (latch reset, sleep and
     // test-mode entry): the window keeps painting, user input waits.
     WindowThreadWait* windowWait = nullptr;
+
+    // --- TunerHost (AutoConfigurationGui_EditorHooks.cpp) ---------------------
+    // The event guard, family and log above complete the interface.
+    std::span<const double> i2tTripValues() const override;
+    // The I2T tuner's charts on the tuner pages (a child of the window);
+    // after buildEditor, whose tuning controls it reads.
+    void buildTuner();
+    I2TTuner* tuner = nullptr;
 
     // --- FilesHost (AutoConfigurationGui_Files.cpp) ---------------------------
     // The shared names above (family, records, demo flag, event guard)

@@ -1,6 +1,8 @@
 // The main window as the configuration editor's host: the editor fills the
 // family pages and the Command Center groups, and the window's read-back,
-// identification and selection paths call its refresh and list reload.
+// identification and selection paths call its refresh and list reload. The
+// I2T tuner's charts join the tuner pages after the editor and redraw at the
+// end of every refresh.
 
 #include "ui/AutoConfigurationGui.h"
 
@@ -11,6 +13,7 @@
 #include "ui/editor/ConfigurationEditor.h"
 #include "ui/pages/CommandCenterPage.h"
 #include "ui/pages/FamilyPages.h"
+#include "ui/tuner/I2TTuner.h"
 
 void AutoConfigurationGui::buildEditor()
 {
@@ -23,6 +26,27 @@ void AutoConfigurationGui::buildEditor()
     pages.devSettingPage18pwp = familyPages->eighteen.devSettingPage;
     pages.chanSettingsPage18pwp = familyPages->eighteen.chanSettingsPage;
     configEditor = new ConfigurationEditor(*this, pages, this);
+}
+
+void AutoConfigurationGui::buildTuner()
+{
+    I2TTuner::Pages pages;
+    pages.tuner16 = familyPages->sixteen.fuseTunerPage;
+    pages.deviceSettings16 = familyPages->sixteen.devSettingPage;
+    pages.tuner18 = familyPages->eighteen.fuseTunerPage;
+    pages.deviceSettings18 = familyPages->eighteen.devSettingPage;
+    tuner = new I2TTuner(*this, pages, this);
+    configEditor->setI2TRedraw([this](hss_device_family_t family) {
+        if (tuner != nullptr)
+            tuner->redraw(family);
+    });
+}
+
+std::span<const double> AutoConfigurationGui::i2tTripValues() const
+{
+    if (configEditor == nullptr)
+        return {};
+    return configEditor->i2tArrayValues();
 }
 
 void AutoConfigurationGui::updateDefaultEnumerations(uint16_t code)

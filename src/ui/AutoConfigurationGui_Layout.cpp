@@ -58,6 +58,7 @@ void AutoConfigurationGui::buildWindow()
     layout->addWidget(detDeviceGroupBox);
     buildTabs();
     buildEditor();
+    buildTuner();
     buildFaultView();
     layout->addWidget(mainTabControl, 1);
     setCentralWidget(central);

@@ -81,13 +81,15 @@ TEST(I2TCurve, CompletePowerCurveAndHardwareLimit)
     EXPECT_DOUBLE_EQ(c.currentMaximum, 11.0);
     EXPECT_DOUBLE_EQ(c.timeMaximum, plot.i2t.timeMaximum);
 
-    // Ihw 17.5 above Isw: the software limit at Tsw, the hardware limit at the axis floor.
+    // Ihw 17.5 above Isw: the software limit at Tsw (0.4 ms), the hardware
+    // limit at the axis floor.
     plot = computeI2TCurves(tuner("17.5"));
     const auto& sw = plot.complete.series[2];
     ASSERT_EQ(sw.points.size(), 3u);
     EXPECT_NEAR(sw.points[0].x, 13.2907, 1e-9);
-    EXPECT_EQ(sw.points[1], (ChartPoint{13.3, 0.4}));
-    EXPECT_EQ(sw.points[2], (ChartPoint{17.5, 0.4}));
+    EXPECT_DOUBLE_EQ(sw.points[0].y, 0.0004);
+    EXPECT_EQ(sw.points[1], (ChartPoint{13.3, 0.0004}));
+    EXPECT_EQ(sw.points[2], (ChartPoint{17.5, 0.0004}));
     EXPECT_EQ(sw.labels, (std::vector<PointLabel>{{0, "SW: 13.3A"}}));
     const auto& hw = plot.complete.series[3];
     EXPECT_EQ(hw.points, (std::vector<ChartPoint>{{17.5, 0.0001}, {1.25 * 17.5, 0.0001}}));

@@ -270,7 +270,10 @@ void ConfigurationEditor::runFollowUp(const editor::FieldBinding& row, hss_devic
         break;
     case editor::FollowUp::CurrentLimitEnabling: {
         GuardScope guard(host, true);
-        enableCurrentLimitControls(family, channel);
+        if (family == HSS_FAMILY_18PWP)
+            updateCurrentLimitSettings18PWP(channel);
+        else
+            updateCurrentLimitSettings(channel);
         break;
     }
     case editor::FollowUp::ReloadLists:

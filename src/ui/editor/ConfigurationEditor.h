@@ -68,9 +68,9 @@ public:
     // a channel reported its wake-up from LPM.
     void showLowPowerModeActive(hss_device_family_t family);
 
-    // Enables the channel-settings current-limit controls by the channel's
-    // mode bits (channel index 0 or 1).
-    void updateCurrentLimitSettings(uint8_t channel);
+    // Enables the channel-settings current-limit controls of a family's page
+    // by the channel's mode bits (channel index 0 or 1).
+    void updateCurrentLimitSettings(uint8_t channel, hss_device_family_t family = HSS_FAMILY_16PWP);
     void updateCurrentLimitSettings18PWP(uint8_t channel);
 
     // The I2T curve redraw of a family's tuner page (the chart code sets it).
@@ -115,7 +115,6 @@ private:
     void resyncCrc(hss_device_family_t family, const ZVRxQxx16PINConfiguration& snapshot);
     void refreshSafetyIndicators(const ZVRxQxx16PINConfiguration& snapshot);
     void refreshUserRegisters(const ZVRxQxx16PINConfiguration& snapshot);
-    void enableCurrentLimitControls(hss_device_family_t family, uint8_t channel);
     void updateLatchButton(hss_device_family_t family);
 
     // Named handlers (EditorHandlers.cpp).

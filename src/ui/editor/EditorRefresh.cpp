@@ -163,7 +163,11 @@ void ConfigurationEditor::refreshSpecials(hss_device_family_t family, const ZVRx
     updateLatchButton(family);
 
     const QComboBox* selector = controls.combo(twinName("chanSettingBox", family));
-    enableCurrentLimitControls(family, selector->currentIndex() == 1 ? 1 : 0);
+    const uint8_t channel = selector->currentIndex() == 1 ? 1 : 0;
+    if (family == HSS_FAMILY_18PWP)
+        updateCurrentLimitSettings18PWP(channel);
+    else
+        updateCurrentLimitSettings(channel);
 
     if (family == HSS_FAMILY_16PWP)
         refreshSafetyIndicators(snapshot);
@@ -218,17 +222,12 @@ void ConfigurationEditor::refreshUserRegisters(const ZVRxQxx16PINConfiguration& 
     }
 }
 
-void ConfigurationEditor::updateCurrentLimitSettings(uint8_t channel)
-{
-    enableCurrentLimitControls(HSS_FAMILY_16PWP, channel);
-}
-
 void ConfigurationEditor::updateCurrentLimitSettings18PWP(uint8_t channel)
 {
-    enableCurrentLimitControls(HSS_FAMILY_18PWP, channel);
+    updateCurrentLimitSettings(channel, HSS_FAMILY_18PWP);
 }
 
-void ConfigurationEditor::enableCurrentLimitControls(hss_device_family_t family, uint8_t channel)
+void ConfigurationEditor::updateCurrentLimitSettings(uint8_t channel, hss_device_family_t family)
 {
     // Bits 13 and 12: 00 inrush mode, 10 capacitive charging; the other
     // combinations leave the controls as they are.

@@ -1,0 +1,203 @@
+#include "ui/tuner/TunerCharts.h"
+
+#include <QAreaSeries>
+#include <QChart>
+#include <QLegend>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QScatterSeries>
+#include <QSplineSeries>
+#include <QTabWidget>
+#include <QValueAxis>
+
+#include "ui/ChartPointLabels.h"
+#include "ui/tuner/I2TChartView.h"
+
+using hss::i2t::ChartPoint;
+using hss::i2t::PointLabel;
+
+namespace {
+
+// The axes before the first curve: current from 0, time from the axis minimum.
+constexpr double kStartCurrentMaximum = 20.0;
+constexpr double kStartTimeMaximum = 100.0;
+
+// Trip curves in blues (the band between the two bounds shaded lightly), the
+// wire model in a heavy orange with its points marked, the pulses as large
+// single markers.
+const QColor kTripCurve{0x1F, 0x5F, 0xBF};
+const QColor kMinimumTrip{0x4A, 0x90, 0xD9};
+const QColor kMaximumTrip{0x1B, 0x3F, 0x8B};
+const QColor kToleranceBand{0x4A, 0x90, 0xD9, 0x30};
+const QColor kWireModel{0xE0, 0x6A, 0x00};
+const QColor kPulses[] = {{0xD0, 0x21, 0x7F}, {0x3C, 0x9A, 0x1E}, {0x75, 0x56, 0xB3}};
+const QScatterSeries::MarkerShape kPulseShapes[] = {QScatterSeries::MarkerShapeCircle,
+                                                    QScatterSeries::MarkerShapeRotatedRectangle,
+                                                    QScatterSeries::MarkerShapeTriangle};
+const QColor kCompleteFills[] = {{0x2C, 0xA0, 0x2C}, {0x1F, 0x5F, 0xBF}, {0xFF, 0x7F, 0x0E}, {0xD6, 0x27, 0x28}};
+constexpr int kAreaAlpha = 0x70;
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QChart* newChart(const QString& title)
+{
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    QFont font = chart->titleFont();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.1);
+    chart->setTitleFont(font);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    return chart;
+}
+
+QValueAxis* currentAxis(QChart* chart)
+{
+    auto* axis = new QValueAxis;
+    axis->setTitleText(QStringLiteral("Current (A)"));
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(1.0);
+    axis->setMinorTickCount(1);  // a minor line every 0.5 A
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setRange(0.0, kStartCurrentMaximum);
+    chart->addAxis(axis, Qt::AlignBottom);
+    return axis;
+}
+
+QLogValueAxis* timeAxis(QChart* chart, double minimum)
+{
+    auto* axis = new QLogValueAxis;
+    axis->setTitleText(QStringLiteral("Time (s)"));
+    axis->setBase(10.0);
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setMinorTickCount(-1);
+    axis->setRange(minimum, kStartTimeMaximum);
+    chart->addAxis(axis, Qt::AlignLeft);
+    return axis;
+}
+
+template <typename Series>
+Series* addSeries(QChart* chart, Series* series, std::string_view name, QAbstractAxis* x, QAbstractAxis* y)
+{
+    series->setName(text(name));
+    chart->addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    return series;
+}
+
+QXYSeries* curve(const QColor& colour, qreal width, Qt::PenStyle style)
+{
+    auto* series = new QSplineSeries;
+    QPen pen(colour, width, style);
+    series->setPen(pen);
+    return series;
+}
+
+I2TChartView* buildI2TChart(TunerCharts& charts, const QString& suffix)
+{
+    QChart* chart = newChart(QStringLiteral("I2T Curve"));
+    charts.i2tCurrentAxis = currentAxis(chart);
+    charts.i2tTimeAxis = timeAxis(chart, hss::i2t::kI2TTimeAxisMinimum);
+    const auto& names = hss::i2t::i2tChartSeriesNames;
+    auto add = [&](std::size_t index, QXYSeries* series) {
+        charts.i2tSeries[index] = addSeries(chart, series, names[index], charts.i2tCurrentAxis, charts.i2tTimeAxis);
+    };
+    add(0, curve(kTripCurve, 2.5, Qt::SolidLine));
+    add(1, curve(kMinimumTrip, 1.2, Qt::DashLine));
+    add(2, curve(kMaximumTrip, 1.2, Qt::DashLine));
+    QXYSeries* wire = curve(kWireModel, 2.5, Qt::SolidLine);
+    wire->setPointsVisible(true);
+    wire->setMarkerSize(6.0);
+    add(3, wire);
+    wire->setVisible(false);  // until a gauge is chosen
+    for (std::size_t row = 0; row < 3; ++row) {
+        auto* pulse = new QScatterSeries;
+        pulse->setMarkerShape(kPulseShapes[row]);
+        pulse->setMarkerSize(13.0);
+        pulse->setColor(kPulses[row]);
+        pulse->setBorderColor(kPulses[row].darker(150));
+        add(4 + row, pulse);
+        pulse->setVisible(false);  // until "Pulse Check" draws it
+    }
+    auto* view = new I2TChartView(chart, QStringLiteral("i2tChart") + suffix);
+    view->setBand(charts.i2tSeries[1], charts.i2tSeries[2], kToleranceBand);
+    return view;
+}
+
+I2TChartView* buildCompleteChart(TunerCharts& charts, const QString& suffix)
+{
+    QChart* chart = newChart(QStringLiteral("Complete Power Curve"));
+    charts.completeCurrentAxis = currentAxis(chart);
+    charts.completeTimeAxis = timeAxis(chart, hss::i2t::kCompleteTimeAxisMinimum);
+    for (std::size_t index = 0; index < charts.completeSeries.size(); ++index) {
+        auto* area = new QAreaSeries(new QLineSeries);
+        QColor fill = kCompleteFills[index];
+        area->setBorderColor(fill);
+        area->setPen(QPen(fill, 1.5));
+        fill.setAlpha(kAreaAlpha);
+        area->setBrush(fill);
+        charts.completeSeries[index] = addSeries(chart, area, hss::i2t::completeChartSeriesNames[index],
+                                                 charts.completeCurrentAxis, charts.completeTimeAxis);
+    }
+    return new I2TChartView(chart, QStringLiteral("i2tCompleteChart") + suffix);
+}
+
+QMap<int, QString> labelMap(const std::vector<PointLabel>& labels)
+{
+    QMap<int, QString> map;
+    for (const PointLabel& label : labels)
+        map.insert(static_cast<int>(label.index), QString::fromStdString(label.text));
+    return map;
+}
+
+}  // namespace
+
+TunerCharts buildTunerCharts(const QString& suffix)
+{
+    TunerCharts charts;
+    charts.i2tView = buildI2TChart(charts, suffix);
+    charts.completeView = buildCompleteChart(charts, suffix);
+    charts.tabs = new QTabWidget;
+    charts.tabs->setObjectName(QStringLiteral("i2tChartTabs") + suffix);
+    charts.tabs->addTab(charts.i2tView, QStringLiteral("I2T Curve"));
+    charts.tabs->addTab(charts.completeView, QStringLiteral("Complete"));
+    return charts;
+}
+
+void setSeriesPoints(QXYSeries* series, const std::vector<ChartPoint>& points, const std::vector<PointLabel>& labels)
+{
+    QList<QPointF> list;
+    list.reserve(static_cast<qsizetype>(points.size()));
+    for (const ChartPoint& p : points)
+        list.append(QPointF(p.x, p.y));
+    series->replace(list);
+    chartlabels::setPointLabels(series, labelMap(labels));
+}
+
+void showI2TCurves(TunerCharts& charts, const hss::i2t::I2TCurvePlot& plot)
+{
+    for (std::size_t i = 0; i < plot.i2t.series.size(); ++i)
+        setSeriesPoints(charts.i2tSeries[i], plot.i2t.series[i].points, plot.i2t.series[i].labels);
+    for (std::size_t i = 0; i < plot.complete.series.size(); ++i) {
+        QAreaSeries* area = charts.completeSeries[i];
+        setSeriesPoints(area->upperSeries(), plot.complete.series[i].points);
+        // Scripts and the view read an area's labels from the area itself.
+        chartlabels::setPointLabels(area, labelMap(plot.complete.series[i].labels));
+        // An empty area would still draw its edge along the current axis.
+        area->setVisible(!plot.complete.series[i].points.empty());
+    }
+    const QString note = QString::fromStdString(plot.note);
+    charts.i2tView->setNote(note);
+    charts.completeView->setNote(note);
+    if (!plot.drawn)
+        return;
+    if (plot.i2t.currentMaximum > plot.i2t.currentMinimum)
+        charts.i2tCurrentAxis->setRange(plot.i2t.currentMinimum, plot.i2t.currentMaximum);
+    charts.i2tTimeAxis->setMax(plot.i2t.timeMaximum);
+    if (plot.complete.currentMaximum > 0.0)
+        charts.completeCurrentAxis->setRange(0.0, plot.complete.currentMaximum);
+    charts.completeTimeAxis->setMax(plot.complete.timeMaximum);
+}

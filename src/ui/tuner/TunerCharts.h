@@ -1,0 +1,48 @@
+#pragma once
+// The two charts of a family's "I2T Tuner" page, each on its sub-tab: the
+// trip curve with its tolerance band against the wire model and the test
+// pulses ("I2T Curve"), and the complete power curve ("Complete"). Time runs
+// up a logarithmic axis, current along a linear one.
+
+#include <QString>
+
+#include <array>
+#include <vector>
+
+#include "editor/I2TCurve.h"
+
+class I2TChartView;
+class QAreaSeries;
+class QLogValueAxis;
+class QTabWidget;
+class QValueAxis;
+class QXYSeries;
+
+struct TunerCharts {
+    QTabWidget* tabs = nullptr;              // i2tChartTabs(18)
+    I2TChartView* i2tView = nullptr;         // i2tChart(18)
+    I2TChartView* completeView = nullptr;    // i2tCompleteChart(18)
+    std::array<QXYSeries*, 7> i2tSeries{};   // hss::i2t::i2tChartSeriesNames, in order
+    std::array<QAreaSeries*, 4> completeSeries{};  // hss::i2t::completeChartSeriesNames
+    QValueAxis* i2tCurrentAxis = nullptr;
+    QLogValueAxis* i2tTimeAxis = nullptr;
+    QValueAxis* completeCurrentAxis = nullptr;
+    QLogValueAxis* completeTimeAxis = nullptr;
+
+    QXYSeries* wireModel() const { return i2tSeries[3]; }
+    // Row 0, 1 or 2 of "Pulse Check".
+    QXYSeries* pulse(int row) const { return i2tSeries[4 + static_cast<std::size_t>(row)]; }
+};
+
+// Both charts on their sub-tabs; suffix "" or "18" names them.
+TunerCharts buildTunerCharts(const QString& suffix);
+
+// Hands each curve series of both charts its points (one replace() each)
+// and its point labels, sets the axes the plot gives, and shows the plot's
+// note on both charts when nothing is drawn. The wire model and the pulses
+// keep theirs.
+void showI2TCurves(TunerCharts& charts, const hss::i2t::I2TCurvePlot& plot);
+
+// A series' points in one replace(), and its point labels.
+void setSeriesPoints(QXYSeries* series, const std::vector<hss::i2t::ChartPoint>& points,
+                     const std::vector<hss::i2t::PointLabel>& labels = {});

@@ -1,0 +1,57 @@
+// "Pulse Check": three test pulses (current, duration) drawn as single
+// markers on the I2T chart (series 4 to 6), to see whether the channel
+// would trip on them.
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QXYSeries>
+
+#include "editor/TunerInputs.h"
+#include "ui/tuner/I2TTuner.h"
+#include "ui/tuner/TunerHost.h"
+
+namespace {
+
+// Row k of "Pulse Check" draws on series 4 + k of the I2T chart.
+constexpr int kFirstPulseSeries = 4;
+
+}  // namespace
+
+void I2TTuner::pulseCheckBox_CheckedChanged(FamilyPage& page, int row)
+{
+    if (host.eventsSuppressed())
+        return;
+    const PulseRow& r = page.pulses.rows[static_cast<std::size_t>(row)];
+    QXYSeries* series = page.charts.pulse(row);
+    if (row == 1)
+        setSeriesPoints(series, {});
+    const bool checked = r.check->isChecked();
+    r.current->setEnabled(checked);
+    r.duration->setEnabled(checked);
+    if (!checked) {
+        series->setVisible(false);
+        return;
+    }
+    pulseBox_TextChanged(page, row);
+}
+
+void I2TTuner::pulseBox_TextChanged(FamilyPage& page, int row)
+{
+    if (host.eventsSuppressed())
+        return;
+    const PulseRow& r = page.pulses.rows[static_cast<std::size_t>(row)];
+    const std::optional<hss::i2t::ChartPoint> marker =
+        hss::i2t::pulseMarker(r.current->text().toStdString(), r.duration->text().toStdString());
+    if (marker)
+        updatePulseBox(page, kFirstPulseSeries + row, marker->x, marker->y);
+}
+
+void I2TTuner::updatePulseBox(FamilyPage& page, int series, double current, double duration)
+{
+    // A zero pulse is no pulse; nothing at or below zero reaches the time axis.
+    if (current <= 0.0 || duration <= 0.0)
+        return;
+    QXYSeries* marker = page.charts.i2tSeries[static_cast<std::size_t>(series)];
+    setSeriesPoints(marker, {{current, duration}});
+    marker->setVisible(true);
+}

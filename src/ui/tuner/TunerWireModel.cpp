@@ -1,0 +1,112 @@
+// "Wire Properties": the example gauges and custom wire-model files drawn
+// as the I2T chart's "Wire Model" series.
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QLogValueAxis>
+#include <QPushButton>
+#include <QXYSeries>
+
+#include "editor/WireModels.h"
+#include "ui/seam/DialogSeam.h"
+#include "ui/tuner/I2TTuner.h"
+#include "ui/tuner/TunerHost.h"
+
+namespace {
+
+constexpr double kDisabledTimeMaximum = 100.0;
+
+QString counted(std::size_t n, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromLatin1(n == 1 ? one : many));
+}
+
+}  // namespace
+
+void I2TTuner::clearWireModel(FamilyPage& page)
+{
+    setSeriesPoints(page.charts.wireModel(), {});
+}
+
+void I2TTuner::gaugeSelectionBox_SelectedIndexChanged(FamilyPage& page)
+{
+    if (host.eventsSuppressed())
+        return;
+    clearWireModel(page);
+    const int gauge = page.wire.gauge->currentIndex();
+    const bool custom = gauge == hss::i2t::GAUGE_CUSTOM;
+    // Only "Custom" reads a file; with any other choice the path box and
+    // "Browse" would load a model the list does not show.
+    page.wire.path->setEnabled(custom);
+    page.wire.browse->setEnabled(custom);
+    if (gauge <= hss::i2t::GAUGE_DISABLED) {
+        page.charts.wireModel()->setVisible(false);
+        page.charts.i2tTimeAxis->setMax(kDisabledTimeMaximum);
+        redrawPage(page);
+        return;
+    }
+    if (const std::optional<hss::i2t::WireModel> example = hss::i2t::exampleWireModel(gauge)) {
+        setSeriesPoints(page.charts.wireModel(), example->points, {example->label});
+        page.charts.wireModel()->setVisible(true);
+    } else if (custom && !page.wire.path->text().isEmpty()) {
+        loadWireProfile(page);
+    }
+    // With a wire model the time axis runs to 4000 s; left at the curve's
+    // own maximum it would cut off the model just chosen.
+    redrawPage(page);
+}
+
+void I2TTuner::loadWireProfileFromBox(hss_device_family_t family)
+{
+    loadWireProfile(pageOf(family));
+}
+
+void I2TTuner::loadWireProfile(FamilyPage& page)
+{
+    QWidget* parent = page.root->window();
+    const QString name = page.wire.path->text();
+    const hss::i2t::WireModelFile file = hss::i2t::loadWireModelFile(
+        std::filesystem::path(QFile::encodeName(name).toStdString()), page.charts.i2tTimeAxis->min());
+    if (!file.model) {
+        if (file.notFound) {
+            DialogSeam::message(parent, QMessageBox::Critical, QString::fromUtf8(hss::i2t::kWireFileNotFoundCaption),
+                                QString::fromUtf8(hss::i2t::kWireFileNotFoundText));
+        } else {
+            DialogSeam::message(parent, QMessageBox::Critical, QStringLiteral("Wire Model Not Loaded"),
+                                QString::fromStdString(file.error));
+        }
+        // The box names only a model that is shown.
+        page.wire.path->clear();
+        return;
+    }
+    const hss::i2t::CustomWireModel& model = *file.model;
+    if (!model.hasDataLines) {
+        host.logEditorLine(QStringLiteral("Wire model file %1 has no points after its header.").arg(name));
+        return;
+    }
+    // The series shows this file alone, however often it is loaded.
+    setSeriesPoints(page.charts.wireModel(), model.points);
+    page.charts.wireModel()->setVisible(true);
+    page.charts.i2tTimeAxis->setMin(model.timeAxisMinimum);
+    QString line = QStringLiteral("Wire model loaded from %1: %2")
+                       .arg(name, counted(model.points.size(), "point", "points"));
+    if (model.skippedLines > 0)
+        line += QStringLiteral(", %1 (not two numbers)").arg(counted(model.skippedLines, "line skipped", "lines skipped"));
+    host.logEditorLine(line + QLatin1Char('.'));
+}
+
+void I2TTuner::customWireButton_Click(FamilyPage& page)
+{
+    QWidget* parent = page.root->window();
+    const QString path = DialogSeam::openFileName(parent, QStringLiteral("Open Wire Model"),
+                                                  QStringLiteral("comma-separated value files (*.csv)"));
+    if (path.isEmpty())
+        return;
+    page.wire.path->setText(path);
+    loadWireProfile(page);
+    if (page.wire.path->text() == path) {
+        DialogSeam::message(parent, QMessageBox::Information, QStringLiteral("Wire Model Loaded"),
+                            QStringLiteral("Wire gauge loaded from ") + path);
+    }
+}
