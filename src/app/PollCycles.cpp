@@ -11,14 +11,20 @@ void senseReadCycle(const PollFlags& flags, const PollLink& link)
     link.queueHSSCommand(new HSSPollReadCmd(context::kSensePoll));
 }
 
+void queueFaultRegisterReads(hss_device_family_t family, bool safetyPart,
+                             const std::function<void(HSSCommand*)>& queue)
+{
+    if (auto faults = faultReadCommand(family)) queue(faults.release());
+    // Only the 16-pin safety parts report their self-test result.
+    if (family == HSS_FAMILY_16PWP && safetyPart) {
+        queue(new HSSSingleReadCmd(hss::reg16::ABIST_RESULT, context::kSafetyResult16));
+    }
+}
+
 void faultReadCycle(const PollFlags& flags, const PollLink& link, hss_device_family_t family)
 {
     if (!link.isHidDeviceConnected() || flags.manualUpdateEnabled || !link.isHSSDetected()) return;
-    if (auto faults = faultReadCommand(family)) link.queueHSSCommand(faults.release());
-    // Only the 16-pin safety parts report their self-test result.
-    if (family == HSS_FAMILY_16PWP && flags.isSafetyDevice) {
-        link.queueHSSCommand(new HSSSingleReadCmd(hss::reg16::ABIST_RESULT, context::kSafetyResult16));
-    }
+    queueFaultRegisterReads(family, flags.isSafetyDevice, link.queueHSSCommand);
     link.queueHSSCommand(new HSSReadGPIOCTLCmd(kGpioFaultPin, context::kGpioRead));
 }
 

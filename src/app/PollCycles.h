@@ -35,6 +35,12 @@ inline constexpr uint8_t kGpioFaultPin = 3;       // active low
 // Sense poll (50 ms): a poll read while the board is open and graphing runs.
 void senseReadCycle(const PollFlags& flags, const PollLink& link);
 
+// The family's fault register reads of one poll cycle (without the fault
+// pin): the fault list and, on 16-pin safety parts, ABIST_RESULT. "Manual
+// Update" sends the same.
+void queueFaultRegisterReads(hss_device_family_t family, bool safetyPart,
+                             const std::function<void(HSSCommand*)>& queue);
+
 // Fault poll (500 ms): the family's fault reads, then the fault pin.
 void faultReadCycle(const PollFlags& flags, const PollLink& link, hss_device_family_t family);
 

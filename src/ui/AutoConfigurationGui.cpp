@@ -15,6 +15,7 @@
 #include "app/WindowThreadHandOver.h"
 #include "link/HSSCommunicationManager.h"
 #include "ui/Resources.h"
+#include "ui/WindowThreadWait.h"
 #include "ui/files/DemoMode.h"
 #include "ui/files/SettingsFileCommands.h"
 #include "ui/sense/SenseMonitor.h"
@@ -105,6 +106,7 @@ void AutoConfigurationGui::ConfigurationGui_FormClosing()
     // Nothing may start on this thread any more, and workers waiting for it
     // give up now, while the event loop is still running.
     handOver->beginShutdown();
+    if (windowWait) windowWait->cancel();  // a paused sequence stops where it is
     for (PeriodicWorker* worker : {connThread.get(), senseThread.get(), faultThread.get(), devidThread.get()}) {
         if (worker) worker->requestStop();
     }

@@ -25,6 +25,7 @@
 #include "device/ZVRxQxx18PINConfiguration.h"
 #include "link/HSSMessageQueue.h"
 #include "ui/editor/EditorHost.h"
+#include "ui/faults/FaultHost.h"
 #include "ui/files/FilesHost.h"
 #include "ui/tuner/TunerHost.h"
 #include "ui/sense/SenseHost.h"
@@ -32,6 +33,8 @@
 class ConfigurationEditor;
 class I2TTuner;
 class DemoMode;
+class FaultView;
+class WindowThreadWait;
 class SettingsFileCommands;
 class HSSCommunicationManager;
 class PeriodicWorker;
@@ -61,6 +64,7 @@ class SenseMonitor;
 class AutoConfigurationGui : public QMainWindow,
                              private ReplyHandlers,
                              public EditorHost,
+                             public FaultHost,
                              public FilesHost,
                              public TunerHost,
                              public SenseHost {
@@ -93,9 +97,6 @@ public:
     void queueHSSCommand(HSSCommand* command);
     void updateConnectionStatus();
     void updateVerString();
-    void handleFaultStatus(bool triggered);
-    void handleLHIState(bool high);
-    void handleDIState(bool high);
 
     // --- identification and read-back (chip model) ---------------------------
     void handleDeviceIDRead(uint16_t code);
@@ -130,11 +131,25 @@ public:
     bool shutdownStarted() const override;
     bool isWindowThread() const override;
     void runOnWindowThreadBlocking(std::function<void()> task) override;
+    bool waitOnWindowThread(std::chrono::milliseconds duration) override;
     QTabWidget* tabControl() override;
     QWidget* datasheetTabPage() override;
     // Fills the editor pages (a child of the window).
     void buildEditor();
     ConfigurationEditor* configEditor = nullptr;
+
+    // --- FaultHost (AutoConfigurationGui_Faults.cpp) --------------------------
+    // The names shared with EditorHost complete the interface.
+    bool isSafetyPart() const override;
+    void logFaultLine(const QString& line) override;
+    void setFaultPollStopped(bool stopped) override;
+    void showLowPowerModeActive(hss_device_family_t family) override;
+    // Fault lamps, statistics, fault reading mode, FAULT pin (a child of the window).
+    void buildFaultView();
+    FaultView* faultView = nullptr;
+    // The one way to pause on the window thread (latch reset, sleep and
+    // test-mode entry): the window keeps painting, user input waits.
+    WindowThreadWait* windowWait = nullptr;
 
     // --- TunerHost (AutoConfigurationGui_EditorHooks.cpp) ---------------------
     // The event guard, family and log above complete the interface.

@@ -18,6 +18,8 @@
 #include "ui/AutoConfigurationGui.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/pages/CommandCenterPage.h"
+#include "ui/editor/ConfigurationEditor.h"
+#include "ui/faults/FaultView.h"
 #include "ui/sense/SenseMonitor.h"
 #include "ui/widgets/FaultIndicator.h"
 
@@ -141,13 +143,11 @@ void AutoConfigurationGui::showEmptyState()
 
 void AutoConfigurationGui::showValuesUnknown()
 {
-    for (QLabel* label : {commandCenter->faultPinLabel, commandCenter->channelOneLabel, commandCenter->channelTwoLabel,
-                          commandCenter->globalLabel, commandCenter->channelOneFaultLabel,
-                          commandCenter->channelTwoFaultLabel, commandCenter->globalFaultLabel, inputVoltageValueLabel}) {
+    for (QLabel* label : {commandCenter->channelOneLabel, commandCenter->channelTwoLabel, commandCenter->globalLabel,
+                          inputVoltageValueLabel}) {
         ui::showUnknown(label);
     }
-    for (FaultIndicator* lamp : {commandCenter->faultBox1, commandCenter->faultBox2, commandCenter->faultBoxGlobal})
-        lamp->setUnknown();
+    faultView->showUnknown();
 }
 
 void AutoConfigurationGui::stopSenseMonitorAndSelectFirstPage()
@@ -183,59 +183,15 @@ void AutoConfigurationGui::handleGPIOResp(HSSReadGPIOCTLCmd* command)
 {
     switch (command->getGPIOIndex()) {
     case kGpioLimpHomeInput:
-        handleLHIState(command->getGPIOState());
+        configEditor->handleLHIState(command->getGPIOState());
         break;
     case kGpioDirectInput:
-        handleDIState(command->getGPIOState());
+        configEditor->handleDIState(command->getGPIOState());
         break;
     case kGpioFaultPin:
-        handleFaultStatus(!command->getGPIOState());  // active low
+        faultView->handleFaultStatus(!command->getGPIOState());  // active low
         break;
     default:
         break;
     }
-}
-
-void AutoConfigurationGui::handleFaultStatus(bool triggered)
-{
-    if (!handOver->onWindowThread()) {
-        onWindowThread([this, triggered] { handleFaultStatus(triggered); });
-        return;
-    }
-    QLabel* label = commandCenter->faultPinLabel;
-    label->setText(triggered ? QStringLiteral("Triggered") : QStringLiteral("Not Triggered"));
-    ui::setTextColor(label, triggered ? ui::kRed : ui::kGreen);
-}
-
-namespace {
-
-// The force boxes mirror the pins with change events enabled, so a level that
-// differs from the box runs the box's own handler (which records it).
-void mirrorPinIntoBox(QWidget* root, const char* boxName, bool high, std::atomic<bool>& dontRunEvents)
-{
-    auto* box = root->findChild<QCheckBox*>(QString::fromLatin1(boxName));
-    if (!box) return;
-    const bool wasSuppressed = dontRunEvents.exchange(false);
-    box->setChecked(high);
-    dontRunEvents = wasSuppressed;
-}
-
-}  // namespace
-
-void AutoConfigurationGui::handleLHIState(bool high)
-{
-    if (!handOver->onWindowThread()) {
-        onWindowThread([this, high] { handleLHIState(high); });
-        return;
-    }
-    mirrorPinIntoBox(this, "forceLimpCheckBox", high, dontRunEvents);
-}
-
-void AutoConfigurationGui::handleDIState(bool high)
-{
-    if (!handOver->onWindowThread()) {
-        onWindowThread([this, high] { handleDIState(high); });
-        return;
-    }
-    mirrorPinIntoBox(this, "forceDICheckBox", high, dontRunEvents);
 }

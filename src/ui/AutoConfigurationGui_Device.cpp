@@ -264,8 +264,6 @@ void AutoConfigurationGui::refreshUserRegisterBoxes()
     dontRunEvents = wasSuppressed;
 }
 
-// Replies whose views come with the fault, safety, test-mode and sense pages.
-void AutoConfigurationGui::handle16PWPFaultResp(HSSMixReadCmd*) {}
-void AutoConfigurationGui::handle18PWPFaultResp(HSSMixReadCmd*) {}
+// Replies whose views come with the safety and test-mode pages.
 void AutoConfigurationGui::handle16PWPSafetyRead(uint16_t) {}
 void AutoConfigurationGui::handleTestModeRead24PWP(HSSSingleReadCmd*) {}

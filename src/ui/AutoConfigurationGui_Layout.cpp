@@ -59,6 +59,7 @@ void AutoConfigurationGui::buildWindow()
     buildTabs();
     buildEditor();
     buildTuner();
+    buildFaultView();
     layout->addWidget(mainTabControl, 1);
     setCentralWidget(central);
 

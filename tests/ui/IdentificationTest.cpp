@@ -106,7 +106,7 @@ TEST(Identification, ASafetyPartIsAnnouncedOnce)
     Gui gui(0xFFF2);
     ASSERT_TRUE(gui.waitDetected());
     harness::spin(1200);  // two more identification polls of the same part
-    EXPECT_EQ(logLinesContaining(gui, QStringLiteral("detected.")).count(QLatin1Char('\n')), 1);
+    EXPECT_EQ(logLinesContaining(gui, QStringLiteral("High-side switch")).count(QLatin1Char('\n')), 1);
     EXPECT_TRUE(gui.logText().contains(QStringLiteral("] High-side switch ZVR2M08AF-K1 detected.")));
     EXPECT_EQ(countService(gui.board(), hss::kIoctlSetCrc, 1, 0), 1);
     EXPECT_EQ(countService(gui.board(), hss::kIoctlWriteGpio, 0, 1), 1);

@@ -18,6 +18,7 @@
 #include "link/HSSCommunicationManager.h"
 #include "protocol/HSSProtocol.h"
 #include "ui/WidgetHelpers.h"
+#include "ui/faults/FaultView.h"
 #include "ui/pages/SafetyPage.h"
 
 using harness::Gui;
@@ -233,7 +234,7 @@ TEST(MainWindow, AfterClosingStartsHandlersFromOtherThreadsTouchNoControl)
 
     gui.window().ConfigurationGui_FormClosing();
     std::thread dispatcher([&] {
-        gui.window().handleFaultStatus(pinBefore == QStringLiteral("Not Triggered"));
+        gui.window().faultView->handleFaultStatus(pinBefore == QStringLiteral("Not Triggered"));
         gui.window().evmFirmwareVersion = 0x1234;
         gui.window().updateVerString();
         gui.window().updateConnectionStatus();

@@ -60,9 +60,16 @@ public:
     // refreshes.
     void updateDefaultEnumerations(uint16_t devId);
 
-    // Mirrors of the forced-pin GPIO replies (any thread).
+    // Mirrors of the forced-pin GPIO replies (GPIO 1 and 2, any thread): the
+    // box takes the reported level with change events on, so a level that
+    // differs runs the box's handler, which records and re-sends it.
     void handleLHIState(bool high);
     void handleDIState(bool high);
+
+    // The family's low-power controls back to "Active" and the shared
+    // low-power box unticked, under the event guard (nothing is written):
+    // a channel reported its wake-up from LPM.
+    void showLowPowerModeActive(hss_device_family_t family);
 
     // Enables the channel-settings current-limit controls of a family's page
     // by the channel's mode bits (channel index 0 or 1).

@@ -11,7 +11,6 @@
 #include <QRadioButton>
 
 #include <chrono>
-#include <thread>
 
 #include "device/RegisterFields.h"
 #include "protocol/HSSProtocol.h"
@@ -202,7 +201,8 @@ void ConfigurationEditor::resetLatchButton_Click(hss_device_family_t family)
     host.queueHSSCommand(new HSSSingleWriteCmd(*switchAddress, *switchWord));
     const auto pulsed = rec.setFieldOn(hss::field::LATCH_RESET_PULSE, true, channel);
     host.queueHSSCommand(new HSSSingleWriteCmd(*i2tAddress, *pulsed));
-    std::this_thread::sleep_for(kLatchResetPulse);
+    if (!host.waitOnWindowThread(kLatchResetPulse))
+        return;  // the window is closing
     const auto cleared = rec.updateField(hss::field::TCLDN, 0, channel);
     host.queueHSSCommand(new HSSSingleWriteCmd(*i2tAddress, *cleared));
 
@@ -213,6 +213,16 @@ void ConfigurationEditor::resetLatchButton_Click(hss_device_family_t family)
                             : QStringLiteral("Latch state reset. The channel is now ready to be re-enabled"));
     // The record now holds cooldown "Latch" and the channel off: show it.
     refreshFamily(family, true);
+}
+
+void ConfigurationEditor::showLowPowerModeActive(hss_device_family_t family)
+{
+    const bool previous = host.eventsSuppressed();
+    host.setEventsSuppressed(true);
+    controls.check(QStringLiteral("lpmEnableBox"))->setChecked(false);
+    controls.radio(twinName("activeRadioButton", family))->setChecked(true);
+    controls.radio(twinName("lpmRadioButton", family))->setChecked(false);
+    host.setEventsSuppressed(previous);
 }
 
 void ConfigurationEditor::lpmRadioButton_CheckedChanged(hss_device_family_t family, bool fromLowPower, bool checked)

@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <functional>
 
 #include "device/HSSDeviceFamily.h"
@@ -50,6 +51,10 @@ public:
     // Runs task on the window thread and waits for it; does nothing once
     // shutdown has begun.
     virtual void runOnWindowThreadBlocking(std::function<void()> task) = 0;
+    // Pauses a sequence on the window thread for duration while the window
+    // keeps painting and user input waits. False when the wait was cut short
+    // (shutdown): the sequence stops there.
+    virtual bool waitOnWindowThread(std::chrono::milliseconds duration) = 0;
 
     // The main tab control and its "Datasheet" page (16-pin parts show it,
     // 18-pin parts do not).

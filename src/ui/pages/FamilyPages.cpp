@@ -19,7 +19,7 @@ FamilyPageSet buildFamily(const QString& pageSuffix, const QString& controlSuffi
     set.fuseTunerPage = new TunerPage(QStringLiteral("fuseTunerPage") + pageSuffix, controlSuffix);
     set.devSettingPage = new DeviceSettingsPage(QStringLiteral("devSettingPage") + pageSuffix, controlSuffix);
     set.chanSettingsPage = new PageFrame(QStringLiteral("chanSettingsPage") + pageSuffix);
-    set.statisticsGroupBox = set.devSettingPage->statisticsGroupBox;
+    set.statsGroupBox = set.devSettingPage->statsGroupBox;
     set.faultUpdateStatus = set.devSettingPage->faultUpdateStatus;
     return set;
 }
@@ -52,18 +52,16 @@ DeviceSettingsPage::DeviceSettingsPage(const QString& pageName, const QString& s
     channelFaults = slot(QStringLiteral("channelFaultsRegion") + suffix);
     globalFaults = slot(QStringLiteral("globalFaultsRegion") + suffix);
 
-    statisticsGroupBox = named<QGroupBox>(QStringLiteral("statisticsGroupBox") + suffix, QStringLiteral("Statistics"));
-    auto* form = new QFormLayout(statisticsGroupBox);
+    statsGroupBox = named<QGroupBox>(QStringLiteral("statsGroupBox") + suffix, QStringLiteral("Statistics"));
+    auto* form = new QFormLayout(statsGroupBox);
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     faultUpdateStatus = named<QComboBox>(QStringLiteral("faultUpdateStatus") + suffix);
     faultUpdateStatus->addItems({QStringLiteral("Automatic"), QStringLiteral("Manual")});
-    // The refresh switch sets it; its own handler comes with the fault view.
-    faultUpdateStatus->setEnabled(false);
     form->addRow(QStringLiteral("Fault reading:"), faultUpdateStatus);
 
     row->addWidget(channelFaults, 0, Qt::AlignTop);
     row->addWidget(globalFaults, 0, Qt::AlignTop);
-    row->addWidget(statisticsGroupBox, 0, Qt::AlignTop);
+    row->addWidget(statsGroupBox, 0, Qt::AlignTop);
     row->addStretch(1);
     regionLayout(Region::StateBand)->addWidget(band);
     region(Region::Controls);  // the editor's settings groups

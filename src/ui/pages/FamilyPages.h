@@ -28,9 +28,9 @@ private:
 };
 
 // "Device Settings": the faults band on top (channel faults, global faults,
-// "Statistics" with the fault-reading mode), the settings groups below
-// (editor). Regions: faultsBand, channelFaultsRegion, globalFaultsRegion,
-// statisticsGroupBox (+ "18").
+// "Statistics" with the fault-reading mode; filled by the fault view), the
+// settings groups below (editor). Regions: faultsBand, channelFaultsRegion,
+// globalFaultsRegion, statsGroupBox (+ "18").
 class DeviceSettingsPage : public PageFrame {
 public:
     DeviceSettingsPage(const QString& pageName, const QString& suffix);
@@ -38,7 +38,8 @@ public:
     QWidget* channelFaultsRegion() const { return channelFaults; }
     QWidget* globalFaultsRegion() const { return globalFaults; }
 
-    QGroupBox* statisticsGroupBox;
+    // The statistics panel: a form whose last row is "Fault reading:".
+    QGroupBox* statsGroupBox;
     // faultUpdateStatus / faultUpdateStatus18: how the fault registers are read.
     QComboBox* faultUpdateStatus;
 
@@ -52,7 +53,7 @@ struct FamilyPageSet {
     TunerPage* fuseTunerPage = nullptr;
     DeviceSettingsPage* devSettingPage = nullptr;
     PageFrame* chanSettingsPage = nullptr;
-    QGroupBox* statisticsGroupBox = nullptr;
+    QGroupBox* statsGroupBox = nullptr;
     QComboBox* faultUpdateStatus = nullptr;
 };
 

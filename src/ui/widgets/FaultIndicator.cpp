@@ -1,6 +1,5 @@
 #include "ui/widgets/FaultIndicator.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace {
@@ -9,9 +8,10 @@ constexpr int kLampSize = 20;
 
 }  // namespace
 
-FaultIndicator::FaultIndicator(const QString& name, QWidget* parent) : QWidget(parent)
+FaultIndicator::FaultIndicator(const QString& name, QWidget* parent) : QAbstractButton(parent)
 {
     setObjectName(name);
+    setFocusPolicy(Qt::NoFocus);
     setFixedSize(kLampSize, kLampSize);
     setToolTip(QStringLiteral("Not read yet"));
 }
@@ -69,11 +69,4 @@ void FaultIndicator::paintEvent(QPaintEvent*)
         painter.setBrush(QColor(0xD0, 0xD0, 0xD0));
     }
     painter.drawEllipse(lamp);
-}
-
-void FaultIndicator::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
-    QWidget::mouseReleaseEvent(event);
 }

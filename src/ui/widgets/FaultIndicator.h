@@ -2,12 +2,14 @@
 // One fault or status lamp: the window's red image while faulted, its green
 // image while clear, and a neutral grey lamp until a state is known. Scripts
 // and tests read the state from the properties "faulted" (follows the image)
-// and "known", never from pixels.
+// and "known", never from pixels. A lamp is a button: a click on a fault's
+// lamp shows that fault's statistics (clicked()); summary lamps are not
+// connected to anything.
 
+#include <QAbstractButton>
 #include <QPixmap>
-#include <QWidget>
 
-class FaultIndicator : public QWidget {
+class FaultIndicator : public QAbstractButton {
     Q_OBJECT
     Q_PROPERTY(bool faulted READ isFaulted NOTIFY stateChanged)
     Q_PROPERTY(bool known READ isKnown NOTIFY stateChanged)
@@ -30,12 +32,9 @@ public:
 
 signals:
     void stateChanged();
-    // A click on the lamp (the fault view shows that fault's statistics).
-    void clicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QPixmap redImage, greenImage;

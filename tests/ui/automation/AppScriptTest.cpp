@@ -181,13 +181,17 @@ INSTANTIATE_TEST_SUITE_P(Scripts, AppScript, ::testing::Values(
         "select-text mainTabControl \"I2T Tuner\"\ncheck enableI2TBox 1\nslide i2tTrack 2\n"
         "select-text mainTabControl \"Command Center\"\ncheck-item enChanBoxCC 0 1\n"
         "wait-for benchProtectionLabel1 text \"Switched off by the I2T protection\" 60000\n"
+        "wait-for i2tWarnCh1 faulted true 5000\nget i2tWarnCh1 faulted\nget faultBox1 faulted\n"
+        "get channelOneFaultLabel\n"
         "board get register 0x0D\nboard get i2t 1\nboard get current 1\nboard get register 0x07\n"
         "board load 3 1\nboard fault CH2_FAULT 8 -5\n",
         {"LOG I2T on channel 1 enabled\\.", "LOG I2T trip value of channel 1 set to 26\\.3 A2s",
          "LOG Switch enable configuration changed to: 0b00000001 ",
+         "LOG I2T Fault \\(CH1\\) detected\\.", "i2tWarnCh1 faulted=true", "faultBox1 faulted=true",
+         "channelOneFaultLabel text=Faulted",
          "BOARD register 0x0D=0x0080", "BOARD i2t 1=1", "BOARD current 1=0", "BOARD register 0x07=0x0001",
-         "ERROR line 15: board load: channel must be 1 or 2, not '3'",
-         "ERROR line 16: board fault: time must be a whole number of milliseconds from 1 to 86400000, not '-5'"},
+         "ERROR line 19: board load: channel must be 1 or 2, not '3'",
+         "ERROR line 20: board fault: time must be a whole number of milliseconds from 1 to 86400000, not '-5'"},
         2, 1},
     AppCase{"ExitMenuItemClosesTheWindow",
         "click exitToolStripMenuItem\nbogus\n", {}, 0, 0}),

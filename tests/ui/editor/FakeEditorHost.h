@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/WindowThreadHandOver.h"
+#include "ui/WindowThreadWait.h"
 #include "ui/editor/ConfigurationEditor.h"
 #include "ui/editor/EditorHost.h"
 #include "ui/pages/FamilyPages.h"
@@ -56,6 +57,7 @@ public:
     bool shutdownStarted() const override { return shuttingDown; }
     bool isWindowThread() const override;
     void runOnWindowThreadBlocking(std::function<void()> task) override;
+    bool waitOnWindowThread(std::chrono::milliseconds duration) override { return windowWait.wait(duration); }
     QTabWidget* tabControl() override { return tabs; }
     QWidget* datasheetTabPage() override { return datasheet; }
 
@@ -74,6 +76,7 @@ public:
     std::unique_ptr<QWidget> window;
     // The window's own hand-over: its locks are visible to ThreadSanitizer.
     std::unique_ptr<WindowThreadHandOver> handOver;
+    WindowThreadWait windowWait;
     QTabWidget* tabs = nullptr;
     QWidget* datasheet = nullptr;
     std::unique_ptr<FamilyPages> familyPages;  // the pages belong to the tab control
