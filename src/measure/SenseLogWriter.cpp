@@ -35,10 +35,12 @@ std::string twelveHourStamp(const TimeOfDay& time)
     return twoDigits(hour) + ":" + twoDigits(time.minute) + ":" + twoDigits(time.second);
 }
 
-std::string senseLogLine(const TimeOfDay& time, float supplyVoltage, float channel1, float channel2)
+std::string senseLogLine(const TimeOfDay& time, float supplyVoltage, std::optional<float> channel1,
+                         std::optional<float> channel2)
 {
-    return twelveHourStamp(time) + "," + text::generalSevenDigits(supplyVoltage) + "," +
-           text::generalSevenDigits(channel1) + "," + text::generalSevenDigits(channel2);
+    const auto field = [](std::optional<float> v) { return v ? text::generalSevenDigits(*v) : std::string(); };
+    return twelveHourStamp(time) + "," + text::generalSevenDigits(supplyVoltage) + "," + field(channel1) + "," +
+           field(channel2);
 }
 
 SenseLogWriter::SenseLogWriter(WallClock wallClock, SteadyClock steadyClock)
@@ -63,7 +65,8 @@ std::string SenseLogWriter::open(const std::filesystem::path& path)
     return writeOut();
 }
 
-std::string SenseLogWriter::writeSample(float supplyVoltage, float channel1, float channel2)
+std::string SenseLogWriter::writeSample(float supplyVoltage, std::optional<float> channel1,
+                                        std::optional<float> channel2)
 {
     if (file_ == nullptr)
         return {};

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace hss::measure {
@@ -25,8 +26,10 @@ inline constexpr const char* kSenseLogHeader = "timestamp,input voltage,ch1,ch2"
 // "hh:mm:ss" on a 12-hour clock without AM/PM: 15:15:42 -> "03:15:42", 0:05:00 -> "12:05:00".
 std::string twelveHourStamp(const TimeOfDay& time);
 
-// One line without its end: "03:15:42,13.5,2.01,0".
-std::string senseLogLine(const TimeOfDay& time, float supplyVoltage, float channel1, float channel2);
+// One line without its end: "03:15:42,13.5,2.01,0". A channel value that
+// cannot be known (no sense ratio for the part) is an empty field.
+std::string senseLogLine(const TimeOfDay& time, float supplyVoltage, std::optional<float> channel1,
+                         std::optional<float> channel2);
 
 class SenseLogWriter {
 public:
@@ -48,7 +51,7 @@ public:
 
     // Appends one line stamped with the wall clock. Empty on success; when the
     // disk refuses the data, a message, and the log is closed.
-    std::string writeSample(float supplyVoltage, float channel1, float channel2);
+    std::string writeSample(float supplyVoltage, std::optional<float> channel1, std::optional<float> channel2);
 
     // Writes out what is gathered once a second has passed since the last
     // write-out; for a timer to call while no samples arrive.

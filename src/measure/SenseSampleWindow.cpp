@@ -51,8 +51,9 @@ void SenseSampleWindow::setPointsKept(int pointsKept)
 void SenseSampleWindow::append(float channel1, float channel2)
 {
     const std::size_t slot = (oldest_ + count_) % kSlots;
-    ring_[0][slot] = text::widenDecimal(channel1);
-    ring_[1][slot] = text::widenDecimal(channel2);
+    const auto widened = [](float v) { return std::isfinite(v) ? text::widenDecimal(v) : std::nan(""); };
+    ring_[0][slot] = widened(channel1);
+    ring_[1][slot] = widened(channel2);
     if (count_ < capacity_)
         ++count_;
     else
@@ -79,6 +80,8 @@ SenseSampleWindow::Range SenseSampleWindow::yRange(bool showChannel1, bool showC
             continue;
         for (std::size_t i = 0; i < count_; ++i) {
             const double v = value(ch, i);
+            if (!std::isfinite(v))
+                continue;
             highest = std::max(highest, v);
             lowest = std::min(lowest, v);
         }

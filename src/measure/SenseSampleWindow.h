@@ -38,12 +38,13 @@ public:
     int pointsKept() const { return static_cast<int>(capacity_); }
 
     // One averaged value per channel; the oldest point goes once P are kept.
+    // A value that cannot be shown (NaN) keeps its place but is no point.
     void append(float channel1, float channel2);
     void clear();
 
     std::size_t size() const { return count_; }
     // Point i of a channel (0 or 1), oldest first, as the decimal the
-    // single-precision value stands for.
+    // single-precision value stands for (NaN where nothing can be shown).
     double value(std::size_t channel, std::size_t i) const;
     // X of point i: its place in the window, 1 for the oldest.
     static double pointX(std::size_t i) { return static_cast<double>(i + 1); }
@@ -64,7 +65,7 @@ public:
     Range xRange() const { return {1.0, static_cast<double>(capacity_)}; }
     // Value axis over the points of the shown channels: from 0 (or below the
     // lowest point when one is negative) to 1.1 x the highest point rounded
-    // up to a whole number, at least 1.
+    // up to a whole number, at least 1. NaN points do not count.
     Range yRange(bool showChannel1, bool showChannel2) const;
 
 private:

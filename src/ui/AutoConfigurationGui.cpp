@@ -17,6 +17,7 @@
 #include "ui/WindowThreadWait.h"
 #include "ui/files/DemoMode.h"
 #include "ui/files/SettingsFileCommands.h"
+#include "ui/sense/SenseMonitor.h"
 #include "ui/pages/FamilyPages.h"
 #include "ui/widgets/FaultIndicator.h"
 
@@ -104,6 +105,7 @@ void AutoConfigurationGui::ConfigurationGui_FormClosing()
     }
     recQueue.close();  // wakes the dispatch thread
     if (commManager) commManager->closeDevice();
+    if (senseMonitor) senseMonitor->shutdown();  // the sense log is written out and closed
     if (presenceNotifier) presenceNotifier->setEnabled(false);
 }
 

@@ -27,6 +27,7 @@
 #include "ui/editor/EditorHost.h"
 #include "ui/faults/FaultHost.h"
 #include "ui/files/FilesHost.h"
+#include "ui/sense/SenseHost.h"
 
 class ConfigurationEditor;
 class DemoMode;
@@ -56,12 +57,14 @@ class ConsolePage;
 class EmulatedBoardWindow;
 class FamilyPages;
 class SafetyPage;
+class SenseMonitor;
 
 class AutoConfigurationGui : public QMainWindow,
                              private ReplyHandlers,
                              public EditorHost,
                              public FaultHost,
-                             public FilesHost {
+                             public FilesHost,
+                             public SenseHost {
     Q_OBJECT
 
 public:
@@ -165,6 +168,15 @@ public:
     void buildFileCommands();
     std::unique_ptr<SettingsFileCommands> settingsFiles;
     std::unique_ptr<DemoMode> demo;
+
+    // --- SenseHost (AutoConfigurationGui_Sense.cpp) ----------------------------
+    // The shared names above complete the interface.
+    bool currentSenseEnabled() const override;
+    void setCurrentSenseEnabled(bool on) override;
+    void rescaleCurrentLists(double senseResistorOhms) override;
+    // The live sense monitor on the Command Center (a child of the window).
+    void buildSenseMonitor();
+    SenseMonitor* senseMonitor = nullptr;
 
     // --- menu actions ----------------------------------------------------------
     void exitToolStripMenuItem_Click();

@@ -20,6 +20,8 @@
 #include "ui/pages/CommandCenterPage.h"
 #include "ui/editor/ConfigurationEditor.h"
 #include "ui/faults/FaultView.h"
+#include "ui/sense/SenseMonitor.h"
+#include "ui/widgets/FaultIndicator.h"
 
 using namespace std::chrono_literals;
 
@@ -150,12 +152,8 @@ void AutoConfigurationGui::showValuesUnknown()
 
 void AutoConfigurationGui::stopSenseMonitorAndSelectFirstPage()
 {
+    senseMonitor->stopWithoutBoard();
     const bool wasSuppressed = dontRunEvents.exchange(true);
-    isCurrentSenseEnabled = false;
-    for (int i = 0; i < commandCenter->senseChannelBox->count(); ++i) {
-        commandCenter->senseChannelBox->item(i)->setCheckState(Qt::Unchecked);
-    }
-    commandCenter->senseChannelAll->setChecked(false);
     mainTabControl->setCurrentIndex(0);
     dontRunEvents = wasSuppressed;
 }

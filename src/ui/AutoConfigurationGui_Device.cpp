@@ -265,6 +265,5 @@ void AutoConfigurationGui::refreshUserRegisterBoxes()
 }
 
 // Replies whose views come with the fault, safety, test-mode and sense pages.
-void AutoConfigurationGui::updateCurrentSenseGUI(HSSPollReadCmd*) {}
 void AutoConfigurationGui::handle16PWPSafetyRead(uint16_t) {}
 void AutoConfigurationGui::handleTestModeRead24PWP(HSSSingleReadCmd*) {}

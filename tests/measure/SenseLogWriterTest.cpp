@@ -46,6 +46,8 @@ TEST(SenseLogFormat, TwelveHourStampsAndLines)
     EXPECT_EQ(twelveHourStamp({0, 5, 0}), "12:05:00");
     EXPECT_EQ(senseLogLine({15, 15, 42}, 13.5f, 2.01f, 0.0f), "03:15:42,13.5,2.01,0");
     EXPECT_EQ(senseLogLine({23, 1, 2}, 13.68f, -0.08f, 381.37f), "11:01:02,13.68,-0.08,381.37");
+    // A load current the part's unknown sense ratio cannot give is left out, not a false 0.
+    EXPECT_EQ(senseLogLine({12, 0, 0}, 13.5f, std::nullopt, 0.0f), "12:00:00,13.5,,0");
 }
 
 TEST_F(SenseLogWriterTest, WritesHeaderAndLinesOutOnceASecondAndOnClose)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -183,6 +184,13 @@ TEST(SenseSampleWindow, KeepsTheNewestPointsInARing)
     window.append(-0.08f, 0.0f);
     EXPECT_EQ(window.yRange(true, false).min, -1.0);
     EXPECT_EQ(window.yRange(false, true).min, 0.0);
+
+    // A value that cannot be shown keeps its place and leaves the axis alone.
+    window.append(std::nanf(""), 50.0f);
+    EXPECT_EQ(window.size(), 4u);
+    EXPECT_TRUE(std::isnan(window.value(0, 3)));
+    EXPECT_EQ(window.yRange(true, false).max, 3.0);
+    EXPECT_EQ(window.yRange(true, false).min, -1.0);
 }
 
 TEST(SenseResistor, CheckAndRescaledLists)

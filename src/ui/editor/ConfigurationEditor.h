@@ -13,10 +13,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
+#include <vector>
 
 #include "device/HSSDeviceFamily.h"
 #include "editor/bindings/FieldBinding.h"
+#include "measure/SenseResistor.h"
 #include "ui/editor/EditorControls.h"
 
 class EditorHost;
@@ -78,6 +81,11 @@ public:
     // The trip-energy table in force (A2s), indexed by the slider position.
     std::span<const double> i2tArrayValues() const { return tripValues; }
 
+    // The 16-pin software-limit, trip-energy and nominal-current lists (and
+    // the 16-pin trip table in force) scaled for the sense resistor. Items
+    // keep their selection; later reloads of the lists keep the scaling.
+    void setSenseResistorScaling(const hss::measure::SenseScaledLists& lists);
+
     // Controls by name, and the places other features add to.
     QWidget* control(const QString& name) const { return controls.find(name); }
     const EditorControls& allControls() const { return controls; }
@@ -104,6 +112,7 @@ private:
     QString tripLabelText(int position) const;
     // The trip slider's end values and selected value from the table in force.
     void showTripScale(hss_device_family_t family);
+    void applySenseResistorScaling();
     void showHelp(const QString& controlName, bool entering);
 
     // Refresh (EditorRefresh.cpp).
@@ -133,5 +142,8 @@ private:
     QGroupBox* quickCommands = nullptr;
     hss_device_family_t captionFamily = HSS_FAMILY_16PWP;
     std::span<const double> tripValues;
+    hss_device_family_t tripFamily = HSS_FAMILY_16PWP;  // whose table tripValues is
+    std::optional<hss::measure::SenseScaledLists> senseScaling;
+    std::vector<double> scaledTripValues;
     std::function<void(hss_device_family_t)> i2tRedraw;
 };

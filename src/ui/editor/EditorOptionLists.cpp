@@ -1,11 +1,15 @@
-// Reloading the part-dependent option lists on the controls.
+// Reloading the part-dependent option lists on the controls, and the
+// current lists scaled for the sense resistor.
 
 #include <QComboBox>
 #include <QLabel>
 #include <QSlider>
 #include <QTabWidget>
 
+#include <algorithm>
+
 #include "editor/OptionListPlan.h"
+#include "measure/NumberText.h"
 #include "ui/editor/ConfigurationEditor.h"
 #include "ui/editor/EditorHost.h"
 
@@ -47,6 +51,7 @@ void ConfigurationEditor::updateDefaultEnumerations(uint16_t devId)
         }
 
         tripValues = plan->i2tArrayValues;
+        tripFamily = plan->family;
         showTripScale(plan->family);
 
         if (QComboBox* trip = controls.combo(QString::fromStdString(plan->tripListControl))) {
@@ -66,6 +71,51 @@ void ConfigurationEditor::updateDefaultEnumerations(uint16_t devId)
             // value the new list cannot show must not pass for its first item.
             box->setCurrentIndex(-1);
         }
+        if (plan->family == HSS_FAMILY_16PWP)
+            applySenseResistorScaling();
+    }
+    host.setEventsSuppressed(previous);
+}
+
+void ConfigurationEditor::setSenseResistorScaling(const hss::measure::SenseScaledLists& lists)
+{
+    senseScaling = lists;
+    applySenseResistorScaling();
+}
+
+void ConfigurationEditor::applySenseResistorScaling()
+{
+    if (!senseScaling)
+        return;
+    const bool previous = host.eventsSuppressed();
+    host.setEventsSuppressed(true);
+    // Item texts change in place, so every list keeps its selected index.
+    const auto relabel = [this](const char* name, std::span<const float> values, bool withNumbers) {
+        QComboBox* box = controls.combo(QString::fromLatin1(name));
+        if (box == nullptr)
+            return;
+        const int count = std::min(box->count(), static_cast<int>(values.size()));
+        for (int i = 0; i < count; ++i) {
+            const float value = values[static_cast<std::size_t>(i)];
+            box->setItemText(i, QString::fromStdString(hss::text::shortestDecimal(value)));
+            if (withNumbers)
+                box->setItemData(i, hss::text::widenDecimal(value));
+        }
+    };
+    relabel("swLimitBox", senseScaling->softwareLimits, false);
+    relabel("chanSettingSWCLBox", senseScaling->softwareLimits, false);
+    relabel("chanSettingI2TBox", senseScaling->tripEnergies, true);
+    relabel("nomCurrentBox", senseScaling->nominalCurrents, false);
+    relabel("chanSettingNomBox", senseScaling->nominalCurrents, false);
+
+    // The 18-pin trip tables have reference values of their own.
+    if (tripFamily != HSS_FAMILY_18PWP) {
+        scaledTripValues.clear();
+        for (float value : senseScaling->tripEnergies)
+            scaledTripValues.push_back(hss::text::widenDecimal(value));
+        tripValues = scaledTripValues;
+        showTripScale(HSS_FAMILY_16PWP);
+        redrawI2T(HSS_FAMILY_16PWP);
     }
     host.setEventsSuppressed(previous);
 }

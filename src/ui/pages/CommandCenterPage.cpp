@@ -118,7 +118,7 @@ CommandCenterPage::CommandCenterPage(QWidget* parent) : PageFrame(QStringLiteral
     senseChannelBox->setFixedHeight(senseChannelBox->sizeHintForRow(0) * 2 + 2 * senseChannelBox->frameWidth() + 4);
     senseChannelBox->setMaximumWidth(senseChannelBox->sizeHintForColumn(0) + 40);
     senseChannelAll = named<QCheckBox>(QStringLiteral("senseChannelAll"), QStringLiteral("All"));
-    // The live monitor is not wired yet: nothing to switch on.
+    // Off until the live monitor takes them over (ui/sense).
     senseChannelBox->setEnabled(false);
     senseChannelAll->setEnabled(false);
     graphLayout->addWidget(senseChannelBox);
@@ -130,10 +130,19 @@ CommandCenterPage::CommandCenterPage(QWidget* parent) : PageFrame(QStringLiteral
     regionLayout(Region::Detail)->addLayout(detail, 1);
 }
 
+void CommandCenterPage::setSenseChart(QWidget* chart)
+{
+    senseChart = chart;
+    chartRegion->layout()->addWidget(chart);
+    chart->setVisible(shownState == EmptyState::ChipPresent);
+}
+
 void CommandCenterPage::showEmptyState(EmptyState state)
 {
     shownState = state;
     emptyStateLabel->setVisible(state != EmptyState::ChipPresent);
+    if (senseChart != nullptr)
+        senseChart->setVisible(state == EmptyState::ChipPresent);
     if (state == EmptyState::NoChip)
         emptyStateLabel->setText(kNoChipText);
     else if (state == EmptyState::NoBoard)

@@ -27,6 +27,10 @@ public:
     QFrame* statusStrip() const { return strip; }
     QWidget* senseChartRegion() const { return chartRegion; }
 
+    // The live chart, in the chart region; hidden while the region says why
+    // there is nothing to chart.
+    void setSenseChart(QWidget* chart);
+
     // What the empty chart region says while there is nothing to chart.
     enum class EmptyState { ChipPresent, NoChip, NoBoard };
     void showEmptyState(EmptyState state);
@@ -56,5 +60,6 @@ public:
 private:
     QFrame* strip;
     QWidget* chartRegion;
+    QWidget* senseChart = nullptr;
     EmptyState shownState = EmptyState::NoBoard;
 };

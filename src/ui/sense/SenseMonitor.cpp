@@ -1,0 +1,328 @@
+#include "ui/sense/SenseMonitor.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "app/ReplyDispatcher.h"
+#include "device/HSSRegisterMap.h"
+#include "device/ZVRxQxx16PINConfiguration.h"
+#include "measure/ADCConversion.h"
+#include "measure/SenseSources.h"
+#include "protocol/HSSProtocol.h"
+#include "ui/WidgetHelpers.h"
+#include "ui/pages/CommandCenterPage.h"
+#include "ui/sense/SenseChart.h"
+#include "ui/sense/SenseHost.h"
+#include "ui/sense/SenseLog.h"
+#include "ui/sense/SenseResistorBox.h"
+
+using namespace hss::measure;
+
+namespace {
+
+QString qtext(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+const QString kNotAvailable = QStringLiteral("n/a");
+// A first poll that never comes back (a dropped reply) holds samples up no longer.
+constexpr qint64 kRestartWaitMs = 1000;
+
+// Restores the event guard when a scope ends.
+class GuardScope {
+public:
+    explicit GuardScope(SenseHost& senseHost) : host(senseHost), previous(senseHost.eventsSuppressed())
+    {
+        host.setEventsSuppressed(true);
+    }
+    ~GuardScope() { host.setEventsSuppressed(previous); }
+    GuardScope(const GuardScope&) = delete;
+    GuardScope& operator=(const GuardScope&) = delete;
+
+private:
+    SenseHost& host;
+    bool previous;
+};
+
+std::vector<uint8_t> addressList(const SenseRegisters& registers)
+{
+    const auto ordered = registers.inOrder();
+    return {ordered.begin(), ordered.end()};
+}
+
+}  // namespace
+
+SenseMonitor::SenseMonitor(SenseHost& senseHost, const SenseViews& senseViews, QObject* parent)
+    : QObject(parent), host(senseHost), views(senseViews), graph(buildGraphSettings(*senseViews.page))
+{
+    chart = new SenseChart(window);
+    views.page->setSenseChart(chart);
+    chart->setTitles(QStringLiteral("Current Sense"), qtext(senseQuantities[0].axisTitle));
+    log = new SenseLog(host, graph.enableLogButton, graph.logBrowseButton, graph.filePathTextBox, views.dialogParent,
+                       this);
+    resistor = new SenseResistorBox(host, views.sixteenPinGeneralGroup, views.dialogParent, this);
+    lastSizes = correctSenseWindowSizes(graph.maxSamplesBox->text().toStdString(),
+                                        graph.averageCountBox->text().toStdString());
+
+    connect(graph.senseSourceSelBox, &QComboBox::currentIndexChanged, this,
+            [this](int index) { senseSourceSelBox_SelectedIndexChanged(index); });
+    connect(graph.senseChannelBox, &QListWidget::itemChanged, this,
+            [this](QListWidgetItem* item) { senseChannelBox_ItemCheck(item); });
+    connect(graph.senseChannelAll, &QCheckBox::toggled, this,
+            [this](bool checked) { senseChannelAll_CheckedChanged(checked); });
+}
+
+SenseMonitor::~SenseMonitor() = default;
+
+double SenseMonitor::senseResistorOhms() const { return resistor->ohms(); }
+
+ZVRxQxx16PINConfiguration& SenseMonitor::record(hss_device_family_t family)
+{
+    if (family == HSS_FAMILY_18PWP)
+        return host.eighteenPinRecord();
+    return host.sixteenPinRecord();
+}
+
+void SenseMonitor::senseSourceSelBox_SelectedIndexChanged(int index)
+{
+    if (host.eventsSuppressed() || index < 0 || index >= static_cast<int>(senseQuantities.size()))
+        return;
+    const bool wasOn = host.currentSenseEnabled();
+    const SenseQuantity& quantity = senseQuantities[static_cast<std::size_t>(index)];
+    dataFormat = quantity.format;
+    chart->setTitles(chart->chart()->title(), qtext(quantity.axisTitle));
+    host.logLine(qtext(quantity.logMessage));
+    if (wasOn) {
+        host.setCurrentSenseEnabled(false);
+        host.queueHSSCommand(new HSSSenseConfigCmd(0));
+    }
+
+    const hss_device_family_t family = host.deviceFamily();
+    const std::optional<SenseRegisters> registers = senseRegisters(family, index);
+    if (!registers)
+        return;
+    // Values of another unit must not mix into the averages or the chart.
+    clearSamples();
+    chart->setTitles(qtext(quantity.itemText), qtext(quantity.axisTitle));
+    // The board samples only while something is graphed.
+    if (wasOn) {
+        restartSampling(*registers);
+        host.setCurrentSenseEnabled(true);
+    }
+}
+
+void SenseMonitor::restartSampling(const SenseRegisters& registers)
+{
+    host.queueHSSCommand(new HSSSenseConfigCmd(addressList(registers), kSenseIntervalMs));
+    auto* firstPoll = new HSSPollReadCmd(context::kSensePoll);
+    awaitedReply = firstPoll;
+    sinceRestart.start();
+    host.queueHSSCommand(firstPoll);
+}
+
+void SenseMonitor::senseChannelBox_ItemCheck(QListWidgetItem* item)
+{
+    const int index = graph.senseChannelBox->row(item);
+    if (index < 0 || index >= static_cast<int>(itemChecked.size()))
+        return;
+    const auto channel = static_cast<std::size_t>(index);
+    const bool checked = item->checkState() == Qt::Checked;
+    const bool tickChanged = itemChecked[channel] != checked;
+    itemChecked[channel] = checked;
+    if (!tickChanged || host.eventsSuppressed())
+        return;
+
+    uint8_t mask = 0;
+    for (std::size_t i = 0; i < itemChecked.size(); ++i) {
+        if (itemChecked[i])
+            mask = static_cast<uint8_t>(mask | (1u << i));
+    }
+    chart->setChannelShown(channel, checked);
+    const bool stopping = mask == 0;
+    const bool starting = !stopping && !host.currentSenseEnabled();
+    if (stopping || starting)
+        host.setCurrentSenseEnabled(starting);
+    {
+        GuardScope guard(host);
+        graph.senseChannelAll->setChecked(mask == 0b11);
+    }
+    if (!stopping && !starting)
+        return;
+
+    const int source = graph.senseSourceSelBox->currentIndex();
+    dataFormat = static_cast<uint8_t>(source);
+    const hss_device_family_t family = host.deviceFamily();
+    if (!senseRegisters(family, source))
+        return;
+    if (starting)
+        startSensing(family);
+    else
+        stopSensing(family);
+    host.logLine(QStringLiteral("Sense enabled on channels changed to: 0b{0} "),
+                 {QString::fromStdString(channelMaskText(mask))});
+}
+
+void SenseMonitor::senseChannelAll_CheckedChanged(bool checked)
+{
+    if (host.eventsSuppressed())
+        return;
+    for (int i = 0; i < graph.senseChannelBox->count(); ++i)
+        graph.senseChannelBox->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void SenseMonitor::startSensing(hss_device_family_t family)
+{
+    // The chip's ADC, all of its sources and each channel's sampling on,
+    // before the board takes its first sample.
+    ZVRxQxx16PINConfiguration& config = record(family);
+    config.setADCConfig(adcConfigForSensing(config.getADCConfig()));
+    host.queueHSSCommand(
+        new HSSSingleWriteCmd(*hss::registerAddress(family, HSSRegister::ADC_CONFIG), config.getADCConfig()));
+    for (uint8_t channel = 0; channel < 2; ++channel) {
+        config.setChanDiagConfig(chanDiagConfigForSensing(config.getChanDiagConfig(channel)), channel);
+        host.queueHSSCommand(new HSSSingleWriteCmd(*hss::registerAddress(family, HSSRegister::CH_CONFIG, channel),
+                                                   config.getChanDiagConfig(channel)));
+    }
+    restartSampling(*senseRegisters(family, graph.senseSourceSelBox->currentIndex()));
+    unknownRatioLogged = false;
+    setSupplyVoltageShown(true);
+}
+
+void SenseMonitor::stopSensing(hss_device_family_t family)
+{
+    const SenseRegisters registers = *senseRegisters(family, graph.senseSourceSelBox->currentIndex());
+    host.queueHSSCommand(new HSSSenseConfigCmd(addressList(registers), 0));
+    for (QLabel* label : {views.page->channelOneLabel, views.page->channelTwoLabel, views.page->globalLabel})
+        label->clear();
+    setSupplyVoltageShown(false);
+}
+
+void SenseMonitor::stopWithoutBoard()
+{
+    {
+        GuardScope guard(host);
+        host.setCurrentSenseEnabled(false);
+        for (int i = 0; i < graph.senseChannelBox->count(); ++i)
+            graph.senseChannelBox->item(i)->setCheckState(Qt::Unchecked);
+        graph.senseChannelAll->setChecked(false);
+    }
+    chart->setChannelShown(0, false);
+    chart->setChannelShown(1, false);
+    clearSamples();
+    setSupplyVoltageShown(false);
+}
+
+void SenseMonitor::shutdown() { log->close(); }
+
+void SenseMonitor::clearSamples()
+{
+    averager.clear();
+    window.clear();
+    chart->clearPoints();
+}
+
+void SenseMonitor::setSupplyVoltageShown(bool shown)
+{
+    views.inputVoltageDescStripLabel->setVisible(shown);
+    views.inputVoltageValueLabel->setVisible(shown);
+}
+
+SenseWindowSizes SenseMonitor::windowSizes()
+{
+    // Half-typed numbers are not corrected under the user's fingers.
+    if (graph.maxSamplesBox->hasFocus() || graph.averageCountBox->hasFocus())
+        return lastSizes;
+    lastSizes = correctSenseWindowSizes(graph.maxSamplesBox->text().toStdString(),
+                                        graph.averageCountBox->text().toStdString());
+    const QString points = QString::fromStdString(lastSizes.pointsText);
+    const QString average = QString::fromStdString(lastSizes.averageText);
+    if (graph.maxSamplesBox->text() != points)
+        graph.maxSamplesBox->setText(points);
+    if (graph.averageCountBox->text() != average)
+        graph.averageCountBox->setText(average);
+    return lastSizes;
+}
+
+void SenseMonitor::updateCurrentSenseGUI(const HSSPollReadCmd& command)
+{
+    if (!host.isWindowThread()) {
+        if (host.shutdownStarted())
+            return;
+        const HSSPollReadCmd::ResultArray words = command.getPollReadResults();
+        host.runOnWindowThreadBlocking([this, words, reply = &command] { showSample(words, reply); });
+        return;
+    }
+    showSample(command.getPollReadResults(), &command);
+}
+
+void SenseMonitor::showValue(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    ui::setTextColor(label, QApplication::palette().color(QPalette::WindowText));
+}
+
+void SenseMonitor::showSample(const HSSPollReadCmd::ResultArray& words, const HSSPollReadCmd* reply)
+{
+    // A reply still on its way when graphing stopped changes nothing.
+    if (!host.currentSenseEnabled())
+        return;
+    if (awaitedReply != nullptr) {
+        if (reply != awaitedReply && sinceRestart.elapsed() < kRestartWaitMs)
+            return;  // sampled before the restart: another quantity, or old registers
+        awaitedReply = nullptr;
+    }
+    const hss_device_family_t family = host.deviceFamily();
+    if (family != HSS_FAMILY_16PWP && family != HSS_FAMILY_18PWP)
+        return;
+    const SenseWindowSizes sizes = windowSizes();
+    const ZVRxQxx16PINConfiguration& config = record(family);
+    SenseChannelSetup setup;
+    setup.switchState = static_cast<uint8_t>(config.getSwitchState() & 0x3);
+    setup.chanDiagConfig = {config.getChanDiagConfig(0), config.getChanDiagConfig(1)};
+    setup.ksnsRatio = config.getKSNSRatio();
+    setup.ksnsRatioScale = config.getKSNSRatioScale();
+    const std::optional<SenseSample> sample =
+        decodeSenseSample({words[0], words[1], words[2]}, dataFormat, setup, resistor->ohms());
+    if (!sample)
+        return;  // a switched-on channel without a valid conversion
+
+    const std::array<float, 2> means = averager.add(sample->channel, sizes.averageCount);
+    const std::array<bool, 2>& unknown = sample->ratioMissing;
+    if ((unknown[0] || unknown[1]) && !unknownRatioLogged) {
+        unknownRatioLogged = true;
+        host.logLine(QStringLiteral("Load current cannot be shown: the current-sense ratio (KSNS) of this part "
+                                    "is not known. The other quantities can be graphed as usual."));
+    }
+
+    constexpr float kNoPoint = std::numeric_limits<float>::quiet_NaN();
+    window.setPointsKept(sizes.pointsKept);
+    window.append(unknown[0] ? kNoPoint : means[0], unknown[1] ? kNoPoint : means[1]);
+    chart->windowChanged();
+
+    const auto reading = [&](std::size_t channel) {
+        return unknown[channel] ? kNotAvailable : QString::fromStdString(formatSenseReading(means[channel], dataFormat));
+    };
+    showValue(views.page->channelOneLabel, reading(0));
+    showValue(views.page->channelTwoLabel, reading(1));
+    if (dataFormat != ADC_LOAD_CURRENT)
+        views.page->globalLabel->clear();
+    else if (unknown[0] || unknown[1])
+        showValue(views.page->globalLabel, kNotAvailable);
+    else
+        showValue(views.page->globalLabel,
+                  QString::fromStdString(formatSenseReading(means[0] + means[1], ADC_LOAD_CURRENT)));
+    showValue(views.inputVoltageValueLabel,
+              QString::fromStdString(formatSenseReading(sample->supplyVoltage, ADC_SUPPLY_VOLTAGE)));
+
+    const auto logged = [&](std::size_t channel) {
+        return unknown[channel] ? std::nullopt : std::optional<float>(sample->channel[channel]);
+    };
+    log->writeSample(sample->supplyVoltage, logged(0), logged(1));
+}
