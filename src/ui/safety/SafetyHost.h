@@ -27,8 +27,9 @@ public:
     virtual ZVRxQxx16PINConfiguration& sixteenPinRecord() = 0;
     virtual ZVRxQxx18PINConfiguration& eighteenPinRecord() = 0;
     virtual bool isDemoMode() const = 0;
-    // A part is identified on a connected board.
+    // A part is identified; the board is open.
     virtual bool partIdentified() const = 0;
+    virtual bool boardConnected() const = 0;
 
     // Takes ownership; straight to the link, whatever the persist mode.
     virtual void queueHSSCommand(HSSCommand* command) = 0;

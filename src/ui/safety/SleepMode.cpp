@@ -80,7 +80,7 @@ void SleepMode::sleepAndWake()
 
     // A board pulled meanwhile (even if plugged in again) no longer holds the
     // sleeping chip: identification finds the part anew and reads it back.
-    const bool partStillThere = host.partIdentified();
+    const bool partStillThere = host.partIdentified() && host.boardConnected();
     if (partStillThere) {
         host.queueHSSCommand(new HSSSingleWriteCmd(hss::reg16::WAKE, hss::kWakeValue));
         if (!host.waitOnWindowThread(100ms))
