@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QTabBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -331,6 +334,80 @@ TEST(Safety, BoardPulledWhileTheChipSleepsWritesNothingAndResumesThePolls)
 
     board.plug();
     EXPECT_TRUE(gui.waitDetected());
+}
+
+QString screenshotFolder()
+{
+    const QByteArray bin = qgetenv("KC_BIN_DIR");
+    QDir dir(bin.isEmpty() ? QDir::currentPath() : QString::fromLocal8Bit(bin) + "/..");
+    dir.mkpath(QStringLiteral("screenshots/safety"));
+    return dir.filePath(QStringLiteral("screenshots/safety"));
+}
+
+// How many pixels of a widget's area in the window's picture are mostly red,
+// mostly green, or dark (text).
+struct Inks {
+    int red = 0, green = 0, dark = 0;
+};
+Inks inksOf(const QImage& image, QWidget* window, QWidget* widget, QRect area = {})
+{
+    if (area.isNull())
+        area = widget->rect();
+    const QRect inWindow(widget->mapTo(window, area.topLeft()), area.size());
+    Inks inks;
+    for (int y = inWindow.top(); y <= inWindow.bottom(); ++y) {
+        for (int x = inWindow.left(); x <= inWindow.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            inks.red += c.red() > 150 && c.green() < 90 && c.blue() < 90;
+            inks.green += c.green() > 90 && c.red() < 80 && c.blue() < 80;
+            inks.dark += c.red() < 80 && c.green() < 80 && c.blue() < 80;
+        }
+    }
+    return inks;
+}
+
+TEST(Safety, PicturesOfTheSafetyPageWithOneFailedTestAndOfTheTestModePage)
+{
+    Gui gui(kSafetyPart);
+    ASSERT_TRUE(gui.waitDetected());
+    AutoConfigurationGui& window = gui.window();
+    window.mainTabControl->addTab(window.testModeTab, QStringLiteral("Test Mode"));
+    gui.board().setSelfTestFailures(0x0004);
+    gui.find<QPushButton>("ch1SafetyInitiateTestButton")->click();
+    ASSERT_TRUE(waitUntil([&] { return faulted(gui, "ch1SafetyShortBox"); }));
+    ASSERT_TRUE(waitUntil([&] { return gui.find<FaultIndicator>("bandgapSafetyBox")->isKnown(); }));
+
+    window.dontRunEvents = true;
+    window.mainTabControl->setCurrentWidget(window.safetyTab16pwp);
+    window.safety->safetyTabControl->setCurrentIndex(2);
+    window.dontRunEvents = false;
+    harness::spin(200);
+    QImage image = window.grab().toImage();
+    EXPECT_TRUE(image.save(screenshotFolder() + "/safety-fet-short-ch1-failed.png"));
+    QTabBar* bar = window.safety->safetyTabControl->tabBar();
+    const Inks failedHeader = inksOf(image, &window, bar, bar->tabRect(2));
+    const Inks clearHeader = inksOf(image, &window, bar, bar->tabRect(3));
+    EXPECT_GT(failedHeader.red, 20);
+    EXPECT_EQ(failedHeader.green, 0);
+    EXPECT_GT(clearHeader.green, 20);
+    EXPECT_EQ(clearHeader.red, 0);
+    auto* lamp = gui.find<FaultIndicator>("ch1SafetyShortBox");
+    EXPECT_GT(inksOf(image, &window, lamp).red, lamp->width() * lamp->height() / 4);
+    EXPECT_GT(inksOf(image, &window, gui.find<QLabel>("ch1SafetyShortLabel")).red, 10);
+
+    window.dontRunEvents = true;
+    window.mainTabControl->setCurrentWidget(window.testModeTab);
+    window.dontRunEvents = false;
+    gui.board().pokeRegister(0x75, 0x0A05);
+    gui.find<QPushButton>("enterTestModeButton")->click();
+    ASSERT_TRUE(waitUntil([&] { return text(gui, "testCtlValueLabel") == "0x0A05"; }));
+    harness::spin(200);
+    image = window.grab().toImage();
+    EXPECT_TRUE(image.save(screenshotFolder() + "/test-mode.png"));
+    // The selectors and the register value are drawn (not an empty page).
+    EXPECT_GT(inksOf(image, &window, gui.find<QLabel>("testCtlValueLabel")).dark, 20);
+    EXPECT_GT(inksOf(image, &window, gui.find<QComboBox>("aTestBox")).dark, 20);
+    EXPECT_GT(inksOf(image, &window, gui.find<QPushButton>("enterTestModeButton")).dark, 20);
 }
 
 }  // namespace

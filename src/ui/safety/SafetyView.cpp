@@ -60,11 +60,14 @@ constexpr RowText kRowTexts[hss::kSelfTestCount] = {
 constexpr const char* kStartPendingText[hss::kSelfTestCount - 1] = {
     "No Test Initiated", "No Test Initiated", "Test Not Intiated", "Test Not Intiated", "Test Not Intiated"};
 
+// The groups and texts of a sub-tab keep to one readable column.
+constexpr int kGroupWidth = 600;
+
 QLabel* wrapped(const QString& text)
 {
     auto* label = new QLabel(text);
     label->setWordWrap(true);
-    label->setMaximumWidth(560);
+    label->setMaximumWidth(kGroupWidth);
     return label;
 }
 
@@ -85,6 +88,7 @@ void SafetyView::buildRow(std::size_t index)
     auto* layout = static_cast<QVBoxLayout*>(page.subTabPages[index]->layout());
 
     auto* resultGroup = new QGroupBox(QStringLiteral("Result"));
+    resultGroup->setMaximumWidth(kGroupWidth);
     auto* resultRow = new QHBoxLayout(resultGroup);
     row.lamp = new FaultIndicator(QString::fromLatin1(text.lamp));
     row.result = named<QLabel>(QString::fromLatin1(text.result));
@@ -96,6 +100,7 @@ void SafetyView::buildRow(std::size_t index)
 
     if (text.initiate != nullptr) {
         auto* testGroup = new QGroupBox(QStringLiteral("Self-Test"));
+        testGroup->setMaximumWidth(kGroupWidth);
         auto* testRow = new QHBoxLayout(testGroup);
         row.initiate = named<QPushButton>(QString::fromLatin1(text.initiate), QStringLiteral("Initiate"));
         row.reset = named<QPushButton>(QString::fromLatin1(text.reset), QStringLiteral("Reset"));
@@ -112,12 +117,17 @@ void SafetyView::buildRow(std::size_t index)
     }
 
     layout->addWidget(wrapped(QString::fromLatin1(text.explanation)));
+    if (index == 0) {
+        bandgapPictureBox = named<QLabel>(QStringLiteral("bandgapPictureBox"));
+        layout->addWidget(bandgapPictureBox);
+    }
     if (text.initiate != nullptr) {
         layout->addWidget(wrapped(QStringLiteral(
             "\"Initiate\" starts the test (its bit in SAFETY_TEST); \"Reset\" clears it again. The result is read "
             "from ABIST_RESULT with every fault reading (twice a second, or on \"Manual Update\").")));
     } else {
         auto* powerUpGroup = new QGroupBox(QStringLiteral("Power-Up Check"));
+        powerUpGroup->setMaximumWidth(kGroupWidth);
         auto* powerUpRow = new QHBoxLayout(powerUpGroup);
         sleepModeSafetyButton = named<QPushButton>(QStringLiteral("sleepModeSafetyButton"), QStringLiteral("Sleep Mode"));
         powerUpRow->addWidget(sleepModeSafetyButton);
@@ -127,10 +137,9 @@ void SafetyView::buildRow(std::size_t index)
     layout->addStretch(1);
 }
 
-void SafetyView::setImages(const QPixmap& red, const QPixmap& green)
+void SafetyView::setBandgapPicture(const QPixmap& picture)
 {
-    for (Row& row : rows)
-        row.lamp->setImages(red, green);
+    bandgapPictureBox->setPixmap(picture);
 }
 
 void SafetyView::showNotRun()

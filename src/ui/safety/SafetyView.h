@@ -27,8 +27,9 @@ public:
     // Builds the rows into the page's sub-tabs. host and page must outlive it.
     SafetyView(SafetyHost& host, SafetyPage& page, QObject* parent = nullptr);
 
-    // The window's red and green images for the lamps.
-    void setImages(const QPixmap& red, const QPixmap& green);
+    // The band sketch of the "Bandgap" sub-tab (the lamps get their images
+    // with every other indicator of the window).
+    void setBandgapPicture(const QPixmap& picture);
 
     // Consumer of the ABIST_RESULT read (context 9); any thread.
     void handle16PWPSafetyRead(uint16_t value);
@@ -64,5 +65,6 @@ private:
     SafetyHost& host;
     SafetyPage& page;
     std::array<Row, hss::kSelfTestCount> rows{};
+    QLabel* bandgapPictureBox = nullptr;
     int redraws = 0;
 };
