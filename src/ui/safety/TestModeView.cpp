@@ -28,8 +28,7 @@ namespace {
 
 QString hexWord(uint16_t value)
 {
-    return QStringLiteral("0x%1").arg(value, 4, 16, QLatin1Char('0')).toUpper().replace(QLatin1String("0X"),
-                                                                                          QLatin1String("0x"));
+    return QStringLiteral("0x") + QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();
 }
 
 QString hexAddress(uint8_t address)
