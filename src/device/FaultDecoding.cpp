@@ -71,7 +71,7 @@ constexpr auto kEighteenRows =
 
 bool bitSet(uint16_t word, uint8_t bit)
 {
-    return ((word >> bit) & 1u) != 0;
+    return ((unsigned{word} >> bit) & 1u) != 0;
 }
 
 }  // namespace

@@ -7,14 +7,14 @@
 // out (and a busy cursor shows), so no second action can start meanwhile.
 //
 // Window thread only. Waits may nest; input stays shut out until the time
-// of the last one is up (also if a box opened meanwhile is still shown). A user's close request waits too; a close by the program (a
-// signal, a script) goes through and the window's shutdown calls cancel().
+// of the last one is up (also if a box opened meanwhile is still shown). A
+// user's close request waits too; a close by the program (a signal, a
+// script) goes through and the window's shutdown calls cancel().
 
 #include <QObject>
 
 #include <chrono>
 #include <vector>
-
 
 class WindowThreadWait : public QObject {
 public:

@@ -132,20 +132,45 @@ TEST(FaultDecoding, RowsComeInTheViewsOrderPerFamily)
                                [](const auto& a, const auto& b) { return a.word < b.word; }));
 }
 
-// The lines a redraw logs after the words change from all clear to words.
-std::vector<std::string> linesFor(hss_device_family_t family, uint16_t device, uint16_t ch1, uint16_t ch2)
+// The lines a redraw logs when the words change from all clear to the
+// given ones (raise), and when they go back to all clear (clear).
+struct EdgeLines {
+    std::vector<std::string> raise, clear;
+};
+EdgeLines edgeLinesFor(hss_device_family_t family, uint16_t device, uint16_t ch1, uint16_t ch2)
 {
     hss::FaultRecords records;
     hss::redrawFaults(records, family, {{{0, 0, 0}}});
-    std::vector<std::string> lines;
+    EdgeLines lines;
     for (std::string_view line : hss::redrawFaults(records, family, {{{device, ch1, ch2}}}).logLines)
-        lines.emplace_back(line);
+        lines.raise.emplace_back(line);
+    for (std::string_view line : hss::redrawFaults(records, family, {{{0, 0, 0}}}).logLines)
+        lines.clear.emplace_back(line);
     return lines;
 }
 
-TEST(FaultDecoding, RaiseLinesWordForWord)
+std::vector<std::string> linesFor(hss_device_family_t family, uint16_t device, uint16_t ch1, uint16_t ch2)
+{
+    return edgeLinesFor(family, device, ch1, ch2).raise;
+}
+
+TEST(FaultDecoding, RaiseAndClearLinesWordForWord)
 {
     using Lines = std::vector<std::string>;
+    // The undervoltage warning has no clear line.
+    EXPECT_EQ(edgeLinesFor(HSS_FAMILY_18PWP, 0x08DF, 0, 0).clear,
+              (Lines{"VBB UVLO Fault recovered.", "LPM Fault recovered.", "VDD UVLO fault recovered.",
+                     "Watchdog fault recovered.", "SPI fault recovered.", "Power on Reset (POR) recovered.",
+                     "Limp home fault recovered."}));
+    EXPECT_EQ(edgeLinesFor(HSS_FAMILY_18PWP, 0, 0x10FD, 0).clear,
+              (Lines{"Thermal warning (CH1) recovered.", "Open load (OFF) (CH1) recovered.",
+                     "Short-to-VBB (CH1) recovered.", "Current limit (CH1) recovered.",
+                     "Thermal shutdown (CH1) recovered.", "LPM Wakeup (CH1) recovered.", "I2T Fault (CH1) recovered.",
+                     "I2T (CH1) stopped accumulating."}));
+    EXPECT_EQ(edgeLinesFor(HSS_FAMILY_16PWP, 0, 0, 0x10FD).clear,  // no accumulating row on 16-pin parts
+              (Lines{"Thermal warning (CH2) recovered.", "Open load OFF (CH2) recovered.",
+                     "Short-to-VBB fault (CH2) recovered.", "Current Limit Fault (CH2) recovered.",
+                     "Thermal Shutdown (CH2) recovered.", "LPM Wake (CH2) recovered.", "I2T Fault (CH2) recovered."}));
     EXPECT_EQ(linesFor(HSS_FAMILY_16PWP, 0x08DF, 0, 0),
               (Lines{"VBB UVLO fault detected.", "LPM fault detected.", "VBB UVLO warning detected.",
                      "VDD UVLO fault detected.", "Watchdog fault detected.", "SPI fault detected.",
