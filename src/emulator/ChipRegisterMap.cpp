@@ -65,6 +65,7 @@ bool ChipRegisterMap::isConfigurationRegister(uint8_t address) const {
 
 bool ChipRegisterMap::isMapped(uint8_t address) const {
     if (isConfigurationRegister(address)) return true;
+    if (isTestModeRegister(address)) return true;
     if (address == kDevId || address == kTestModeKey || address == kTestControl || address == kWake ||
         address == sleep || address == devFault || address == abistResult || address == supplyResult)
         return true;

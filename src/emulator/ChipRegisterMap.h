@@ -26,6 +26,16 @@ struct ChipRegisterMap {
     static constexpr uint8_t kTestModeKey = 0x71;
     static constexpr uint8_t kTestControl = 0x75;
     static constexpr uint8_t kWake = 0xFF;
+    // Open only in test mode: the test control registers after TEST_MODE_KEY
+    // and the factory trim registers.
+    static constexpr uint8_t kTestRegisterFirst = 0x72;
+    static constexpr uint8_t kTestRegisterLast = 0x74;
+    static constexpr uint8_t kTrimFirst = 0x42;
+    static constexpr uint8_t kTrimLast = 0x4B;
+    static constexpr bool isTestModeRegister(uint8_t address) {
+        return (address >= kTestRegisterFirst && address <= kTestRegisterLast) ||
+               (address >= kTrimFirst && address <= kTrimLast);
+    }
 
     std::optional<uint8_t> crcConfig;   // 16-pin only
     uint8_t sleep;

@@ -70,6 +70,10 @@ SwitchChip::SwitchChip(uint16_t code, milliseconds at)
       map(registerMapFor(chipPart.family)),
       load(chipPart.onResistanceOhm),
       now(at) {
+    // Factory trim of this die: fixed per part, back at every power-up (a
+    // test-mode write changes it only until then).
+    for (unsigned a = ChipRegisterMap::kTrimFirst; a <= ChipRegisterMap::kTrimLast; ++a)
+        eepromImage[a] = static_cast<uint16_t>((devid * 0x9E37u + a * 0x0101u) & 0x0FFF);
     powerUp();
 }
 
@@ -121,7 +125,7 @@ void SwitchChip::write(uint8_t address, uint16_t value) {
             testMode = true;
             testKeyProgress = 0;
         }
-    } else if (address == ChipRegisterMap::kTestControl) {
+    } else if (address == ChipRegisterMap::kTestControl || ChipRegisterMap::isTestModeRegister(address)) {
         if (testMode) regs[address] = value;
     } else if (map.eepromProgram && address == *map.eepromProgram) {
         acceptKeyWord(kEepromKey, eepromKeyProgress, value);
@@ -177,7 +181,8 @@ void SwitchChip::poke(uint8_t address, uint16_t value) {
         channelFaultLatched[0] = value;
     } else if (address == map.channels[1].fault) {
         channelFaultLatched[1] = value;
-    } else if (map.isConfigurationRegister(address) || address == ChipRegisterMap::kTestControl) {
+    } else if (map.isConfigurationRegister(address) || address == ChipRegisterMap::kTestControl ||
+               ChipRegisterMap::isTestModeRegister(address)) {
         regs[address] = value;
         updateLowPowerMode();
     }
@@ -189,7 +194,8 @@ uint16_t SwitchChip::registerValue(uint8_t address) const {
     if (address == map.channels[0].fault) return channelFaultWord(0);
     if (address == map.channels[1].fault) return channelFaultWord(1);
     if (address == map.abistResult) return abistResultWord();
-    if (address == ChipRegisterMap::kTestControl) return testMode ? regs[address] : 0;
+    if (address == ChipRegisterMap::kTestControl || ChipRegisterMap::isTestModeRegister(address))
+        return testMode ? regs[address] : 0;
     if (auto sample = measurement(address)) return *sample;
     if (map.isConfigurationRegister(address)) return regs[address];
     return 0;  // SLEEP, WAKE, the key registers and unmapped addresses read 0

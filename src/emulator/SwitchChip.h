@@ -13,7 +13,9 @@
 //   like a power-up.
 // - The test-mode and EEPROM key sequences count only as four consecutive
 //   writes of the right words to their register; a wrong word starts over.
-//   TEST_CTRL reads 0 and ignores writes outside test mode. A completed
+//   TEST_CTRL, the test control registers 0x72-0x74 and the trim registers
+//   0x42-0x4B read 0 and ignore writes outside test mode; the trim registers
+//   hold the part's factory values after every power-up. A completed
 //   EEPROM sequence stores the configuration as the power-up values.
 // - SAFETY_TEST bits run the self-tests of safety parts; ABIST_RESULT shows a
 //   fault for each running test that is set to fail, and for the OTP check

@@ -18,6 +18,7 @@
 #include "ui/WindowThreadWait.h"
 #include "ui/files/DemoMode.h"
 #include "ui/files/SettingsFileCommands.h"
+#include "ui/safety/SafetyView.h"
 #include "ui/sense/SenseMonitor.h"
 #include "ui/pages/FamilyPages.h"
 #include "ui/tuner/I2TTuner.h"
@@ -171,4 +172,5 @@ void AutoConfigurationGui::loadImages()
         logMessageToWindow(QStringLiteral("Image {0} not found; a drawn indicator is used instead."), {name});
     }
     for (FaultIndicator* lamp : findChildren<FaultIndicator*>()) lamp->setImages(redButton, greenButton);
+    safetyView->setBandgapPicture(bandGapPic);
 }

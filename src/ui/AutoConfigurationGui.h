@@ -28,6 +28,7 @@
 #include "ui/faults/FaultHost.h"
 #include "ui/files/FilesHost.h"
 #include "ui/tuner/TunerHost.h"
+#include "ui/safety/SafetyHost.h"
 #include "ui/sense/SenseHost.h"
 
 class ConfigurationEditor;
@@ -59,6 +60,9 @@ class ConsolePage;
 class EmulatedBoardWindow;
 class FamilyPages;
 class SafetyPage;
+class SafetyView;
+class SleepMode;
+class TestModeView;
 class SenseMonitor;
 
 class AutoConfigurationGui : public QMainWindow,
@@ -67,7 +71,8 @@ class AutoConfigurationGui : public QMainWindow,
                              public FaultHost,
                              public FilesHost,
                              public TunerHost,
-                             public SenseHost {
+                             public SenseHost,
+                             public SafetyHost {
     Q_OBJECT
 
 public:
@@ -188,6 +193,20 @@ public:
     // The live sense monitor on the Command Center (a child of the window).
     void buildSenseMonitor();
     SenseMonitor* senseMonitor = nullptr;
+
+    // --- SafetyHost (AutoConfigurationGui_Safety.cpp) -------------------------
+    // The shared names above complete the interface.
+    bool faultPollStopped() const override;
+    bool detectionPaused() const override;
+    void stopSenseForSleep() override;
+    void clearChannelEnableList() override;
+    // The "Safety" and "Test Mode" views and the sleep sequence (children of
+    // the window); sleepModeButton joins the editor's "Quick Commands".
+    void buildSafetyViews();
+    SafetyView* safetyView = nullptr;
+    TestModeView* testModeView = nullptr;
+    SleepMode* sleepMode = nullptr;
+    QPushButton* sleepModeButton = nullptr;
 
     // --- menu actions ----------------------------------------------------------
     void exitToolStripMenuItem_Click();

@@ -20,6 +20,7 @@
 #include "ui/pages/CommandCenterPage.h"
 #include "ui/editor/ConfigurationEditor.h"
 #include "ui/faults/FaultView.h"
+#include "ui/safety/SafetyView.h"
 #include "ui/sense/SenseMonitor.h"
 #include "ui/widgets/FaultIndicator.h"
 
@@ -148,6 +149,7 @@ void AutoConfigurationGui::showValuesUnknown()
         ui::showUnknown(label);
     }
     faultView->showUnknown();
+    safetyView->showNotRun();
 }
 
 void AutoConfigurationGui::stopSenseMonitorAndSelectFirstPage()

@@ -263,7 +263,3 @@ void AutoConfigurationGui::refreshUserRegisterBoxes()
     }
     dontRunEvents = wasSuppressed;
 }
-
-// Replies whose views come with the safety and test-mode pages.
-void AutoConfigurationGui::handle16PWPSafetyRead(uint16_t) {}
-void AutoConfigurationGui::handleTestModeRead24PWP(HSSSingleReadCmd*) {}

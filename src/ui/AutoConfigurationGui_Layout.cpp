@@ -66,6 +66,7 @@ void AutoConfigurationGui::buildWindow()
     buildMenus();
     buildStatusBar();
     buildSenseMonitor();
+    buildSafetyViews();
 
     // The design size, or the screen's free area when that is smaller; the
     // pages scroll instead of clipping below it.

@@ -14,6 +14,8 @@ inline const QColor kGreen{0x00, 0x80, 0x00};
 inline const QColor kRed{0xFF, 0x00, 0x00};
 inline const QColor kOrange{0xFF, 0xA5, 0x00};
 inline const QColor kBlack{0x00, 0x00, 0x00};
+// A self-test that has been started and not reset.
+inline const QColor kDarkOrange{0xFF, 0x8C, 0x00};
 // A value that has not been read: grey, so it never passes for a reading.
 inline const QColor kUnknownGrey{0x80, 0x80, 0x80};
 inline const QString kUnknownText = QStringLiteral("\u2014");

@@ -72,6 +72,35 @@ TEST_P(PerFamily, TestModeKeyOnlyInOrder) {
     }
 }
 
+TEST_P(PerFamily, TestModeOpensControlAndTrimRegistersUntilPowerUp) {
+    const FamilyAddresses& f = GetParam();
+    ClockedBoard fixture(f.devid);
+    EmulatedBoard& board = fixture.board;
+    writeRegister(board, 0x72, 0x1234);
+    EXPECT_EQ(readRegister(board, 0x72), 0);
+    EXPECT_EQ(readRegister(board, 0x42), 0);
+
+    for (uint16_t word : {0x5EB3, 0x6B3B, 0xD5CD, 0x9C1E}) writeRegister(board, 0x71, word);
+    ASSERT_TRUE(board.isChipInTestMode());
+    const uint16_t factoryTrim = readRegister(board, 0x42);
+    EXPECT_NE(factoryTrim, 0);
+    EXPECT_NE(readRegister(board, 0x4B), 0);
+    EXPECT_EQ(readRegister(board, 0x4C), 0);  // past the trim block
+    writeRegister(board, 0x72, 0x1234);
+    writeRegister(board, 0x42, 0x0ABC);
+    EXPECT_EQ(readRegister(board, 0x72), 0x1234);
+    EXPECT_EQ(readRegister(board, 0x42), 0x0ABC);
+
+    // Sleep and wake is a power-up: test mode left, trim back from the factory.
+    writeRegister(board, f.sleep, 0x0001);
+    writeRegister(board, 0xFF, 0xFFFF);
+    EXPECT_FALSE(board.isChipInTestMode());
+    for (uint16_t word : {0x5EB3, 0x6B3B, 0xD5CD, 0x9C1E}) writeRegister(board, 0x71, word);
+    EXPECT_EQ(readRegister(board, 0x42), factoryTrim);
+    EXPECT_EQ(readRegister(board, 0x72), 0);
+    EXPECT_EQ(readRegister(board, 0x75), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Families, PerFamily, ::testing::Values(kPin16, kPin18));
 
 TEST(ChipBehaviour, EepromKeyStoresTheConfigurationAsPowerUpValues) {

@@ -18,12 +18,10 @@
 #include "device/RegisterFields.h"
 #include "protocol/HSSProtocol.h"
 #include "ui/editor/ConfigurationEditor.h"
+#include "ui/WidgetHelpers.h"
 #include "ui/editor/EditorHost.h"
 
 namespace {
-
-// Text colour of a pending-test label: dark orange while a test runs.
-const QColor kPendingColor{0xFF, 0x8C, 0x00};
 
 void setTextColor(QWidget* widget, const QColor& color)
 {
@@ -188,7 +186,7 @@ void ConfigurationEditor::refreshSafetyIndicators(const ZVRxQxx16PINConfiguratio
         const bool initiated = (tests >> bit) & 1u;
         if (auto* label = root->findChild<QLabel*>(QString::fromLatin1(row.label))) {
             label->setText(initiated ? QStringLiteral("Test Initiated") : QString::fromLatin1(row.clearText));
-            setTextColor(label, initiated ? kPendingColor : QColor(Qt::black));
+            setTextColor(label, initiated ? ui::kDarkOrange : ui::kBlack);
         }
         if (safetyTabs != nullptr && row.page < safetyTabs->count()) {
             QString title = safetyTabs->tabText(row.page);

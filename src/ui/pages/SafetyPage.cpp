@@ -43,23 +43,19 @@ SafetyPage::SafetyPage(QWidget* parent) : PageFrame(QStringLiteral("safetyTab16p
     struct SubTab {
         const char* title;
         const char* page;
-        const char* label;
     };
     static constexpr SubTab kSubTabs[] = {
-        {"Bandgap", "bandgapSafetyPage", "bandgapSafetyLabel"},
-        {"ADC", "adcSafetyPage", "adcSafetyLabel"},
-        {"FET Short (CH1)", "ch1SafetyShortPage", "ch1SafetyShortLabel"},
-        {"FET Short (CH2)", "ch2SafetyShortPage", "ch2SafetyShortLabel"},
-        {"Current Sense", "currentSafetyPage", "currentSafetyLabel"},
-        {"OTP CRC", "otpSafetyPage", "otpSafetyLabel"},
+        {"Bandgap", "bandgapSafetyPage"},
+        {"ADC", "adcSafetyPage"},
+        {"FET Short (CH1)", "ch1SafetyShortPage"},
+        {"FET Short (CH2)", "ch2SafetyShortPage"},
+        {"Current Sense", "currentSafetyPage"},
+        {"OTP CRC", "otpSafetyPage"},
     };
     for (std::size_t i = 0; i < std::size(kSubTabs); ++i) {
-        auto* page = named<QWidget>(QString::fromLatin1(kSubTabs[i].page));
-        auto* layout = new QVBoxLayout(page);
-        resultLabels[i] = named<QLabel>(QString::fromLatin1(kSubTabs[i].label), QStringLiteral("Not Run"));
-        layout->addWidget(resultLabels[i]);
-        layout->addStretch(1);
-        safetyTabControl->addTab(page, QString::fromLatin1(kSubTabs[i].title));
+        subTabPages[i] = named<QWidget>(QString::fromLatin1(kSubTabs[i].page));
+        new QVBoxLayout(subTabPages[i]);
+        safetyTabControl->addTab(subTabPages[i], QString::fromLatin1(kSubTabs[i].title));
     }
     safetyTabControl->safetyTabBar()->headerColor = [this](int index) { return safetyTabHeaderColor(index); };
 
@@ -70,7 +66,8 @@ SafetyPage::SafetyPage(QWidget* parent) : PageFrame(QStringLiteral("safetyTab16p
 QColor SafetyPage::safetyTabHeaderColor(int index) const
 {
     if (index < 0 || static_cast<std::size_t>(index) >= resultLabels.size()) return ui::kBlack;
-    return ui::textColor(resultLabels[static_cast<std::size_t>(index)]) == ui::kRed ? ui::kRed : ui::kGreen;
+    const QLabel* label = resultLabels[static_cast<std::size_t>(index)];
+    return label != nullptr && ui::textColor(label) == ui::kRed ? ui::kRed : ui::kGreen;
 }
 
 PageFrame* buildTestModePage()

@@ -1,7 +1,7 @@
 #pragma once
 // "Safety" (16-pin safety parts) with its owner-drawn sub-tab headers, and
-// the hidden "Test Mode" page. Their contents come with the safety
-// diagnostics; the headers already follow the result labels.
+// the hidden "Test Mode" page. Their contents are built by ui/safety; the
+// headers follow the result labels put into resultLabels.
 
 #include <QTabBar>
 #include <QTabWidget>
@@ -43,10 +43,14 @@ public:
     QColor safetyTabHeaderColor(int index) const;
 
     SafetyTabWidget* safetyTabControl;
+    // The six sub-tab pages, in tab order, each with an empty vertical layout.
+    std::array<QWidget*, 6> subTabPages{};
     // bandgapSafetyLabel, adcSafetyLabel, ch1SafetyShortLabel,
-    // ch2SafetyShortLabel, currentSafetyLabel, otpSafetyLabel.
+    // ch2SafetyShortLabel, currentSafetyLabel, otpSafetyLabel (set by the
+    // safety view; a header without its label is drawn green).
     std::array<QLabel*, 6> resultLabels{};
 };
 
-// "Test Mode": "Info", "Control Registers", "Trim Registers".
+// "Test Mode": "Info", "Control Registers", "Trim Registers" (the sub-tab
+// pages testModeInfoPage, testModeControlPage, testModeTrimPage, empty).
 PageFrame* buildTestModePage();

@@ -219,6 +219,21 @@ void SenseMonitor::stopWithoutBoard()
     setSupplyVoltageShown(false);
 }
 
+void SenseMonitor::stopForSleep()
+{
+    host.queueHSSCommand(new HSSSenseConfigCmd(0));
+    stopWithoutBoard();
+    {
+        GuardScope guard(host);
+        graph.senseSourceSelBox->setCurrentIndex(0);
+    }
+    const SenseQuantity& first = senseQuantities[0];
+    dataFormat = first.format;
+    chart->setTitles(qtext(first.itemText), qtext(first.axisTitle));
+    for (QLabel* label : {views.page->channelOneLabel, views.page->channelTwoLabel, views.page->globalLabel})
+        label->clear();
+}
+
 void SenseMonitor::shutdown() { log->close(); }
 
 void SenseMonitor::clearSamples()

@@ -59,6 +59,11 @@ public:
 
     // The board is gone: graphing stops without a word to it, the chart empties.
     void stopWithoutBoard();
+    // Sleep entry: the board stops streaming (a sense configuration with no
+    // registers), graphing stops, and the channel ticks and the quantity go
+    // back to their first entries under the event guard. They stay so after
+    // waking; the user starts graphing again.
+    void stopForSleep();
     // The window is closing: the log is written out and closed.
     void shutdown();
 
