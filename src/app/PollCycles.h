@@ -39,5 +39,6 @@ void senseReadCycle(const PollFlags& flags, const PollLink& link);
 void faultReadCycle(const PollFlags& flags, const PollLink& link, hss_device_family_t family);
 
 // Identification poll (500 ms): wake write while nothing is detected, then
-// the DEVID read.
+// the DEVID read. Paused by pauseDeviceDetection; manual refresh pauses it
+// only while a part is detected.
 void devIDReadCycle(const PollFlags& flags, const PollLink& link);

@@ -66,14 +66,26 @@ TEST(PollCycles, IdentificationWakesTheChipOnlyWhileNothingIsDetected)
     EXPECT_NE(dynamic_cast<HSSSingleReadCmd*>(link.queued[0].get()), nullptr);
 }
 
-TEST(PollCycles, IdentificationPausesForDetectionPauseAndManualRefresh)
+// Manual refresh stops the re-reads of a detected part, never the finding of
+// a part (after a replug the menu that ends manual refresh is disabled until
+// a part is shown).
+TEST(PollCycles, IdentificationPausesForDetectionPauseAndForManualRefreshOfADetectedPart)
 {
-    for (int which = 0; which < 2; ++which) {
+    const struct {
+        bool pause, manualRefresh, detected;
+        std::size_t queued;
+    } cases[] = {
+        {true, false, false, 0}, {true, false, true, 0},  {false, true, true, 0},
+        {false, true, false, 2}, {false, false, true, 1},
+    };
+    for (const auto& c : cases) {
         FakeLink link;
+        link.detected = c.detected;
         Flags flags;
-        (which == 0 ? flags.pause : flags.manualRefresh) = true;
+        flags.pause = c.pause;
+        flags.manualRefresh = c.manualRefresh;
         devIDReadCycle(flags.flags(), link.link());
-        EXPECT_TRUE(link.queued.empty()) << which;
+        EXPECT_EQ(link.queued.size(), c.queued) << c.pause << c.manualRefresh << c.detected;
     }
 }
 
