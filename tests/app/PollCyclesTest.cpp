@@ -8,6 +8,7 @@
 #include "app/ReplyDispatcher.h"
 #include "device/AddressLists.h"
 #include "device/ConfigReadBack.h"
+#include "device/RegisterWriteLedger.h"
 #include "protocol/HSSProtocol.h"
 
 namespace {
@@ -145,12 +146,15 @@ TEST(ReadBackRequests, ListsAndContextsByFamily)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.family));
-        const auto reads = configReadBackCommands(c.family);
+        const auto reads = configReadBackCommands(c.family, 7);
         const auto lists = hss::readBackLists(c.family);
         ASSERT_EQ(reads.size(), lists.size());
         std::vector<uint8_t> contexts;
         for (std::size_t i = 0; i < reads.size(); ++i) {
             contexts.push_back(reads[i]->getContextID());
+            const auto* stamped = dynamic_cast<const hss::ReadBackCmd*>(reads[i].get());
+            ASSERT_NE(stamped, nullptr);
+            EXPECT_EQ(stamped->stamp(), 7u);
             const auto& addresses = reads[i]->getReadAddresses();
             EXPECT_EQ(std::vector<uint8_t>(addresses.begin(), addresses.begin() + reads[i]->getReadSize()), lists[i]);
         }
