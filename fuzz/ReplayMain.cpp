@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,10 +44,13 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "cannot read %s\n", input.c_str());
             return 1;
         }
-        // A copy of exactly the input's size, so reads past its end are caught.
-        std::vector<uint8_t> data(bytes.begin(), bytes.end());
+        // A copy of exactly the input's size, so reads past its end are
+        // caught; never a null pointer, not even for an empty input (as
+        // libFuzzer hands it over, and memcpy may be given it).
+        const auto data = std::make_unique<uint8_t[]>(bytes.size());
+        std::copy(bytes.begin(), bytes.end(), data.get());
         std::fprintf(stderr, "%s\n", input.filename().c_str());
-        LLVMFuzzerTestOneInput(data.data(), data.size());
+        LLVMFuzzerTestOneInput(data.get(), bytes.size());
     }
     std::printf("%zu inputs replayed\n", inputs.size());
     return 0;
