@@ -1,14 +1,21 @@
 # KC_SANITIZE selects a sanitizer build: "address" (AddressSanitizer and
-# UndefinedBehaviorSanitizer together) or "thread" (ThreadSanitizer).
-set(KC_SANITIZE "" CACHE STRING "Sanitizer build: address, thread or empty")
-set_property(CACHE KC_SANITIZE PROPERTY STRINGS "" address thread)
+# UndefinedBehaviorSanitizer together), "thread" (ThreadSanitizer) or
+# "fuzzer" (clang only: address and undefined plus libFuzzer's coverage, for
+# the fuzz targets of fuzz/; scripts/fuzz).
+set(KC_SANITIZE "" CACHE STRING "Sanitizer build: address, thread, fuzzer or empty")
+set_property(CACHE KC_SANITIZE PROPERTY STRINGS "" address thread fuzzer)
 
 if(KC_SANITIZE STREQUAL "address")
   set(_kc_san_flags -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
 elseif(KC_SANITIZE STREQUAL "thread")
   set(_kc_san_flags -fsanitize=thread -fno-omit-frame-pointer)
+elseif(KC_SANITIZE STREQUAL "fuzzer")
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "KC_SANITIZE=fuzzer needs clang (CMAKE_CXX_COMPILER=clang++)")
+  endif()
+  set(_kc_san_flags -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
 elseif(NOT KC_SANITIZE STREQUAL "")
-  message(FATAL_ERROR "KC_SANITIZE must be address, thread or empty, not '${KC_SANITIZE}'")
+  message(FATAL_ERROR "KC_SANITIZE must be address, thread, fuzzer or empty, not '${KC_SANITIZE}'")
 endif()
 
 if(_kc_san_flags)

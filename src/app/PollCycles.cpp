@@ -30,8 +30,14 @@ void faultReadCycle(const PollFlags& flags, const PollLink& link, hss_device_fam
 
 void devIDReadCycle(const PollFlags& flags, const PollLink& link)
 {
-    if (flags.pauseDeviceDetection || !link.isHidDeviceConnected() || flags.manualRefreshEnabled) return;
+    if (flags.pauseDeviceDetection || !link.isHidDeviceConnected()) return;
+    const bool detected = link.isHSSDetected();
+    // Manual refresh stops re-reading a part that is shown, not the finding
+    // of one: a board plugged in again under manual refresh would otherwise
+    // never show its part, and the switch back sits in a menu that stays
+    // disabled until a part is shown.
+    if (flags.manualRefreshEnabled && detected) return;
     // WAKE and DEVID sit at the same address in both families.
-    if (!link.isHSSDetected()) link.queueHSSCommand(new HSSSingleWriteCmd(hss::reg16::WAKE, hss::kWakeValue));
+    if (!detected) link.queueHSSCommand(new HSSSingleWriteCmd(hss::reg16::WAKE, hss::kWakeValue));
     link.queueHSSCommand(new HSSSingleReadCmd(hss::reg16::DEVID, context::kRawRead));
 }

@@ -45,5 +45,6 @@ void queueFaultRegisterReads(hss_device_family_t family, bool safetyPart,
 void faultReadCycle(const PollFlags& flags, const PollLink& link, hss_device_family_t family);
 
 // Identification poll (500 ms): wake write while nothing is detected, then
-// the DEVID read.
+// the DEVID read. Paused by pauseDeviceDetection; manual refresh pauses it
+// only while a part is detected.
 void devIDReadCycle(const PollFlags& flags, const PollLink& link);

@@ -3,14 +3,15 @@
 #include "app/ReplyDispatcher.h"
 #include "device/AddressLists.h"
 #include "device/ConfigReadBack.h"
+#include "device/RegisterWriteLedger.h"
 #include "protocol/HSSProtocol.h"
 
-std::vector<std::unique_ptr<HSSMixReadCmd>> configReadBackCommands(hss_device_family_t family)
+std::vector<std::unique_ptr<HSSMixReadCmd>> configReadBackCommands(hss_device_family_t family, uint64_t readStamp)
 {
     const uint8_t replyContext = family == HSS_FAMILY_18PWP ? context::kConfig18 : context::kConfig16;
     std::vector<std::unique_ptr<HSSMixReadCmd>> commands;
-    for (std::vector<uint8_t>& list : hss::readBackLists(family))
-        commands.push_back(std::make_unique<HSSMixReadCmd>(std::move(list), replyContext));
+    for (const std::vector<uint8_t>& list : hss::readBackLists(family))
+        commands.push_back(std::make_unique<hss::ReadBackCmd>(list, replyContext, readStamp));
     return commands;
 }
 

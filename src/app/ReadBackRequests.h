@@ -13,8 +13,9 @@ class HSSMixReadCmd;
 
 // The configuration read-back (hss::readBackLists) in queue order: 16-pin
 // one read with context 2; 18-pin the configuration and the user registers,
-// both with context 7; nothing for HSS_FAMILY_NONE.
-std::vector<std::unique_ptr<HSSMixReadCmd>> configReadBackCommands(hss_device_family_t family);
+// both with context 7; nothing for HSS_FAMILY_NONE. Each is an
+// hss::ReadBackCmd carrying readStamp, the write ledger's stamp of now.
+std::vector<std::unique_ptr<HSSMixReadCmd>> configReadBackCommands(hss_device_family_t family, uint64_t readStamp);
 
 // The fault registers: 16-pin with context 3, 18-pin with context 8; null
 // for HSS_FAMILY_NONE.

@@ -4,6 +4,7 @@
 
 #include "device/AddressLists.h"
 #include "device/HSSRegisterMap.h"
+#include "device/RegisterWriteLedger.h"
 #include "device/ZVRxQxx18PINConfiguration.h"
 #include "protocol/HSSRegisterCommands.h"
 
@@ -115,14 +116,41 @@ std::size_t applyEighteenPWPReadBack(ZVRxQxx18PINConfiguration& record, std::spa
                     [](ZVRxQxx18PINConfiguration& r, uint8_t a, uint16_t v) { return storeEighteenPWPReadBack(r, a, v); });
 }
 
-std::size_t applySixteenPWPReadBack(ZVRxQxx16PINConfiguration& record, const HSSMixReadCmd& reply)
+namespace {
+
+// The reply's entries without those a later write made stale.
+struct CurrentEntries {
+    std::vector<uint8_t> addresses;
+    std::vector<uint16_t> values;
+};
+
+CurrentEntries currentEntries(const HSSMixReadCmd& reply, const RegisterWriteLedger* ledger)
 {
-    return applySixteenPWPReadBack(record, reply.getReadAddresses(), reply.getMixReadResults(), reply.getReadSize());
+    CurrentEntries entries;
+    const auto* readBack = dynamic_cast<const ReadBackCmd*>(&reply);
+    for (std::size_t i = 0; i < reply.getReadSize(); ++i) {
+        const uint8_t address = reply.getReadAddresses()[i];
+        if (ledger != nullptr && readBack != nullptr && ledger->writtenSince(address, readBack->stamp())) continue;
+        entries.addresses.push_back(address);
+        entries.values.push_back(reply.getMixReadResults()[i]);
+    }
+    return entries;
 }
 
-std::size_t applyEighteenPWPReadBack(ZVRxQxx18PINConfiguration& record, const HSSMixReadCmd& reply)
+}  // namespace
+
+std::size_t applySixteenPWPReadBack(ZVRxQxx16PINConfiguration& record, const HSSMixReadCmd& reply,
+                                    const RegisterWriteLedger* ledger)
 {
-    return applyEighteenPWPReadBack(record, reply.getReadAddresses(), reply.getMixReadResults(), reply.getReadSize());
+    const CurrentEntries entries = currentEntries(reply, ledger);
+    return applySixteenPWPReadBack(record, entries.addresses, entries.values, entries.addresses.size());
+}
+
+std::size_t applyEighteenPWPReadBack(ZVRxQxx18PINConfiguration& record, const HSSMixReadCmd& reply,
+                                     const RegisterWriteLedger* ledger)
+{
+    const CurrentEntries entries = currentEntries(reply, ledger);
+    return applyEighteenPWPReadBack(record, entries.addresses, entries.values, entries.addresses.size());
 }
 
 }  // namespace hss

@@ -17,6 +17,8 @@ class ZVRxQxx18PINConfiguration;
 
 namespace hss {
 
+class RegisterWriteLedger;
+
 // The address lists a family's configuration read-back reads, in queue
 // order: 16-pin sixteenPWPConfig; 18-pin eighteenPWPConfig then
 // eighteenPWPUserConfig; none for HSS_FAMILY_NONE.
@@ -34,8 +36,11 @@ std::size_t applyEighteenPWPReadBack(ZVRxQxx18PINConfiguration& record, std::spa
                                      std::span<const uint16_t> values, std::size_t count);
 
 // The same, straight from an answered mixed read (its readSize, addresses
-// and results).
-std::size_t applySixteenPWPReadBack(ZVRxQxx16PINConfiguration& record, const HSSMixReadCmd& reply);
-std::size_t applyEighteenPWPReadBack(ZVRxQxx18PINConfiguration& record, const HSSMixReadCmd& reply);
+// and results). With a ledger, a reply to a ReadBackCmd skips the registers
+// written after the read was queued (their values are older than the record's).
+std::size_t applySixteenPWPReadBack(ZVRxQxx16PINConfiguration& record, const HSSMixReadCmd& reply,
+                                    const RegisterWriteLedger* ledger = nullptr);
+std::size_t applyEighteenPWPReadBack(ZVRxQxx18PINConfiguration& record, const HSSMixReadCmd& reply,
+                                     const RegisterWriteLedger* ledger = nullptr);
 
 }  // namespace hss

@@ -64,7 +64,7 @@ CustomWireModel parseWireModel(std::istream& in, double timeAxisMinimum)
         }
         const std::optional<double> current = text::parseDecimal(std::string_view(line).substr(0, comma));
         const std::optional<double> time = text::parseDecimal(std::string_view(line).substr(comma + 1));
-        if (!current || !time) {
+        if (!current || !time || model.points.size() == kMaxWireModelPoints) {
             ++model.skippedLines;
             continue;
         }
@@ -91,6 +91,12 @@ WireModelFile loadWireModelFile(const std::filesystem::path& path, double timeAx
     std::ifstream in(path, std::ios::binary);
     if (!in || std::filesystem::is_directory(path, ec)) {
         result.error = "Cannot read the wire model file " + path.string() + ".";
+        return result;
+    }
+    const std::uintmax_t bytes = std::filesystem::file_size(path, ec);
+    if (!ec && bytes > kMaxWireModelFileBytes) {
+        result.error = "The wire model file " + path.string() + " is larger than 1 MB; a wire model is a list of " +
+                       "current,time points.";
         return result;
     }
     result.model = parseWireModel(in, timeAxisMinimum);

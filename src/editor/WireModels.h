@@ -3,6 +3,7 @@
 // custom models read from comma-separated files of current and time.
 
 #include <array>
+#include <cstdint>
 #include <cstddef>
 #include <filesystem>
 #include <istream>
@@ -40,10 +41,16 @@ struct CustomWireModel {
     // The time axis minimum afterwards: the one given, lowered to the
     // smallest time of the file.
     double timeAxisMinimum = kI2TTimeAxisMinimum;
-    // Lines after the header that gave no point: not two fields, or a field
-    // that is not a number. Blank lines are not counted.
+    // Lines after the header that gave no point: not two fields, a field
+    // that is not a number, or a point past kMaxWireModelPoints. Blank lines
+    // are not counted.
     std::size_t skippedLines = 0;
 };
+
+// A wire model is a few dozen points from a datasheet; a file with far more
+// is not one, and drawing it would stall the chart.
+inline constexpr std::size_t kMaxWireModelPoints = 10000;
+inline constexpr std::uintmax_t kMaxWireModelFileBytes = 1 << 20;
 
 // Reads a custom wire file: a header line, then one "current,time" point a
 // line. A time at or below zero is drawn at the axis minimum (a logarithmic

@@ -112,6 +112,8 @@ bool EmulatedBoard::setFeature(const uint8_t* data, std::size_t length) {
         if (ok && failingWrites > 0) {
             --failingWrites;
             ok = false;
+        } else if (ok && troubleStrikes(trouble.failedWrites)) {
+            ok = false;
         }
         record(FeatureTransfer::Kind::Write, data[0], data, length, ok);
         if (!ok) return false;
@@ -135,6 +137,8 @@ bool EmulatedBoard::getFeature(uint8_t* data, std::size_t length) {
     if (ok && failingReads > 0) {
         --failingReads;
         ok = false;
+    } else if (ok && troubleStrikes(trouble.failedReads)) {
+        ok = false;
     }
     if (!ok) {
         record(FeatureTransfer::Kind::Read, reportId, nullptr, 0, false);
@@ -143,6 +147,8 @@ bool EmulatedBoard::getFeature(uint8_t* data, std::size_t length) {
     std::fill(data, data + length, uint8_t{0});
     if (notReadyReplies > 0) {
         --notReadyReplies;  // the reply stays pending for the next read
+    } else if (troubleStrikes(trouble.notReadyReplies)) {
+        // as above: pending for the next read
     } else if (reportId == hss::kPollReadReplyReportId) {
         if (sense.sampled) {
             const std::vector<uint8_t> reply = buildPollReadReply(sense.words);
@@ -585,4 +591,16 @@ void EmulatedBoard::failNextWrites(unsigned n) {
 void EmulatedBoard::failNextReads(unsigned n) {
     std::lock_guard lock(mutex);
     failingReads = n;
+}
+
+void EmulatedBoard::setLinkTrouble(const LinkTrouble& newTrouble) {
+    std::lock_guard lock(mutex);
+    trouble = newTrouble;
+    troubleDice.seed(newTrouble.seed);
+}
+
+// Caller holds the mutex.
+bool EmulatedBoard::troubleStrikes(double chance) {
+    if (chance <= 0.0) return false;
+    return std::uniform_real_distribution<double>(0.0, 1.0)(troubleDice) < chance;
 }

@@ -55,6 +55,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -191,6 +192,18 @@ public:
     void makeNextRepliesNotReady(unsigned n);
     void failNextWrites(unsigned n);
     void failNextReads(unsigned n);
+    // A flaky link, for soak tests: from now on every write fails, every
+    // read fails, and every read that gets through finds no reply ready,
+    // each with its own chance (0 to 1), drawn from a generator seeded with
+    // seed. A failed write is not carried out; a failed or not-ready read
+    // keeps its reply pending, as above. All chances 0: a sound link again.
+    struct LinkTrouble {
+        double failedWrites = 0.0;
+        double failedReads = 0.0;
+        double notReadyReplies = 0.0;
+        uint32_t seed = 1;
+    };
+    void setLinkTrouble(const LinkTrouble& trouble);
 
 private:
     struct SenseEngine {
@@ -245,6 +258,9 @@ private:
     unsigned notReadyReplies = 0;
     unsigned failingWrites = 0;
     unsigned failingReads = 0;
+    LinkTrouble trouble;
+    std::mt19937 troubleDice;
+    bool troubleStrikes(double chance);
 
     std::deque<FeatureTransfer> transfers;
     std::size_t traceCapacity = 100000;

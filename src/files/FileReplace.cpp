@@ -1,5 +1,7 @@
 #include "files/FileReplace.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -78,6 +80,10 @@ std::optional<std::string> writeFileReplacing(const fs::path& requested, std::st
     }
     errno = 0;
     if (std::fflush(temporary->file.get()) != 0) return fail(errno);
+    // On the disk before the rename: a power cut after it then finds the
+    // new file whole, not an empty one in its place.
+    errno = 0;
+    if (::fsync(::fileno(temporary->file.get())) != 0) return fail(errno);
     errno = 0;
     if (std::fclose(temporary->file.release()) != 0) return fail(errno);
 

@@ -118,6 +118,18 @@ std::optional<VirtualBoardHello> VirtualBoardSession::connect(uint64_t* generati
         ::close(fd);
         return std::nullopt;
     }
+    return greetLocked(fd, generation);
+}
+
+std::optional<VirtualBoardHello> VirtualBoardSession::adoptConnection(int fd, uint64_t* generation) {
+    std::lock_guard lock(mutex_);
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    generation_ = 0;
+    return greetLocked(fd, generation);
+}
+
+std::optional<VirtualBoardHello> VirtualBoardSession::greetLocked(int fd, uint64_t* generation) {
     fd_ = fd;
     generation_ = nextGeneration_++;
     std::vector<uint8_t> reply;

@@ -53,6 +53,10 @@ public:
     // is held. nullopt when the board cannot be reached. generation, when
     // given, receives the generation of that connection.
     std::optional<VirtualBoardHello> connect(uint64_t* generation = nullptr);
+    // Takes an already connected stream socket (one end of a socket pair, in
+    // tests and fuzzing) as the connection, dropping any held one, and greets
+    // the board on it. The session owns fd from then on, also on failure.
+    std::optional<VirtualBoardHello> adoptConnection(int fd, uint64_t* generation = nullptr);
     // True while a live connection is held; drops one the board has closed.
     bool checkConnection();
     // Generation of the live connection, 0 when there is none.
@@ -72,6 +76,7 @@ public:
 
 private:
     // Caller holds mutex_.
+    std::optional<VirtualBoardHello> greetLocked(int fd, uint64_t* generation);
     bool exchange(uint8_t type, const std::vector<uint8_t>& body, std::vector<uint8_t>& reply);
     bool usable(uint64_t generation);
     void drop(const std::string& reason);

@@ -146,6 +146,7 @@ void AutoConfigurationGui::queueHSSCommand(HSSCommand* command)
         return;
     }
     if (commManager) {
+        writeLedger.noteWrite(hss::registersWrittenBy(*command));
         commManager->queueHSSCommand(command);
     } else {
         delete command;  // not loaded yet: there is no link to send it on

@@ -21,6 +21,7 @@
 #include "app/PollCycles.h"
 #include "app/ReplyDispatcher.h"
 #include "device/HSSDeviceFamily.h"
+#include "device/RegisterWriteLedger.h"
 #include "device/ZVRxQxx16PINConfiguration.h"
 #include "device/ZVRxQxx18PINConfiguration.h"
 #include "link/HSSMessageQueue.h"
@@ -122,6 +123,9 @@ public:
     // written by the dispatch thread, read by the window thread).
     ZVRxQxx16PINConfiguration sixteenPWPFuseConfig;
     ZVRxQxx18PINConfiguration eighteenPWPFuseConfig;
+    // Register writes queued by the window, so that a read-back answered
+    // after a write of its registers does not undo the write in the record.
+    hss::RegisterWriteLedger writeLedger;
 
     // --- EditorHost (AutoConfigurationGui_EditorHooks.cpp) --------------------
     // sendRawWriteGUIResponse, queueHSSCommand and updateMainGUIFromSelection

@@ -13,6 +13,7 @@
 #include "device/ConfigReadBack.h"
 #include "device/ConfigWriteOut.h"
 #include "device/DeviceIdentification.h"
+#include "device/RegisterWriteLedger.h"
 #include "link/HSSCommunicationManager.h"
 #include "protocol/HSSProtocol.h"
 #include "ui/AutoConfigurationGui.h"
@@ -175,7 +176,7 @@ void AutoConfigurationGui::updateMainGUIFromSelection()
         showRecordInEditor(family);
         return;
     }
-    for (auto& command : configReadBackCommands(family)) queueHSSCommand(command.release());
+    for (auto& command : configReadBackCommands(family, writeLedger.stampRead())) queueHSSCommand(command.release());
 }
 
 void AutoConfigurationGui::showRecordInEditor(hss_device_family_t family)
@@ -194,16 +195,17 @@ bool AutoConfigurationGui::editsHeldFor(hss_device_family_t family) const
 }
 
 // A read queued before the first held edit may be answered after it; its
-// values are older than the edits and must not replace them.
+// values are older than the edits and must not replace them. The same goes
+// for registers written after the read was queued (the ledger knows them).
 void AutoConfigurationGui::handle16PWPConfigResp(HSSMixReadCmd* command)
 {
-    if (!editsHeldFor(HSS_FAMILY_16PWP)) hss::applySixteenPWPReadBack(sixteenPWPFuseConfig, *command);
+    if (!editsHeldFor(HSS_FAMILY_16PWP)) hss::applySixteenPWPReadBack(sixteenPWPFuseConfig, *command, &writeLedger);
     onWindowThread([this] { updateSixteenGuiFromConfig(true); });
 }
 
 void AutoConfigurationGui::handle18PWPConfigResp(HSSMixReadCmd* command)
 {
-    if (!editsHeldFor(HSS_FAMILY_18PWP)) hss::applyEighteenPWPReadBack(eighteenPWPFuseConfig, *command);
+    if (!editsHeldFor(HSS_FAMILY_18PWP)) hss::applyEighteenPWPReadBack(eighteenPWPFuseConfig, *command, &writeLedger);
     onWindowThread([this] {
         refreshUserRegisterBoxes();
         updateEighteenGuiFromConfig(true);

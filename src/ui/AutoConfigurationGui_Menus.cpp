@@ -212,7 +212,7 @@ void AutoConfigurationGui::manualRefreshToolStripMenuItem_Click()
 {
     const hss_device_family_t family = curDeviceFamily;
     if (family == HSS_FAMILY_NONE || !heldEditsMayBeReplaced()) return;
-    for (auto& command : configReadBackCommands(family)) queueHSSCommand(command.release());
+    for (auto& command : configReadBackCommands(family, writeLedger.stampRead())) queueHSSCommand(command.release());
     if (auto faults = faultReadCommand(family)) queueHSSCommand(faults.release());
 }
 

@@ -8,6 +8,7 @@
 #include "app/ReplyDispatcher.h"
 #include "device/AddressLists.h"
 #include "device/ConfigReadBack.h"
+#include "device/RegisterWriteLedger.h"
 #include "protocol/HSSProtocol.h"
 
 namespace {
@@ -66,14 +67,26 @@ TEST(PollCycles, IdentificationWakesTheChipOnlyWhileNothingIsDetected)
     EXPECT_NE(dynamic_cast<HSSSingleReadCmd*>(link.queued[0].get()), nullptr);
 }
 
-TEST(PollCycles, IdentificationPausesForDetectionPauseAndManualRefresh)
+// Manual refresh stops the re-reads of a detected part, never the finding of
+// a part (after a replug the menu that ends manual refresh is disabled until
+// a part is shown).
+TEST(PollCycles, IdentificationPausesForDetectionPauseAndForManualRefreshOfADetectedPart)
 {
-    for (int which = 0; which < 2; ++which) {
+    const struct {
+        bool pause, manualRefresh, detected;
+        std::size_t queued;
+    } cases[] = {
+        {true, false, false, 0}, {true, false, true, 0},  {false, true, true, 0},
+        {false, true, false, 2}, {false, false, true, 1},
+    };
+    for (const auto& c : cases) {
         FakeLink link;
+        link.detected = c.detected;
         Flags flags;
-        (which == 0 ? flags.pause : flags.manualRefresh) = true;
+        flags.pause = c.pause;
+        flags.manualRefresh = c.manualRefresh;
         devIDReadCycle(flags.flags(), link.link());
-        EXPECT_TRUE(link.queued.empty()) << which;
+        EXPECT_EQ(link.queued.size(), c.queued) << c.pause << c.manualRefresh << c.detected;
     }
 }
 
@@ -133,12 +146,15 @@ TEST(ReadBackRequests, ListsAndContextsByFamily)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.family));
-        const auto reads = configReadBackCommands(c.family);
+        const auto reads = configReadBackCommands(c.family, 7);
         const auto lists = hss::readBackLists(c.family);
         ASSERT_EQ(reads.size(), lists.size());
         std::vector<uint8_t> contexts;
         for (std::size_t i = 0; i < reads.size(); ++i) {
             contexts.push_back(reads[i]->getContextID());
+            const auto* stamped = dynamic_cast<const hss::ReadBackCmd*>(reads[i].get());
+            ASSERT_NE(stamped, nullptr);
+            EXPECT_EQ(stamped->stamp(), 7u);
             const auto& addresses = reads[i]->getReadAddresses();
             EXPECT_EQ(std::vector<uint8_t>(addresses.begin(), addresses.begin() + reads[i]->getReadSize()), lists[i]);
         }

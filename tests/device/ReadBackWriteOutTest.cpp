@@ -3,6 +3,7 @@
 #include "device/AddressLists.h"
 #include "device/ConfigReadBack.h"
 #include "device/ConfigWriteOut.h"
+#include "device/RegisterWriteLedger.h"
 #include "device/ZVRxQxx18PINConfiguration.h"
 #include "protocol/HSSRegisterCommands.h"
 
@@ -47,6 +48,49 @@ TEST(ReadBack, SixteenPinStoresSixteenOfSeventeen)
     EXPECT_EQ(r.getI2TConfig(1), 0x101E);
     EXPECT_EQ(r.getDevID(), 0);
     EXPECT_EQ(r.getDevFault(), 0);
+}
+
+// A reply to a read queued before a write of one of its registers keeps the
+// record's value of that register; reads queued after the write store it.
+TEST(ReadBack, RegistersWrittenAfterTheReadWasQueuedAreSkipped)
+{
+    hss::RegisterWriteLedger ledger;
+    const auto list = hss::toVector(hss::sixteenPWPConfig);
+    auto answered = [&](hss::RegisterWriteLedger::Stamp stamp) {
+        auto read = std::make_unique<hss::ReadBackCmd>(list, 2, stamp);
+        const auto values = answeredRead(list, 2);
+        std::copy_n(values->buffer(), HSSCommand::reportBufferSize(), read->getResponseData());
+        read->serializeResponsePayload();
+        return read;
+    };
+
+    const auto beforeEverything = answered(ledger.stampRead());
+    ledger.noteWrite(hss::registersWrittenBy(HSSSingleWriteCmd(0x0E, 0x0600)));  // PWM_CH1
+    const auto betweenWrites = answered(ledger.stampRead());
+    ledger.noteWrite(hss::registersWrittenBy(HSSMixWriteCmd({0x09}, {1})));  // DEV_CONFIG
+    const auto afterEverything = answered(ledger.stampRead());
+    EXPECT_TRUE(hss::registersWrittenBy(HSSSingleReadCmd(0x0E, 1)).empty());
+
+    const struct {
+        const HSSMixReadCmd* reply;
+        const hss::RegisterWriteLedger* ledger;
+        std::size_t stored;
+        bool pwmStored, devConfigStored;
+    } cases[] = {
+        {beforeEverything.get(), &ledger, 14, false, false},
+        {betweenWrites.get(), &ledger, 15, true, false},
+        {afterEverything.get(), &ledger, 16, true, true},
+        {beforeEverything.get(), nullptr, 16, true, true},  // no ledger: everything, as before
+    };
+    for (const auto& c : cases) {
+        ZVRxQxx16PINConfiguration r;
+        r.setPWMConfig(0x0600, 0);
+        r.setDevConfig(0x0001);
+        EXPECT_EQ(hss::applySixteenPWPReadBack(r, *c.reply, c.ledger), c.stored);
+        EXPECT_EQ(r.getPWMConfig(0), c.pwmStored ? 0x100E : 0x0600);
+        EXPECT_EQ(r.getDevConfig(), c.devConfigStored ? 0x1009 : 0x0001);
+        EXPECT_EQ(r.getADCConfig(), 0x100A);
+    }
 }
 
 TEST(ReadBack, EighteenPinTwoRepliesIgnoreSleepAndAbist)

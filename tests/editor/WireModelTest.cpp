@@ -54,6 +54,13 @@ TEST(WireModels, CustomFileLinesAndTimeAxisMinimum)
          0.5, 0, true},
         {"header only", "current,time\n", 0.001, {}, 0.001, 0, false},
     };
+    std::string tooMany = "I,t\n";
+    for (std::size_t i = 0; i <= kMaxWireModelPoints; ++i) tooMany += "5,1\n";
+    std::istringstream many(tooMany);
+    const CustomWireModel capped = parseWireModel(many, 0.001);
+    EXPECT_EQ(capped.points.size(), kMaxWireModelPoints);
+    EXPECT_EQ(capped.skippedLines, 1u);
+
     for (const Case& c : cases) {
         std::istringstream in(c.file);
         const CustomWireModel model = parseWireModel(in, c.minimumBefore);
@@ -86,6 +93,12 @@ TEST(WireModels, LoadingAFile)
     EXPECT_FALSE(folder.model);
     EXPECT_FALSE(folder.notFound);
     EXPECT_NE(folder.error.find("Cannot read the wire model file"), std::string::npos);
+
+    // A file far larger than any wire model is refused before it is read.
+    std::ofstream(dir / "huge.csv") << std::string(kMaxWireModelFileBytes + 1, '\n');
+    const WireModelFile huge = loadWireModelFile(dir / "huge.csv", 5.0);
+    EXPECT_FALSE(huge.model);
+    EXPECT_NE(huge.error.find("larger than 1 MB"), std::string::npos);
     fs::remove_all(dir);
 }
 

@@ -139,4 +139,34 @@ TEST_F(FaultInjection, FailedTransfersDoNothing) {
     EXPECT_EQ(readReport(board, 0x3C, 7)[3], 0x11);  // the reply survived the failed read
 }
 
+// Random trouble at the given chances: about that share of transfers fails,
+// nothing a failed write carried is done, and no reply is lost on the way.
+TEST_F(FaultInjection, RandomLinkTroubleLosesNothing) {
+    board.setLinkTrouble({.failedWrites = 0.3, .failedReads = 0.2, .notReadyReplies = 0.2, .seed = 7});
+    int failedWrites = 0;
+    int retriedReads = 0;
+    for (uint16_t value = 1; value <= 400; ++value) {
+        HSSSingleWriteCmd write(0x0A, value);
+        while (!send(board, write)) ++failedWrites;
+        HSSSingleReadCmd read(0x0A, 1);
+        while (!send(board, read)) ++failedWrites;
+        for (;;) {
+            const auto reply = readReport(board, 0x3C, 7);
+            if (!reply.empty() && reply[0] == 0x3C) {
+                ASSERT_EQ((reply[2] << 8) | reply[3], value);
+                break;
+            }
+            ++retriedReads;
+        }
+    }
+    // 800 writes at 0.3; reads at 1 - 0.8 * 0.8 = 0.36 of 400 replies.
+    EXPECT_NEAR(failedWrites / (800.0 + failedWrites), 0.3, 0.06);
+    EXPECT_NEAR(retriedReads / (400.0 + retriedReads), 0.36, 0.06);
+
+    board.setLinkTrouble({});
+    HSSSingleWriteCmd write(0x0A, 0x0011);
+    EXPECT_TRUE(send(board, write));
+    EXPECT_EQ(readRegister(board, 0x0A), 0x0011);
+}
+
 }  // namespace

@@ -216,3 +216,35 @@ TEST(HeldEdits, ReDetectionOfTheSameFamilyKeepsThem)
     EXPECT_EQ(window.sixteenPWPFuseConfig.getChanDiagConfig(0) & 0x3, 2);
     EXPECT_EQ(combo(gui, "slewRateBox")->currentIndex(), 2);  // the list reload did not empty it
 }
+
+// A read-back queued before an edit is answered with the chip's value from
+// before it; that answer must not undo the edit in the record and on the
+// page while the chip holds it. Here the page change's read-back is slowed
+// by replies that are not ready, and the edit comes while it waits.
+TEST(EditsDuringReadBack, AnAnswerOlderThanTheEditLeavesTheEditAlone)
+{
+    Gui gui(0xFFF0);
+    startSixteenPin(gui);
+    AutoConfigurationGui& window = gui.window();
+    EmulatedBoard& board = gui.board();
+    auto* tabs = gui.find<QTabWidget>("mainTabControl");
+    const uint16_t before = board.peekRegister(kPwmCh1);
+    const int frequency = (before >> 9) & 0x7;
+
+    board.makeNextRepliesNotReady(150);
+    tabs->setCurrentWidget(window.devSettingPage16pwp);
+    tabs->setCurrentWidget(window.chanSettingsPage16pwp);  // a second read-back, queued before the edit
+    combo(gui, "chanSettingPWMFreqBox")->setCurrentIndex((frequency + 3) % 8);  // PWM_CH1 bits 9-11
+    const uint16_t edited = window.sixteenPWPFuseConfig.getPWMConfig(0);
+    ASSERT_NE(edited, before);
+
+    ASSERT_TRUE(waitUntil([&] { return board.peekRegister(kPwmCh1) == edited; }));
+    harness::spin(1000);  // both read-backs answered
+    EXPECT_EQ(window.sixteenPWPFuseConfig.getPWMConfig(0), edited);
+    EXPECT_EQ(combo(gui, "chanSettingPWMFreqBox")->currentIndex(), (frequency + 3) % 8);
+
+    // A read-back queued after the edit stores the chip's values as ever.
+    board.pokeRegister(kPwmCh1, before);
+    tabs->setCurrentWidget(window.devSettingPage16pwp);
+    EXPECT_TRUE(waitUntil([&] { return window.sixteenPWPFuseConfig.getPWMConfig(0) == before; }));
+}

@@ -338,6 +338,22 @@ TEST(PageChanges, ReReadUnlessManualRefresh)
     EXPECT_TRUE(harness::singleReads(gui.board()).empty());  // and identification rests
 }
 
+// The switch back to automatic refresh is in a menu that is disabled until a
+// part is shown, so a part plugged in under manual refresh must still be found.
+TEST(PageChanges, ManualRefreshStillFindsAPartPluggedInAgain)
+{
+    Gui gui(0xFFF0);
+    ASSERT_TRUE(gui.waitDetected());
+    gui.find<QAction>("manualRefreshToolCheck")->setChecked(false);
+    gui.board().unplug();
+    auto* tabs = gui.find<QTabWidget>("mainTabControl");
+    ASSERT_TRUE(waitUntil([&] { return !tabs->isEnabled(); }));
+    gui.board().plug();
+    ASSERT_TRUE(gui.waitDetected());
+    EXPECT_EQ(gui.find<QLabel>("devLabel")->text(), QStringLiteral("ZVR2M08A-K1"));
+    EXPECT_TRUE(gui.window().manualRefreshEnabled);  // still manual: shown parts are not re-read
+}
+
 TEST(FaultPin, TheGpioReplyShowsTheFaultPin)
 {
     Gui gui(0xFFF0);

@@ -184,11 +184,12 @@ TEST(MainWindow, WhileNoChipIsDetectedEachIdentificationCycleWakesThenReads)
     EXPECT_EQ(gui.find<QLabel>("devLabel")->text(), QStringLiteral("DEVICE NOT DETECTED"));
 }
 
+// Manual refresh rests identification while a part is shown (without one it
+// keeps looking: IdentificationTest).
 TEST(MainWindow, RefreshSwitchSuspendsAndResumesIdentification)
 {
-    Gui gui(std::nullopt);
-    ASSERT_TRUE(gui.waitConnected());
-    ASSERT_TRUE(waitUntil([&] { return !harness::singleReads(gui.board()).empty(); }));
+    Gui gui;
+    ASSERT_TRUE(gui.waitDetected());
     auto* refresh = gui.find<QAction>("manualRefreshToolCheck");
 
     refresh->setChecked(false);

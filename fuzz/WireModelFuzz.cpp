@@ -1,0 +1,26 @@
+// The custom wire-model reader on arbitrary bytes: every point it gives must
+// be drawable on the I2T chart's logarithmic time axis.
+
+#include "FuzzTarget.h"
+
+#include <cmath>
+#include <sstream>
+#include <string>
+
+#include "editor/WireModels.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    std::istringstream in{std::string(fuzz::text(data, size))};
+    const double minimum = hss::i2t::kI2TTimeAxisMinimum;
+    const hss::i2t::CustomWireModel model = hss::i2t::parseWireModel(in, minimum);
+
+    FUZZ_CHECK(model.timeAxisMinimum > 0.0 && model.timeAxisMinimum <= minimum);
+    FUZZ_CHECK(model.points.size() <= hss::i2t::kMaxWireModelPoints);
+    if (!model.hasDataLines) FUZZ_CHECK(model.points.empty() && model.skippedLines == 0);
+    for (const auto& point : model.points) {
+        FUZZ_CHECK(std::isfinite(point.x) && std::isfinite(point.y));
+        FUZZ_CHECK(point.y >= model.timeAxisMinimum);
+    }
+    return 0;
+}
