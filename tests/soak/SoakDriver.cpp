@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
@@ -43,6 +44,8 @@ std::vector<SoakDriver::Action> SoakDriver::actions()
         {"edit a setting", 40, &SoakDriver::editSetting},
         {"switch page", 12, &SoakDriver::switchPage},
         {"switch channel", 6, &SoakDriver::switchChannel},
+        {"tick or untick a graphed channel", 4, &SoakDriver::toggleGraphing},
+        {"change the graphed quantity", 2, &SoakDriver::changeSenseQuantity},
         {"read a register in the console", 6, &SoakDriver::readRegisterInConsole},
         {"toggle Persist", 3, &SoakDriver::togglePersist},
         {"Manual Persist", 3, &SoakDriver::manualPersist},
@@ -155,6 +158,23 @@ bool SoakDriver::switchChannel()
     QObject* selector = control((uniform(0, 1) == 0 ? QStringLiteral("chanSettingBox") : QStringLiteral("i2tChanNumBox")) + suffix);
     if (!operable(selector)) return false;
     return automation::selectIndex(selector, uniform(0, 1)).isEmpty();
+}
+
+// Starts and stops the sense stream (and its register writes) mid-soak.
+bool SoakDriver::toggleGraphing()
+{
+    auto* channels = qobject_cast<QListWidget*>(control(QStringLiteral("senseChannelBox")));
+    if (!operable(channels) || channels->count() == 0) return false;
+    QListWidgetItem* item = channels->item(uniform(0, channels->count() - 1));
+    item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    return true;
+}
+
+bool SoakDriver::changeSenseQuantity()
+{
+    QObject* quantity = control(QStringLiteral("senseSourceSelBox"));
+    if (!operable(quantity)) return false;
+    return automation::selectIndex(quantity, uniform(0, 3)).isEmpty();
 }
 
 // Reads only: a console write changes the chip behind the record's back, as

@@ -49,6 +49,8 @@ public:
     bool editSetting();
     bool switchPage();
     bool switchChannel();
+    bool toggleGraphing();
+    bool changeSenseQuantity();
     bool readRegisterInConsole();
     bool togglePersist();
     bool manualPersist();
