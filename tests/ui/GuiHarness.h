@@ -8,8 +8,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QStringList>
 #include <QTabWidget>
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -70,8 +72,19 @@ public:
         messages.push_back({icon, caption, text});
         return DialogSeam::defaultButtonOf(buttons, def);
     }
-    QString onFileDialog(bool, const QString&, const QString&) override { return {}; }
+    // File dialogs return the queued paths in order, then cancel.
+    QString onFileDialog(bool, const QString&, const QString& filter) override
+    {
+        filters << filter;
+        if (files.empty()) return {};
+        const QString path = files.front();
+        files.pop_front();
+        return path;
+    }
+    QString lastText() const { return messages.empty() ? QString() : messages.back().text; }
     std::vector<RecordedMessage> messages;
+    std::deque<QString> files;
+    QStringList filters;
 };
 
 class Gui {

@@ -78,28 +78,7 @@ std::vector<SenseConfig> senseConfigs(const EmulatedBoard& board)
 }
 
 // Answers file dialogs from a queue and records every message box.
-struct Answers : DialogSeam::Responder {
-    Answers() { DialogSeam::setResponder(this); }
-    ~Answers() override { DialogSeam::setResponder(nullptr); }
-    QMessageBox::StandardButton onMessage(QMessageBox::Icon icon, const QString& caption, const QString& text,
-                                          QMessageBox::StandardButtons buttons, QMessageBox::StandardButton def) override
-    {
-        messages.push_back({icon, caption, text});
-        return DialogSeam::defaultButtonOf(buttons, def);
-    }
-    QString onFileDialog(bool, const QString&, const QString& filter) override
-    {
-        filters << filter;
-        if (files.empty())
-            return {};
-        const QString path = files.front();
-        files.pop_front();
-        return path;
-    }
-    std::deque<QString> files;
-    std::vector<harness::RecordedMessage> messages;
-    QStringList filters;
-};
+using Answers = harness::MessageRecorder;
 
 // The window on a board, with a part identified and the given channels
 // switched on through "Channel Enable" (bit 0 channel 1, bit 1 channel 2).

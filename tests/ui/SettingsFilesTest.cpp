@@ -29,28 +29,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Answers file dialogs from a queue and records every message box.
-struct Answers : DialogSeam::Responder {
-    Answers() { DialogSeam::setResponder(this); }
-    ~Answers() override { DialogSeam::setResponder(nullptr); }
-    QMessageBox::StandardButton onMessage(QMessageBox::Icon icon, const QString& caption, const QString& text,
-                                          QMessageBox::StandardButtons buttons, QMessageBox::StandardButton def) override
-    {
-        messages.push_back({icon, caption, text});
-        return DialogSeam::defaultButtonOf(buttons, def);
-    }
-    QString onFileDialog(bool, const QString&, const QString& filter) override
-    {
-        filters << filter;
-        if (files.empty()) return {};
-        const QString path = files.front();
-        files.pop_front();
-        return path;
-    }
-    QString lastText() const { return messages.empty() ? QString() : messages.back().text; }
-    std::deque<QString> files;
-    std::vector<harness::RecordedMessage> messages;
-    QStringList filters;
-};
+using Answers = harness::MessageRecorder;
 
 QString q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
