@@ -132,6 +132,16 @@ std::string_view fieldCaption(hss_device_family_t family, const RegisterField& f
     return {};
 }
 
+std::vector<RegisterField> captionedFields(hss_device_family_t family)
+{
+    std::vector<RegisterField> fields;
+    for (const Caption& caption : kCaptions) {
+        if (covers(caption.families, family))
+            fields.push_back(caption.field);
+    }
+    return fields;
+}
+
 std::string_view rowCaption(const FieldBinding& binding, hss_device_family_t family)
 {
     if (!appliesTo(binding, family))

@@ -5,6 +5,7 @@
 // tick box shows the caption as its own text.
 
 #include <string_view>
+#include <vector>
 
 #include "device/HSSDeviceFamily.h"
 #include "device/RegisterField.h"
@@ -18,5 +19,8 @@ std::string_view fieldCaption(hss_device_family_t family, const RegisterField& f
 // Caption of a row's control on the pages of a family (the caption of the
 // field it edits); "" when the row has no control there.
 std::string_view rowCaption(const FieldBinding& binding, hss_device_family_t family);
+
+// Every field of a family that has a caption, in the caption table's order.
+std::vector<RegisterField> captionedFields(hss_device_family_t family);
 
 }  // namespace editor
