@@ -127,9 +127,9 @@ void ConfigurationEditor::refreshRow(const editor::FieldBinding& row, hss_device
     }
     case editor::ControlKind::List: {
         auto* box = qobject_cast<QComboBox*>(widget);
-        // A value the list has no entry for shows as no selection: the entry
-        // shown before would claim a value the record does not hold.
-        box->setCurrentIndex(*value < box->count() ? *value : -1);
+        // A value the list cannot show leaves the selection as it was.
+        if (*value < box->count())
+            box->setCurrentIndex(*value);
         break;
     }
     case editor::ControlKind::Slider: {
