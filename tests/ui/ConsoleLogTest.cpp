@@ -188,18 +188,10 @@ TEST(RegisterConsole, MalformedCommandsPrintTheirMessageAndSendNothing)
         {"", QStringLiteral("INVALID COMMAND: ")},
         {"poke 1 2", QStringLiteral("INVALID COMMAND: poke")},
         {"READ 0x1FF", QStringLiteral("INVALID ADDRESS! \"0x1FF\"") + badAddress},
-        {"READ 123", QStringLiteral("INVALID ADDRESS! \"123\"") + badAddress},
         {"READ 0xZZ", QStringLiteral("INVALID ADDRESS! \"0xZZ\"") + badAddress},
-        {"READ 0x", QStringLiteral("INVALID ADDRESS! \"0x\"") + badAddress},
-        {"READ 1a0x", QStringLiteral("INVALID ADDRESS! \"1a0x\"") + badAddress},
         {"WRITE 0xZZ 5", QStringLiteral("INVALID ADDRESS! \"0xZZ\"") + badAddress},
-        {"WRITE -1 5", QStringLiteral("INVALID ADDRESS! \"-1\"") + badAddress},
         {"WRITE 0x0E 0x12345", QStringLiteral("INVALID DATA! \"0x12345\"") + badData},
         {"WRITE 10 ABCDE", QStringLiteral("INVALID DATA! \"ABCDE\"") + badData},
-        {"WRITE 0E 12g4", QStringLiteral("INVALID DATA! \"12g4\"") + badData},
-        {"WRITE 0E ", QStringLiteral("INVALID DATA! \"\"") + badData},
-        {"WRITE 0E 0x0x5", QStringLiteral("INVALID DATA! \"0x0x5\"") + badData},
-        {"WRITE 0E 1234567890123456789", QStringLiteral("INVALID DATA! \"1234567890123456...\"") + badData},
     };
     auto* history = gui.find<QComboBox>("cmdHistoryBox");
     for (const auto& [command, message] : cases) {
