@@ -6,29 +6,13 @@
 #include "device/RegisterWriteLedger.h"
 #include "protocol/HSSProtocol.h"
 
-namespace {
-
-uint8_t configReplyContext(hss_device_family_t family)
-{
-    return family == HSS_FAMILY_18PWP ? context::kConfig18 : context::kConfig16;
-}
-
-}  // namespace
-
 std::vector<std::unique_ptr<HSSMixReadCmd>> configReadBackCommands(hss_device_family_t family, uint64_t readStamp)
 {
-    const uint8_t replyContext = configReplyContext(family);
+    const uint8_t replyContext = family == HSS_FAMILY_18PWP ? context::kConfig18 : context::kConfig16;
     std::vector<std::unique_ptr<HSSMixReadCmd>> commands;
     for (const std::vector<uint8_t>& list : hss::readBackLists(family))
         commands.push_back(std::make_unique<hss::ReadBackCmd>(list, replyContext, readStamp));
     return commands;
-}
-
-std::unique_ptr<HSSMixReadCmd> registerReadBackCommand(hss_device_family_t family, uint8_t address,
-                                                       uint64_t readStamp)
-{
-    if (!hss::readBackStores(family, address)) return nullptr;
-    return std::make_unique<hss::ReadBackCmd>(std::vector<uint8_t>{address}, configReplyContext(family), readStamp);
 }
 
 std::unique_ptr<HSSMixReadCmd> faultReadCommand(hss_device_family_t family)

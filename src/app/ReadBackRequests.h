@@ -17,11 +17,6 @@ class HSSMixReadCmd;
 // hss::ReadBackCmd carrying readStamp, the write ledger's stamp of now.
 std::vector<std::unique_ptr<HSSMixReadCmd>> configReadBackCommands(hss_device_family_t family, uint64_t readStamp);
 
-// The read-back of one register the family's record holds (hss::readBackStores),
-// as an hss::ReadBackCmd with the family's context; null for any other address.
-std::unique_ptr<HSSMixReadCmd> registerReadBackCommand(hss_device_family_t family, uint8_t address,
-                                                       uint64_t readStamp);
-
 // The fault registers: 16-pin with context 3, 18-pin with context 8; null
 // for HSS_FAMILY_NONE.
 std::unique_ptr<HSSMixReadCmd> faultReadCommand(hss_device_family_t family);

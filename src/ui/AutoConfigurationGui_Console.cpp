@@ -14,7 +14,6 @@
 
 #include <array>
 
-#include "app/ReadBackRequests.h"
 #include "app/ReplyDispatcher.h"
 #include "app/WindowThreadHandOver.h"
 #include "device/ConfigReadBack.h"
@@ -164,8 +163,8 @@ void AutoConfigurationGui::sendCommandButton_Click()
     }
 }
 
-// The record and the pages follow what the chip now holds, as after an edit;
-// queued after the write, the read is answered with the written value.
+// The record and the pages follow what the chip now holds: the read-back of
+// a page change, queued after the write, so it answers with the written value.
 void AutoConfigurationGui::readBackAfterConsoleWrite(uint8_t address, const QString& addressText)
 {
     const hss_device_family_t family = curDeviceFamily;
@@ -176,9 +175,7 @@ void AutoConfigurationGui::readBackAfterConsoleWrite(uint8_t address, const QStr
                                          "which writes them over it."));
         return;
     }
-    if (auto readBack = registerReadBackCommand(family, address, writeLedger.stampRead())) {
-        queueHSSCommand(readBack.release());
-    }
+    updateMainGUIFromSelection();
 }
 
 void AutoConfigurationGui::cmdHistoryBox_SelectedIndexChanged(int index)

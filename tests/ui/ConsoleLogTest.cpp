@@ -123,26 +123,33 @@ TEST(RegisterConsole, WritesToConfigurationRegistersAreReadBack)
     auto* frequency = gui.find<QComboBox>("chanSettingPWMFreqBox");
     gui.find<QTabWidget>("mainTabControl")->setCurrentWidget(window.chanSettingsPage16pwp);
     harness::spin(400);
-    auto oneRegisterReads = [&] {
+    auto configReads = [&] {  // mixed reads of the 17-entry 16-pin list
         std::size_t count = 0;
         for (const auto& c : harness::writtenCommands(gui.board())) {
-            count += c.code == hss::kCmdMixRead && c.ok && c.payload.size() > 30 && c.payload[30] == 1 ? 1 : 0;
+            count += c.code == hss::kCmdMixRead && c.ok && c.payload.size() > 30 && c.payload[30] == 17 ? 1 : 0;
         }
         return count;
     };
+    const std::size_t readsBefore = configReads();
 
     const uint16_t pwm = uint16_t(((window.sixteenPWPFuseConfig.getPWMConfig(0) >> 9) & 7) == 6 ? 0x0A00 : 0x0C00);
     gui.sendConsoleCommand(QStringLiteral("WRITE 0E %1").arg(pwm, 0, 16));  // PWM_CH1, frequency 5 or 6
     ASSERT_TRUE(waitUntil([&] { return window.sixteenPWPFuseConfig.getPWMConfig(0) == pwm; }));
     EXPECT_TRUE(waitUntil([&] { return frequency->currentIndex() == (pwm >> 9); }));
     EXPECT_EQ(gui.board().peekRegister(0x0E), pwm);
-    EXPECT_EQ(oneRegisterReads(), 1u);
+    // A current limit beyond the part's list shows as no entry, not as the one before.
+    auto* hwLimit = gui.find<QComboBox>("hwLimitBox");
+    ASSERT_GE(hwLimit->currentIndex(), 0);
+    gui.sendConsoleCommand(QStringLiteral("WRITE 0F %1").arg(window.sixteenPWPFuseConfig.getILIMConfig(0) | 0xF, 0, 16));
+    EXPECT_TRUE(waitUntil([&] { return (window.sixteenPWPFuseConfig.getILIMConfig(0) & 0xF) == 0xF; }));
+    EXPECT_TRUE(waitUntil([&] { return hwLimit->currentIndex() == -1; }));
+    EXPECT_EQ(configReads(), readsBefore + 2);
 
     // DEV_FAULT and an unmapped register are not in the record: nothing to read back.
     gui.sendConsoleCommand(QStringLiteral("WRITE 04 0080"));
     gui.sendConsoleCommand(QStringLiteral("WRITE 7f 1"));
     harness::spin(300);
-    EXPECT_EQ(oneRegisterReads(), 1u);
+    EXPECT_EQ(configReads(), readsBefore + 2);
 
     window.manualPersistEnableCheckBox->setChecked(false);
     window.sixteenPWPFuseConfig.setPWMConfig(0x0200, 0);
@@ -152,7 +159,7 @@ TEST(RegisterConsole, WritesToConfigurationRegistersAreReadBack)
         "Register 0x0E is not read back: the pages keep the edits held for the next persist, which writes them over it.")));
     ASSERT_TRUE(waitUntil([&] { return gui.board().peekRegister(0x0E) == 0x0400; }));
     harness::spin(300);
-    EXPECT_EQ(oneRegisterReads(), 1u);
+    EXPECT_EQ(configReads(), readsBefore + 2);
     EXPECT_EQ(window.sixteenPWPFuseConfig.getPWMConfig(0), 0x0200);
 }
 
