@@ -39,11 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
                                 QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()))}) {
         const ConsoleCommand command = parseConsoleCommand(line);
         switch (command.kind) {
+        // What is sent is exactly what is echoed: nothing cut, nothing guessed.
         case ConsoleCommand::Kind::Read:
-            FUZZ_CHECK(command.addressText.size() <= 2 && command.dataText.isEmpty());
+            FUZZ_CHECK(command.addressText.size() == 2 && command.dataText.isEmpty());
+            FUZZ_CHECK(command.addressText.toUInt(nullptr, 16) == command.address);
             break;
         case ConsoleCommand::Kind::Write:
-            FUZZ_CHECK(command.addressText.size() <= 2 && command.dataText.size() == 4);
+            FUZZ_CHECK(command.addressText.size() == 2 && command.dataText.size() == 4);
+            FUZZ_CHECK(command.addressText.toUInt(nullptr, 16) == command.address);
+            FUZZ_CHECK(command.dataText.toUInt(nullptr, 16) == command.value);
             break;
         case ConsoleCommand::Kind::Error:
             FUZZ_CHECK(!command.errorText.isEmpty());

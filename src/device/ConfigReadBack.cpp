@@ -86,6 +86,15 @@ std::vector<std::vector<uint8_t>> readBackLists(hss_device_family_t family)
     return {};
 }
 
+bool readBackStores(hss_device_family_t family, uint8_t address)
+{
+    const auto location = registerAt(family, address);
+    if (!location) return false;
+    if (family == HSS_FAMILY_16PWP) return storedBySixteenPWPReadBack(location->reg);
+    if (family == HSS_FAMILY_18PWP) return storedByEighteenPWPReadBack(location->reg);
+    return false;
+}
+
 bool storeSixteenPWPReadBack(ZVRxQxx16PINConfiguration& record, uint8_t address, uint16_t value)
 {
     const auto location = registerAt(HSS_FAMILY_16PWP, address);

@@ -24,6 +24,9 @@ class RegisterWriteLedger;
 // eighteenPWPUserConfig; none for HSS_FAMILY_NONE.
 std::vector<std::vector<uint8_t>> readBackLists(hss_device_family_t family);
 
+// True when the family's read-back stores the register at the address.
+bool readBackStores(hss_device_family_t family, uint8_t address);
+
 // One value; false when the address is not one the read-back stores.
 bool storeSixteenPWPReadBack(ZVRxQxx16PINConfiguration& record, uint8_t address, uint16_t value);
 bool storeEighteenPWPReadBack(ZVRxQxx18PINConfiguration& record, uint8_t address, uint16_t value);

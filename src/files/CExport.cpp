@@ -140,11 +140,15 @@ std::string exportGuardName(std::string_view headerFileName)
     return guard;
 }
 
-std::string exportSourceFileName(std::string_view headerFileName)
+std::optional<CExportFileNames> exportFileNames(std::string_view chosenFileName)
 {
-    const std::size_t dot = headerFileName.rfind('.');
-    if (dot == std::string_view::npos) return std::string(headerFileName) + ".c";
-    return std::string(headerFileName.substr(0, dot)) + ".c";
+    std::string_view base = chosenFileName;
+    if (base.size() >= 2 && base[base.size() - 2] == '.') {
+        const char ending = base.back();
+        if (ending == 'h' || ending == 'H' || ending == 'c' || ending == 'C') base.remove_suffix(2);
+    }
+    if (base.empty()) return std::nullopt;
+    return CExportFileNames{std::string(base) + ".h", std::string(base) + ".c"};
 }
 
 CExportText sixteenPinExport(const ZVRxQxx16PINConfiguration& record, std::string_view headerFileName)

@@ -27,9 +27,14 @@ struct CExportText {
 // Include guard of a header file name: "my.cfg.h" gives "__MY_CFG_H__".
 // Characters that cannot stand in a C name become "_" as the dots do.
 std::string exportGuardName(std::string_view headerFileName);
-// The source file's name: the header's extension replaced by ".c" (".c"
-// appended to a name without one).
-std::string exportSourceFileName(std::string_view headerFileName);
+// The two files of an export. Whatever name the user picks ("cfg.h",
+// "cfg.c", "cfg"), the name without a ".h" or ".c" ending (either case) is
+// the base of both: "cfg.h" and "cfg.c". Empty when no base is left.
+struct CExportFileNames {
+    std::string header;
+    std::string source;
+};
+std::optional<CExportFileNames> exportFileNames(std::string_view chosenFileName);
 
 // Both files for a header file name (without folder), from one consistent
 // snapshot of the record.

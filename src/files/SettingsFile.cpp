@@ -1,5 +1,6 @@
 #include "files/SettingsFile.h"
 
+#include <algorithm>
 #include <array>
 
 #include "device/ZVRxQxx16PINConfiguration.h"
@@ -67,11 +68,56 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
+// A decimal integer with surrounding blanks and an optional sign; the
+// magnitude saturates, so any length of digits is safe.
+struct DecimalNumber {
+    bool negative = false;
+    uint32_t magnitude = 0;
+    bool inRange(uint32_t max) const { return (!negative || magnitude == 0) && magnitude <= max; }
+};
+
+std::optional<DecimalNumber> parseDecimal(std::string_view text)
+{
+    text = trimmed(text);
+    DecimalNumber number;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        number.negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty()) return std::nullopt;
+    constexpr uint32_t kSaturated = 0x1000000U;  // past every range checked
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        number.magnitude = std::min(kSaturated, number.magnitude * 10U + static_cast<uint32_t>(c - '0'));
+    }
+    return number;
+}
+
+// The part of a line a message quotes: printable, and short enough for a log line.
+std::string shownText(std::string_view part)
+{
+    constexpr std::size_t kShown = 24;
+    part = trimmed(part);
+    std::string text;
+    for (char c : part.substr(0, kShown)) text.push_back(c >= ' ' && c <= '~' ? c : '?');
+    if (part.size() > kShown) text += "...";
+    return text;
+}
+
 // Every register of the family has an address there; the table above only
 // names registers the family has.
 uint8_t fileAddress(hss_device_family_t family, const SettingsRegister& entry)
 {
     return registerAddress(family, entry.reg, entry.channel).value_or(0);
+}
+
+// The register of the family's file at an address; null if there is none.
+const SettingsRegister* entryAt(hss_device_family_t family, uint8_t address)
+{
+    for (const SettingsRegister& entry : settingsRegisters(family)) {
+        if (fileAddress(family, entry) == address) return &entry;
+    }
+    return nullptr;
 }
 
 std::string fileText(hss_device_family_t family, std::string_view header, const ZVRxQxx16PINConfiguration& snapshot)
@@ -135,36 +181,17 @@ std::optional<std::string> settingsFileText(hss_device_family_t family, const ZV
     return std::nullopt;
 }
 
-std::optional<uint16_t> parseDecimalWord(std::string_view text)
-{
-    text = trimmed(text);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty()) return std::nullopt;
-    // Only the low 16 bits are kept, so the sum may wrap at any length.
-    uint32_t low = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        low = (low * 10U + static_cast<uint32_t>(c - '0')) & 0xFFFFU;
-    }
-    if (negative) low = (0x10000U - low) & 0xFFFFU;
-    return static_cast<uint16_t>(low);
-}
-
 SettingsFileContents readSettingsFile(std::string_view bytes)
 {
     SettingsFileContents contents;
     if (bytes.starts_with(kUtf8ByteOrderMark)) bytes.remove_prefix(kUtf8ByteOrderMark.size());
 
-    bool first = true;
+    std::size_t lineNumber = 0;
     bool wrongFormat = false;
     forEachLine(bytes, [&](std::string_view line) {
+        ++lineNumber;
         if (wrongFormat) return;
-        if (first) {
-            first = false;
+        if (lineNumber == 1) {
             if (line == magicFileWord16) {
                 contents.headerFamily = HSS_FAMILY_16PWP;
             } else if (line == magicFileWord18) {
@@ -175,19 +202,51 @@ SettingsFileContents readSettingsFile(std::string_view bytes)
             return;
         }
         if (line.find("/*") != std::string_view::npos || trimmed(line).empty()) return;
-        ++contents.recordLines;
+        auto skip = [&](SettingsLineProblem problem, std::string_view part) {
+            contents.skipped.push_back({lineNumber, problem, shownText(part)});
+        };
         const std::size_t comma = line.find(',');
-        if (comma == std::string_view::npos || line.find(',', comma + 1) != std::string_view::npos) return;
-        const auto address = parseDecimalWord(line.substr(0, comma));
-        const auto value = parseDecimalWord(line.substr(comma + 1));
-        if (!address || !value) {
-            ++contents.notDecimalLines;
+        if (comma == std::string_view::npos || line.find(',', comma + 1) != std::string_view::npos) {
+            skip(SettingsLineProblem::NotARecord, line);
             return;
         }
-        contents.records.push_back({*address, *value});
+        const std::string_view addressText = line.substr(0, comma);
+        const std::string_view valueText = line.substr(comma + 1);
+        const std::optional<DecimalNumber> address = parseDecimal(addressText);
+        const std::optional<DecimalNumber> value = parseDecimal(valueText);
+        if (!address) return skip(SettingsLineProblem::AddressNotDecimal, addressText);
+        if (!value) return skip(SettingsLineProblem::ValueNotDecimal, valueText);
+        if (!address->inRange(0xFF)) return skip(SettingsLineProblem::AddressOutOfRange, addressText);
+        if (!value->inRange(0xFFFF)) return skip(SettingsLineProblem::ValueOutOfRange, valueText);
+        const auto registerAddress = static_cast<uint8_t>(address->magnitude);
+        if (entryAt(contents.headerFamily, registerAddress) == nullptr) {
+            return skip(SettingsLineProblem::NotInFile, addressText);
+        }
+        contents.records.push_back({registerAddress, static_cast<uint16_t>(value->magnitude), lineNumber});
     });
     if (wrongFormat) return SettingsFileContents{};
     return contents;
+}
+
+std::string describeSkippedLine(const SkippedSettingsLine& skipped)
+{
+    std::string text = "line " + std::to_string(skipped.line) + ": ";
+    const std::string quoted = "\"" + skipped.text + "\"";
+    switch (skipped.problem) {
+    case SettingsLineProblem::NotARecord:
+        return text + quoted + " is not an address,value record";
+    case SettingsLineProblem::AddressNotDecimal:
+        return text + "the address " + quoted + " is not a decimal number";
+    case SettingsLineProblem::ValueNotDecimal:
+        return text + "the value " + quoted + " is not a decimal number";
+    case SettingsLineProblem::AddressOutOfRange:
+        return text + "the address " + skipped.text + " is not in 0-255";
+    case SettingsLineProblem::ValueOutOfRange:
+        return text + "the value " + skipped.text + " is not in 0-65535";
+    case SettingsLineProblem::NotInFile:
+        return text + "no register of this family's settings is at address " + skipped.text;
+    }
+    return text;
 }
 
 SettingsApplied applySettingsRecords(hss_device_family_t family, std::span<const SettingsRecord> records,
@@ -198,13 +257,7 @@ SettingsApplied applySettingsRecords(hss_device_family_t family, std::span<const
     if (table.empty()) return result;
     ZVRxQxx16PINConfiguration& record = family == HSS_FAMILY_18PWP ? eighteen : sixteen;
     for (const SettingsRecord& item : records) {
-        const SettingsRegister* entry = nullptr;
-        for (const SettingsRegister& candidate : table) {
-            if (fileAddress(family, candidate) == item.address) {
-                entry = &candidate;
-                break;
-            }
-        }
+        const SettingsRegister* entry = entryAt(family, item.address);
         if (entry == nullptr) {
             ++result.notInFamily;
             continue;

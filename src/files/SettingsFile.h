@@ -1,8 +1,9 @@
 #pragma once
 // The settings file: a family header line, then per configuration register a
 // "/* TAG */" comment line and an "address,value" record line (decimal), all
-// ended by CR LF. The reader is lenient about line ends, blanks and signs, and
-// works on the file's bytes so that anything (a fuzzer included) can feed it.
+// ended by CR LF. The reader is lenient about line ends, blanks and signs but
+// takes no number out of range; it works on the file's bytes so that anything
+// (a fuzzer, the window, a command-line tool) can feed it.
 
 #include <cstddef>
 #include <cstdint>
@@ -42,9 +43,29 @@ std::optional<std::string> settingsFileText(hss_device_family_t family, const ZV
                                             const ZVRxQxx18PINConfiguration& eighteen);
 
 struct SettingsRecord {
-    uint16_t address;
+    uint8_t address;
     uint16_t value;
+    std::size_t line = 0;  // in the file, from 1 (the header is line 1)
     bool operator==(const SettingsRecord&) const = default;
+};
+
+// Why a line after the header was not taken as a record.
+enum class SettingsLineProblem {
+    NotARecord,         // not two parts around one comma
+    AddressNotDecimal,  // the address part is not a decimal number
+    ValueNotDecimal,
+    AddressOutOfRange,  // a decimal number outside 0-255
+    ValueOutOfRange,    // a decimal number outside 0-65535
+    NotInFile,          // no register of the header's family has that address
+};
+
+struct SkippedSettingsLine {
+    std::size_t line;
+    SettingsLineProblem problem;
+    // The part at fault (the whole line for NotARecord), trimmed, with
+    // unprintable bytes as '?' and cut short, ready for a message.
+    std::string text;
+    bool operator==(const SkippedSettingsLine&) const = default;
 };
 
 struct SettingsFileContents {
@@ -52,18 +73,23 @@ struct SettingsFileContents {
     // neither tag exactly (the file is in the wrong format).
     hss_device_family_t headerFamily = HSS_FAMILY_NONE;
     std::vector<SettingsRecord> records;  // in file order
+    // Lines after the header that are neither comments nor blank and were
+    // not taken, in file order.
+    std::vector<SkippedSettingsLine> skipped;
+
     // Lines after the header that are neither comments nor blank.
-    std::size_t recordLines = 0;
-    // Record lines with two parts of which one is not a decimal integer.
-    std::size_t notDecimalLines = 0;
+    std::size_t recordLines() const { return records.size() + skipped.size(); }
 };
 
 // Reads a settings file from its bytes (a UTF-8 byte-order mark is allowed).
+// A record line is "address,value", each a decimal number (surrounding blanks
+// and a sign allowed, as hand-edited files have them) in range, and an
+// address of a register of the header's family; any other line that is not
+// blank and holds no "/*" is skipped and listed.
 SettingsFileContents readSettingsFile(std::string_view bytes);
 
-// A decimal integer with surrounding blanks and an optional sign, reduced to
-// its low 16 bits (-1 gives 0xFFFF, 65537 gives 1); empty if it is not one.
-std::optional<uint16_t> parseDecimalWord(std::string_view text);
+// "line 7: the value 70000 is not in 0-65535", for logs and messages.
+std::string describeSkippedLine(const SkippedSettingsLine& skipped);
 
 struct SettingsApplied {
     std::size_t applied = 0;      // records stored into the record

@@ -175,6 +175,8 @@ public:
     bool manualPersistOn() const override;
     bool persistPending() const override;
     void setPersistPending(bool pending) override;
+    // Also the held-back path of sendRawWriteGUIResponse (any thread).
+    void holdRecordForPersist() override;
     void writeConfigToChip() override;
     void logLine(const QString& format, const QStringList& args = {}) override;
     void refreshEditorFromRecord(hss_device_family_t family) override;
@@ -315,6 +317,7 @@ private:
 
     // Console and log (AutoConfigurationGui_Console.cpp).
     void appendConsoleLine(const QString& line);
+    void readBackAfterConsoleWrite(uint8_t address, const QString& addressText);
     void cmdHistoryBox_SelectedIndexChanged(int index);
     void logTextBox_KeyUp(int key);
     bool consoleShowsCrc() const;

@@ -16,6 +16,8 @@
 
 #include "app/ReplyDispatcher.h"
 #include "app/WindowThreadHandOver.h"
+#include "device/ConfigReadBack.h"
+#include "link/HSSCommunicationManager.h"
 #include "protocol/HSSProtocol.h"
 #include "ui/AutoConfigurationGui.h"
 #include "ui/console/ConsoleCommand.h"
@@ -107,6 +109,11 @@ void AutoConfigurationGui::sendRawWriteGUIResponse(HSSCommand* command)
     }
     // Held back: the record keeps the edit, a manual persist writes it.
     delete command;
+    holdRecordForPersist();
+}
+
+void AutoConfigurationGui::holdRecordForPersist()
+{
     heldEditsFamily = curDeviceFamily.load();
     dirtyPersist = true;
     auto mark = [this] {
@@ -137,12 +144,13 @@ void AutoConfigurationGui::sendCommandButton_Click()
         return;
     case ConsoleCommand::Kind::Read:
         // The result line comes with the reply.
-        queueHSSCommand(new HSSSingleReadCmd(command.address, context::kRawRead));
+        queueHSSCommand(new ConsoleReadCmd(command.address, context::kRawRead));
         break;
     case ConsoleCommand::Kind::Write:
         queueHSSCommand(new HSSSingleWriteCmd(command.address, command.value));
         appendConsoleLine(timeStamp() + QStringLiteral("WRITE REGISTER: 0x") + command.addressText + QStringLiteral(" 0x") +
                           command.dataText);
+        readBackAfterConsoleWrite(command.address, command.addressText);
         break;
     }
 
@@ -153,6 +161,21 @@ void AutoConfigurationGui::sendCommandButton_Click()
         history->setCurrentIndex(history->count() - 1);
         dontRunEvents = wasSuppressed;
     }
+}
+
+// The record and the pages follow what the chip now holds: the read-back of
+// a page change, queued after the write, so it answers with the written value.
+void AutoConfigurationGui::readBackAfterConsoleWrite(uint8_t address, const QString& addressText)
+{
+    const hss_device_family_t family = curDeviceFamily;
+    if (!commManager || !commManager->isHSSDetected() || !hss::readBackStores(family, address)) return;
+    if (editsHeldFor(family)) {
+        appendConsoleLine(QStringLiteral("Register 0x") + addressText +
+                          QStringLiteral(" is not read back: the pages keep the edits held for the next persist, "
+                                         "which writes them over it."));
+        return;
+    }
+    updateMainGUIFromSelection();
 }
 
 void AutoConfigurationGui::cmdHistoryBox_SelectedIndexChanged(int index)
@@ -177,12 +200,12 @@ void AutoConfigurationGui::handleRawReadResponse(HSSSingleReadCmd* command)
         onWindowThread([&] { handleRawReadResponse(command); });
         return;
     }
-    if (command->getAddress() == 0x00) {
-        handleDeviceIDRead(command->getPayload());
-        return;
+    const bool typed = dynamic_cast<const ConsoleReadCmd*>(command) != nullptr;
+    if (command->getAddress() != 0x00 || typed) {
+        appendConsoleLine(timeStamp() + consoleReadResultLine(command->getAddress(), command->getPayload(),
+                                                              command->getFLT(), command->getCRC(), consoleShowsCrc()));
     }
-    appendConsoleLine(timeStamp() + consoleReadResultLine(command->getAddress(), command->getPayload(), command->getFLT(),
-                                                          command->getCRC(), consoleShowsCrc()));
+    if (command->getAddress() == 0x00) handleDeviceIDRead(command->getPayload());
 }
 
 bool AutoConfigurationGui::eventFilter(QObject* watched, QEvent* event)

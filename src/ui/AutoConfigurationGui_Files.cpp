@@ -62,11 +62,14 @@ void AutoConfigurationGui::logLine(const QString& format, const QStringList& arg
 
 void AutoConfigurationGui::refreshEditorFromRecord(hss_device_family_t family)
 {
+    // The lists are reloaded first, as before every read-back: a value a list
+    // has no entry for then shows as no selection, not as the entry shown
+    // before. (The 18-pin trip and LPM lists also depend on the record's
+    // decrementer and FET bits.)
     if (family == HSS_FAMILY_16PWP) {
+        updateDefaultEnumerations(sixteenPWPFuseConfig.getDevID());
         updateSixteenGuiFromConfig(true);
     } else if (family == HSS_FAMILY_18PWP) {
-        // The trip and LPM lists depend on the record's decrementer and FET
-        // bits: reload them as an edit of those bits does.
         updateDefaultEnumerations(eighteenPWPFuseConfig.getDevID());
         refreshUserRegisterBoxes();
         updateEighteenGuiFromConfig(true);

@@ -88,24 +88,36 @@ TEST(CExport, SixteenAndEighteenPinTextsMatchTheHandWrittenFiles)
     EXPECT_EQ(zeros, 14u);
 }
 
-TEST(CExport, GuardAndSourceNames)
+TEST(CExport, GuardNames)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"config.h", "__CONFIG_H__"}, {"my.cfg.h", "__MY_CFG_H__"}, {"Board_Cfg2.h", "__BOARD_CFG2_H__"},
+        {"my-cfg v2.h", "__MY_CFG_V2_H__"}, {"cfg.hpp.h", "__CFG_HPP_H__"},
+    };
+    for (const auto& [header, guard] : cases) EXPECT_EQ(exportGuardName(header), guard) << header;
+}
+
+// Whatever name is picked, one base name gives both files, never one file twice.
+TEST(CExport, TheChosenNameGivesAHeaderAndASourceOfOneBase)
 {
     const struct {
+        const char* chosen;
         const char* header;
-        const char* guard;
         const char* source;
     } cases[] = {
-        {"config.h", "__CONFIG_H__", "config.c"},
-        {"my.cfg.h", "__MY_CFG_H__", "my.cfg.c"},
-        {"Board_Cfg2.h", "__BOARD_CFG2_H__", "Board_Cfg2.c"},
-        {"my-cfg v2.h", "__MY_CFG_V2_H__", "my-cfg v2.c"},
-        {"cfg.hpp", "__CFG_HPP__", "cfg.c"},
-        {"noext", "__NOEXT__", "noext.c"},
+        {"config.h", "config.h", "config.c"}, {"config.c", "config.h", "config.c"},
+        {"config", "config.h", "config.c"},   {"CONFIG.C", "CONFIG.h", "CONFIG.c"},
+        {"my.cfg.h", "my.cfg.h", "my.cfg.c"}, {"my.cfg", "my.cfg.h", "my.cfg.c"},
+        {"cfg.hpp", "cfg.hpp.h", "cfg.hpp.c"}, {"a.c.h", "a.c.h", "a.c.c"},
+        {"x.", "x..h", "x..c"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(exportGuardName(c.header), c.guard) << c.header;
-        EXPECT_EQ(exportSourceFileName(c.header), c.source) << c.header;
+        const auto names = exportFileNames(c.chosen);
+        ASSERT_TRUE(names.has_value()) << c.chosen;
+        EXPECT_EQ(names->header, c.header) << c.chosen;
+        EXPECT_EQ(names->source, c.source) << c.chosen;
     }
+    for (const char* nothingLeft : {"", ".h", ".c", ".H"}) EXPECT_FALSE(exportFileNames(nothingLeft)) << nothingLeft;
 }
 
 // ---- The exports compile against the shipped support headers ---------------
@@ -242,17 +254,6 @@ std::string checkSource(const char* headerName, const char* prefix, hss_device_f
     return text;
 }
 
-int compile(const TempFolder& folder, const std::string& file, const std::string& flags)
-{
-    const std::string log = (folder / (file + ".log")).string();
-    const std::string command = "cc -std=c99 -Wall -Wextra -Werror " + flags + " -I " + folder.path().string() +
-                                " -c " + (folder / file).string() + " -o " + (folder / (file + ".o")).string() +
-                                " > " + log + " 2>&1";
-    const int status = std::system(command.c_str());
-    if (status != 0) ADD_FAILURE() << command << "\n" << readBytes(log);
-    return status;
-}
-
 TEST(CExport, BothFamiliesCompileWithTheSupportHeaders)
 {
     ZVRxQxx16PINConfiguration sixteen;
@@ -276,10 +277,10 @@ TEST(CExport, BothFamiliesCompileWithTheSupportHeaders)
     writeBytes(folder / "check18.c", checkSource("board.cfg18.h", "ZVRXQXX_24PWP_K1_", HSS_FAMILY_18PWP,
                                                  kEighteenPinRegisters, kEighteenPinFields));
 
-    EXPECT_EQ(compile(folder, "cfg16.c", ""), 0);
-    EXPECT_EQ(compile(folder, "board.cfg18.c", ""), 0);
-    EXPECT_EQ(compile(folder, "check16.c", "-pedantic"), 0);
-    EXPECT_EQ(compile(folder, "check18.c", "-pedantic"), 0);
+    EXPECT_EQ(compileC(folder, "cfg16.c"), "");
+    EXPECT_EQ(compileC(folder, "board.cfg18.c"), "");
+    EXPECT_EQ(compileC(folder, "check16.c", "-pedantic"), "");
+    EXPECT_EQ(compileC(folder, "check18.c", "-pedantic"), "");
 }
 
 }  // namespace

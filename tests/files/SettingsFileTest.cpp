@@ -37,7 +37,7 @@ TEST_P(SettingsFileFamilies, SaveThenLoadRestoresEveryListedRegister)
 
     const SettingsFileContents contents = readSettingsFile(*text);
     EXPECT_EQ(contents.headerFamily, f.family);
-    EXPECT_EQ(contents.notDecimalLines, 0u);
+    EXPECT_TRUE(contents.skipped.empty());
     ZVRxQxx16PINConfiguration loadedSixteen;
     ZVRxQxx18PINConfiguration loadedEighteen;
     const SettingsApplied applied = applySettingsRecords(f.family, contents.records, loadedSixteen, loadedEighteen);
@@ -84,73 +84,86 @@ TEST(SettingsFile, NoFamilyWritesNothing)
     EXPECT_EQ(sixteen.getDeviceFaultMask(), 0);
 }
 
-TEST(SettingsFile, DecimalWords)
-{
-    const std::pair<const char*, std::optional<uint16_t>> cases[] = {
-        {"0", 0},          {"65535", 65535}, {"65536", 0},        {"65537", 1},
-        {"-1", 65535},     {"-70000", 61072}, {"+7", 7},          {" \t12 \t", 12},
-        {"007", 7},        {"99999999999999999999", 65535},
-        {"", std::nullopt}, {"  ", std::nullopt}, {"-", std::nullopt}, {"- 5", std::nullopt},
-        {"1.5", std::nullopt}, {"0x10", std::nullopt}, {"1e3", std::nullopt}, {"12a", std::nullopt},
-        {"+-1", std::nullopt},
-    };
-    for (const auto& [text, expected] : cases) {
-        EXPECT_EQ(parseDecimalWord(text), expected) << '"' << text << '"';
-    }
-}
+using P = SettingsLineProblem;
 
 struct ReadCase {
     const char* name;
     std::string bytes;
     hss_device_family_t header;
     std::vector<SettingsRecord> records;
-    std::size_t recordLines;
-    std::size_t notDecimal;
+    std::vector<SkippedSettingsLine> skipped;
 };
 
+// Every line that is not a comment or blank is either a record or listed as
+// skipped with its line number; nothing out of range is cut to fit.
 TEST(SettingsFile, ReaderCases)
 {
     const std::string h16 = "ZVRQCONFIGURATOR_16PWP";
     const std::string h18 = "ZVRQCONFIGURATOR_18PWP";
     const ReadCase cases[] = {
-        {"CR LF", h16 + "\r\n/* ZVR2M08_LPM */\r\n3,120\r\n5,7\r\n", HSS_FAMILY_16PWP, {{3, 120}, {5, 7}}, 2, 0},
-        {"LF", h18 + "\n/* x */\n2,240\n4,1\n", HSS_FAMILY_18PWP, {{2, 240}, {4, 1}}, 2, 0},
-        {"CR", h16 + "\r3,120\r5,7", HSS_FAMILY_16PWP, {{3, 120}, {5, 7}}, 2, 0},
-        {"mixed ends, no final end", h16 + "\r\n3,1\n5,2\r9,3", HSS_FAMILY_16PWP, {{3, 1}, {5, 2}, {9, 3}}, 3, 0},
-        {"blanks and signs", h16 + "\r\n 5 , -1 \r\n+9,\t+12\t\r\n", HSS_FAMILY_16PWP, {{5, 65535}, {9, 12}}, 2, 0},
-        {"low 16 bits", h16 + "\r\n5,65537\r\n65545,2\r\n", HSS_FAMILY_16PWP, {{5, 1}, {9, 2}}, 2, 0},
-        {"ends after the header", h16 + "\r\n", HSS_FAMILY_16PWP, {}, 0, 0},
-        {"header without line end", h18, HSS_FAMILY_18PWP, {}, 0, 0},
+        {"CR LF", h16 + "\r\n/* ZVR2M08_LPM */\r\n3,120\r\n5,7\r\n", HSS_FAMILY_16PWP, {{3, 120, 3}, {5, 7, 4}}, {}},
+        {"LF", h18 + "\n/* x */\n2,240\n4,1\n", HSS_FAMILY_18PWP, {{2, 240, 3}, {4, 1, 4}}, {}},
+        {"CR", h16 + "\r3,120\r5,7", HSS_FAMILY_16PWP, {{3, 120, 2}, {5, 7, 3}}, {}},
+        {"mixed ends, no final end", h16 + "\r\n3,1\n5,2\r9,3", HSS_FAMILY_16PWP, {{3, 1, 2}, {5, 2, 3}, {9, 3, 4}}, {}},
+        {"blanks, signs, leading zeros", h16 + "\r\n 5 , +65535 \r\n+9,\t007\t\r\n-0,0\r\n", HSS_FAMILY_16PWP,
+         {{5, 65535, 2}, {9, 7, 3}, {0, 0, 4}}, {}},
+        {"out of range is skipped, not cut", h16 + "\r\n5,65536\r\n5,99999999999999999999\r\n5,-1\r\n265,1\r\n-5,1\r\n9,70000\r\n",
+         HSS_FAMILY_16PWP, {},
+         {{2, P::ValueOutOfRange, "65536"}, {3, P::ValueOutOfRange, "99999999999999999999"},
+          {4, P::ValueOutOfRange, "-1"}, {5, P::AddressOutOfRange, "265"}, {6, P::AddressOutOfRange, "-5"},
+          {7, P::ValueOutOfRange, "70000"}}},
+        {"not decimal", h16 + "\r\n5,0x10\r\nfive,1\r\n5,\r\n5,1.5\r\n5,- 5\r\n7,1\r\n", HSS_FAMILY_16PWP, {{7, 1, 7}},
+         {{2, P::ValueNotDecimal, "0x10"}, {3, P::AddressNotDecimal, "five"}, {4, P::ValueNotDecimal, ""},
+          {5, P::ValueNotDecimal, "1.5"}, {6, P::ValueNotDecimal, "- 5"}}},
+        {"not exactly one comma", h16 + "\r\n5\r\n5,1,2\r\n5;1\r\n7,1\r\n", HSS_FAMILY_16PWP, {{7, 1, 5}},
+         {{2, P::NotARecord, "5"}, {3, P::NotARecord, "5,1,2"}, {4, P::NotARecord, "5;1"}}},
+        {"not a register of the header's family", h16 + "\r\n1,1\r\n4,1\r\n80,1\r\n0,65520\r\n", HSS_FAMILY_16PWP,
+         {{0, 65520, 5}}, {{2, P::NotInFile, "1"}, {3, P::NotInFile, "4"}, {4, P::NotInFile, "80"}}},
+        {"18-pin user registers", h18 + "\r\n80,9\r\n87,48879\r\n5,1\r\n", HSS_FAMILY_18PWP, {{80, 9, 2}, {87, 48879, 3}},
+         {{4, P::NotInFile, "5"}}},
+        {"ends after the header", h16 + "\r\n", HSS_FAMILY_16PWP, {}, {}},
+        {"header without line end", h18, HSS_FAMILY_18PWP, {}, {}},
         {"comments anywhere, blank lines", h16 + "\r\n\r\n  \r\n5,1 /* note */\r\n/*\r\n7,2\r\n", HSS_FAMILY_16PWP,
-         {{7, 2}}, 1, 0},
-        {"not decimal", h16 + "\r\n5,0x10\r\nfive,1\r\n5,\r\n7,1\r\n", HSS_FAMILY_16PWP, {{7, 1}}, 4, 3},
-        {"not exactly one comma", h16 + "\r\n5\r\n5,1,2\r\n5;1\r\n7,1\r\n", HSS_FAMILY_16PWP, {{7, 1}}, 4, 0},
-        {"byte-order mark", "\xEF\xBB\xBF" + h16 + "\r\n5,1\r\n", HSS_FAMILY_16PWP, {{5, 1}}, 1, 0},
-        {"trailing blank in the header", h16 + " \r\n5,1\r\n", HSS_FAMILY_NONE, {}, 0, 0},
-        {"leading blank in the header", " " + h16 + "\r\n5,1\r\n", HSS_FAMILY_NONE, {}, 0, 0},
-        {"lower-case header", "zvrqconfigurator_16pwp\r\n5,1\r\n", HSS_FAMILY_NONE, {}, 0, 0},
-        {"records before the header", "5,1\r\n" + h16 + "\r\n", HSS_FAMILY_NONE, {}, 0, 0},
-        {"empty file", "", HSS_FAMILY_NONE, {}, 0, 0},
-        {"NUL byte", h16 + "\r\n" + std::string("5,\0" "1\r\n", 6), HSS_FAMILY_16PWP, {}, 1, 1},
+         {{7, 2, 6}}, {}},
+        {"byte-order mark", "\xEF\xBB\xBF" + h16 + "\r\n5,1\r\n", HSS_FAMILY_16PWP, {{5, 1, 2}}, {}},
+        {"binary and long parts are quoted short and printable", h16 + "\r\n" + std::string("5,\0" "1\r\n", 6) +
+         "5," + std::string(40, '9') + "x\r\n", HSS_FAMILY_16PWP, {},
+         {{2, P::ValueNotDecimal, "?1"}, {3, P::ValueNotDecimal, std::string(24, '9') + "..."}}},
+        {"trailing blank in the header", h16 + " \r\n5,1\r\n", HSS_FAMILY_NONE, {}, {}},
+        {"leading blank in the header", " " + h16 + "\r\n5,1\r\n", HSS_FAMILY_NONE, {}, {}},
+        {"lower-case header", "zvrqconfigurator_16pwp\r\n5,1\r\n", HSS_FAMILY_NONE, {}, {}},
+        {"records before the header", "5,1\r\n" + h16 + "\r\n", HSS_FAMILY_NONE, {}, {}},
+        {"empty file", "", HSS_FAMILY_NONE, {}, {}},
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.name);
         const SettingsFileContents contents = readSettingsFile(c.bytes);
         EXPECT_EQ(contents.headerFamily, c.header);
         EXPECT_EQ(contents.records, c.records);
-        EXPECT_EQ(contents.recordLines, c.recordLines);
-        EXPECT_EQ(contents.notDecimalLines, c.notDecimal);
+        EXPECT_EQ(contents.skipped, c.skipped);
     }
 }
 
-// Records apply by the active family's address column, in file order.
+TEST(SettingsFile, SkippedLinesAreDescribedForTheLog)
+{
+    const std::pair<SkippedSettingsLine, const char*> cases[] = {
+        {{4, P::NotARecord, "5;1"}, "line 4: \"5;1\" is not an address,value record"},
+        {{5, P::AddressNotDecimal, "five"}, "line 5: the address \"five\" is not a decimal number"},
+        {{6, P::ValueNotDecimal, ""}, "line 6: the value \"\" is not a decimal number"},
+        {{7, P::AddressOutOfRange, "300"}, "line 7: the address 300 is not in 0-255"},
+        {{8, P::ValueOutOfRange, "70000"}, "line 8: the value 70000 is not in 0-65535"},
+        {{9, P::NotInFile, "1"}, "line 9: no register of this family's settings is at address 1"},
+    };
+    for (const auto& [skipped, text] : cases) EXPECT_EQ(describeSkippedLine(skipped), text);
+}
+
+// Records apply by the active family's address column, in order.
 TEST(SettingsFile, ApplyByTheActiveFamilysColumnLaterRecordsWin)
 {
     ZVRxQxx16PINConfiguration sixteen;
     ZVRxQxx18PINConfiguration eighteen;
-    const SettingsFileContents file = readSettingsFile(
-        "ZVRQCONFIGURATOR_16PWP\r\n30,7\r\n5,65537\r\n0,65520\r\n30,8\r\n1,1\r\n4,3\r\n80,9\r\n14,2\r\n");
-    const SettingsApplied applied = applySettingsRecords(HSS_FAMILY_16PWP, file.records, sixteen, eighteen);
+    const std::vector<SettingsRecord> records{{30, 7}, {5, 1}, {0, 65520}, {30, 8}, {1, 1}, {4, 3}, {80, 9}, {14, 2}};
+    const SettingsApplied applied = applySettingsRecords(HSS_FAMILY_16PWP, records, sixteen, eighteen);
     EXPECT_EQ(applied.applied, 5u);
     EXPECT_EQ(applied.notInFamily, 3u);  // CRC_CONFIG (1) and DEV_FAULT (4) are not in the file; 80 is 18-pin
     EXPECT_EQ(sixteen.getI2TConfig(1), 8);

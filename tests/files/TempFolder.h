@@ -1,6 +1,7 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed with its contents.
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -42,4 +43,19 @@ inline std::string readBytes(const std::filesystem::path& path)
 inline void writeBytes(const std::filesystem::path& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Compiles one C file of the folder as a firmware project would (C99, every
+// warning an error; "-x c" makes a header one translation unit), with the
+// folder on the include path. Empty when it compiles, else the command and
+// the compiler's output.
+inline std::string compileC(const TempFolder& folder, const std::string& file, const std::string& flags = "")
+{
+    auto quoted = [](const std::filesystem::path& path) { return "'" + path.string() + "'"; };
+    const std::filesystem::path log = folder / (file + ".log");
+    const std::string command = "cc -std=c99 -Wall -Wextra -Werror " + flags + " -I " + quoted(folder.path()) +
+                                " -c " + quoted(folder / file) + " -o " + quoted(folder / (file + ".o")) + " > " +
+                                quoted(log) + " 2>&1";
+    if (std::system(command.c_str()) == 0) return {};
+    return command + "\n" + readBytes(log);
 }

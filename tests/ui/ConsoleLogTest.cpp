@@ -63,7 +63,9 @@ TEST(RegisterConsole, ReadsReachTheChipAndPrintTheirResult)
         const char* command;
         uint8_t address;
     };
-    const Case cases[] = {{"read 1a", 0x1A}, {"READ 0x1A", 0x1A}, {"READ 123", 0x23}, {"READ e", 0x0E}, {"READ 17", 0x17}};
+    // Register 0x00 prints its line too (its answer also goes to identification).
+    const Case cases[] = {{"read 1a", 0x1A}, {"READ 0x1A", 0x1A}, {"READ 0X1A", 0x1A}, {"READ e", 0x0E},
+                          {"READ 17", 0x17},  {"READ 0x00", 0x00}, {"READ 0", 0x00}};
     for (const Case& c : cases) {
         const int before = int(lines(gui.consoleText()).size());
         gui.sendConsoleCommand(QString::fromLatin1(c.command));
@@ -79,9 +81,12 @@ TEST(RegisterConsole, ReadsReachTheChipAndPrintTheirResult)
     }
     EXPECT_TRUE(gui.consoleText().contains(QStringLiteral("(Addr: 0x0E) read result: 0x05 ")));
     EXPECT_TRUE(gui.consoleText().contains(QStringLiteral("(Addr: 0x17) read result: 0x1234 ")));
+    EXPECT_TRUE(gui.consoleText().contains(QStringLiteral("(Addr: 0x00) read result: 0xFFF0 ")));
     const auto reads = harness::singleReads(gui.board());
-    EXPECT_EQ(std::count(reads.begin(), reads.end(), uint8_t{0x1A}), 2);
-    EXPECT_EQ(std::count(reads.begin(), reads.end(), uint8_t{0x23}), 1);
+    EXPECT_EQ(std::count(reads.begin(), reads.end(), uint8_t{0x1A}), 3);
+    // The identification poll reads register 0x00 twice a second: only the typed reads print.
+    harness::spin(1200);
+    EXPECT_EQ(gui.consoleText().count(QStringLiteral("(Addr: 0x00)")), 2);
 
     // With the CRC box ticked the line ends with the reply's CRC byte.
     gui.find<QCheckBox>("enableCRCBox")->setChecked(true);
@@ -90,11 +95,11 @@ TEST(RegisterConsole, ReadsReachTheChipAndPrintTheirResult)
     EXPECT_TRUE(lines(gui.consoleText()).last().contains(QRegularExpression(QStringLiteral("Status: 0x[0-9A-F]{2} CRC: 0x[0-9A-F]{2}$"))));
 }
 
-TEST(RegisterConsole, WriteSendsTheLastFourDigitsAndEchoesTheCommand)
+TEST(RegisterConsole, WriteSendsTheValueAndEchoesTheCommand)
 {
     Gui gui;
     ASSERT_TRUE(gui.waitDetected());
-    gui.sendConsoleCommand(QStringLiteral("WRITE 10 ABCDE"));
+    gui.sendConsoleCommand(QStringLiteral("WRITE 10 0xBCDE"));
     const QString echo = lines(gui.consoleText()).last();
     EXPECT_TRUE(echo.contains(kStamp));
     EXPECT_TRUE(echo.endsWith(QStringLiteral("] WRITE REGISTER: 0x10 0xBCDE")));
@@ -107,31 +112,112 @@ TEST(RegisterConsole, WriteSendsTheLastFourDigitsAndEchoesTheCommand)
     EXPECT_TRUE(lines(gui.consoleText()).last().endsWith(QStringLiteral("WRITE REGISTER: 0x1a 0x0005")));
 }
 
+// A write to a register the configuration record holds is read back, so the
+// record and the pages show what the chip now holds; under held edits the
+// record keeps them and the console says so.
+TEST(RegisterConsole, WritesToConfigurationRegistersAreReadBack)
+{
+    Gui gui(0xFFF0);
+    ASSERT_TRUE(gui.waitDetected());
+    AutoConfigurationGui& window = gui.window();
+    auto* frequency = gui.find<QComboBox>("chanSettingPWMFreqBox");
+    gui.find<QTabWidget>("mainTabControl")->setCurrentWidget(window.chanSettingsPage16pwp);
+    harness::spin(400);
+    auto configReads = [&] {  // mixed reads of the 17-entry 16-pin list
+        std::size_t count = 0;
+        for (const auto& c : harness::writtenCommands(gui.board())) {
+            count += c.code == hss::kCmdMixRead && c.ok && c.payload.size() > 30 && c.payload[30] == 17 ? 1 : 0;
+        }
+        return count;
+    };
+    const std::size_t readsBefore = configReads();
+
+    const uint16_t pwm = uint16_t(((window.sixteenPWPFuseConfig.getPWMConfig(0) >> 9) & 7) == 6 ? 0x0A00 : 0x0C00);
+    gui.sendConsoleCommand(QStringLiteral("WRITE 0E %1").arg(pwm, 0, 16));  // PWM_CH1, frequency 5 or 6
+    ASSERT_TRUE(waitUntil([&] { return window.sixteenPWPFuseConfig.getPWMConfig(0) == pwm; }));
+    EXPECT_TRUE(waitUntil([&] { return frequency->currentIndex() == (pwm >> 9); }));
+    EXPECT_EQ(gui.board().peekRegister(0x0E), pwm);
+    // A current limit beyond the part's list shows as no entry, not as the one before.
+    auto* hwLimit = gui.find<QComboBox>("hwLimitBox");
+    ASSERT_GE(hwLimit->currentIndex(), 0);
+    gui.sendConsoleCommand(QStringLiteral("WRITE 0F %1").arg(window.sixteenPWPFuseConfig.getILIMConfig(0) | 0xF, 0, 16));
+    EXPECT_TRUE(waitUntil([&] { return (window.sixteenPWPFuseConfig.getILIMConfig(0) & 0xF) == 0xF; }));
+    EXPECT_TRUE(waitUntil([&] { return hwLimit->currentIndex() == -1; }));
+    EXPECT_EQ(configReads(), readsBefore + 2);
+
+    // DEV_FAULT and an unmapped register are not in the record: nothing to read back.
+    gui.sendConsoleCommand(QStringLiteral("WRITE 04 0080"));
+    gui.sendConsoleCommand(QStringLiteral("WRITE 7f 1"));
+    harness::spin(300);
+    EXPECT_EQ(configReads(), readsBefore + 2);
+
+    window.manualPersistEnableCheckBox->setChecked(false);
+    window.sixteenPWPFuseConfig.setPWMConfig(0x0200, 0);
+    window.sendRawWriteGUIResponse(new HSSSingleWriteCmd(0x0E, 0x0200));  // held
+    gui.sendConsoleCommand(QStringLiteral("WRITE 0E 0400"));
+    EXPECT_TRUE(gui.consoleText().endsWith(QStringLiteral(
+        "Register 0x0E is not read back: the pages keep the edits held for the next persist, which writes them over it.")));
+    ASSERT_TRUE(waitUntil([&] { return gui.board().peekRegister(0x0E) == 0x0400; }));
+    harness::spin(300);
+    EXPECT_EQ(configReads(), readsBefore + 2);
+    EXPECT_EQ(window.sixteenPWPFuseConfig.getPWMConfig(0), 0x0200);
+}
+
+// With the identification poll paused, a typed "READ 0" alone finds the part.
+TEST(RegisterConsole, ReadZeroIsHandedToIdentification)
+{
+    Gui gui(0xFFF0, false);
+    gui.window().pauseDeviceDetection = true;
+    gui.board().plug();
+    ASSERT_TRUE(gui.waitConnected());
+    harness::spin(600);
+    ASSERT_FALSE(gui.find<QTabWidget>("mainTabControl")->isEnabled());
+    gui.find<QLineEdit>("commandBox")->setText(QStringLiteral("READ 0"));
+    gui.window().sendCommandButton_Click();  // the page waits for a part
+    ASSERT_TRUE(gui.waitDetected());
+    EXPECT_EQ(gui.find<QLabel>("devLabel")->text(), QStringLiteral("ZVR2M08A-K1"));
+    EXPECT_TRUE(lines(gui.consoleText()).last().contains(QStringLiteral("Register (Addr: 0x00) read result: 0xFFF0 ")));
+}
+
+// Nothing malformed is sent or remembered: no operand is cut to its last
+// digits and no non-hex character counts as 0.
 TEST(RegisterConsole, MalformedCommandsPrintTheirMessageAndSendNothing)
 {
     Gui gui;
     ASSERT_TRUE(gui.waitDetected());
     harness::spin(300);
-    const std::pair<const char*, const char*> cases[] = {
-        {"READ  1A", "INVALID FORMAT! Read Command:  READ <REG_NUM_HEX>"},
-        {"WRITE 1", "INVALID FORMAT! Read Command:  WRITE <REG_NUM_HEX> <REG_WRITE_DATA_HEX>"},
-        {"", "INVALID COMMAND: "},
-        {"poke 1 2", "INVALID COMMAND: poke"},
+    const QString badAddress = QStringLiteral(" is not a register number of one or two hex digits (00 to FF). Nothing was sent.");
+    const QString badData =
+        QStringLiteral(" is not a register value of one to four hex digits (0000 to FFFF). Nothing was sent.");
+    const std::pair<const char*, QString> cases[] = {
+        {"READ  1A", QStringLiteral("INVALID FORMAT! Read Command:  READ <REG_NUM_HEX>")},
+        {"WRITE 1", QStringLiteral("INVALID FORMAT! Read Command:  WRITE <REG_NUM_HEX> <REG_WRITE_DATA_HEX>")},
+        {"", QStringLiteral("INVALID COMMAND: ")},
+        {"poke 1 2", QStringLiteral("INVALID COMMAND: poke")},
+        {"READ 0x1FF", QStringLiteral("INVALID ADDRESS! \"0x1FF\"") + badAddress},
+        {"READ 0xZZ", QStringLiteral("INVALID ADDRESS! \"0xZZ\"") + badAddress},
+        {"WRITE 0xZZ 5", QStringLiteral("INVALID ADDRESS! \"0xZZ\"") + badAddress},
+        {"WRITE 0x0E 0x12345", QStringLiteral("INVALID DATA! \"0x12345\"") + badData},
+        {"WRITE 10 ABCDE", QStringLiteral("INVALID DATA! \"ABCDE\"") + badData},
     };
     auto* history = gui.find<QComboBox>("cmdHistoryBox");
     for (const auto& [command, message] : cases) {
         const auto before = harness::writtenCommands(gui.board()).size();
         gui.sendConsoleCommand(QString::fromLatin1(command));
         // The message line has no time stamp; "INVALID COMMAND: " keeps its blank.
-        const QString text = gui.consoleText();
-        EXPECT_TRUE(text.endsWith(QString::fromLatin1(message))) << command;
+        EXPECT_TRUE(lines(gui.consoleText()).last() == message || (message.endsWith(QLatin1Char(' ')) &&
+                                                                   gui.consoleText().endsWith(message)))
+            << command << " / " << lines(gui.consoleText()).last().toStdString();
+        harness::spin(50);
         const auto after = harness::writtenCommands(gui.board());
         for (std::size_t i = before; i < after.size(); ++i) {
-            // Only the identification poll may have written meanwhile.
+            // Only the identification poll may have sent meanwhile (reads of 0x00).
+            EXPECT_NE(after[i].code, hss::kCmdSingleWrite) << command;
             EXPECT_TRUE(after[i].code != hss::kCmdSingleRead || after[i].payload.at(0) == 0x00) << command;
         }
     }
     EXPECT_EQ(history->count(), 0);  // failed commands are not remembered
+    EXPECT_EQ(gui.consoleText().count(QStringLiteral("Addr: 0x00")), 0);
 }
 
 TEST(RegisterConsole, HistoryRecallsCommands)

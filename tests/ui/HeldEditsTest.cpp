@@ -10,6 +10,9 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include <utility>
+
+#include "../files/TempFolder.h"
 #include "protocol/HSSConstants.h"
 
 using harness::Gui;
@@ -59,8 +62,9 @@ struct QuestionAnswers : DialogSeam::Responder {
         }
         return DialogSeam::defaultButtonOf(buttons, def);
     }
-    QString onFileDialog(bool, const QString&, const QString&) override { return {}; }
+    QString onFileDialog(bool, const QString&, const QString&) override { return std::exchange(file, QString()); }
 
+    QString file;  // the next file dialog's answer, then cancel
     QMessageBox::StandardButton answer = QMessageBox::No;
     int questions = 0;
     std::vector<harness::RecordedMessage> boxes;
@@ -193,6 +197,59 @@ TEST(HeldEdits, ManualRefreshAndFlashLoadAskBeforeDiscardingThem)
         EXPECT_TRUE(gui.logText().contains(QStringLiteral("] Held edits discarded.")));
         EXPECT_FALSE(gui.find<QLabel>("commandStatusLabel")->text().contains(kPending));
     }
+}
+
+// Settings loaded under manual persist are held edits: no page change,
+// channel switch or read-back in flight replaces them, an explicit read asks
+// first, and the persist writes them.
+TEST(HeldEdits, LoadedSettingsAreHeldLikeEdits)
+{
+    QuestionAnswers answers;
+    TempFolder folder;
+    Gui gui(0xFFF0);
+    startSixteenPin(gui);
+    AutoConfigurationGui& window = gui.window();
+    EmulatedBoard& board = gui.board();
+    auto* tabs = gui.find<QTabWidget>("mainTabControl");
+    window.manualPersistEnableCheckBox->setChecked(false);
+    // Slew rate 2, PWM frequency 5, watchdog 3: the chip holds 0 in each.
+    writeBytes(folder / "held.txt", "ZVRQCONFIGURATOR_16PWP\r\n16,2\r\n14,2560\r\n9,6\r\n");
+
+    const std::size_t readsBefore = configReads(board);
+    board.makeNextRepliesNotReady(150);
+    tabs->setCurrentWidget(window.devSettingPage16pwp);  // a read-back still in flight at the load
+    ASSERT_TRUE(waitUntil([&] { return configReads(board) > readsBefore; }, 5000));
+    board.clearTrace();
+    answers.file = QString::fromStdString((folder / "held.txt").string());
+    window.loaToolStripMenuItem->trigger();
+    EXPECT_TRUE(gui.find<QLabel>("commandStatusLabel")->text().contains(kPending));
+
+    tabs->setCurrentWidget(window.commandCenterPage);
+    tabs->setCurrentWidget(window.chanSettingsPage16pwp);
+    combo(gui, "chanSettingBox")->setCurrentIndex(1);
+    combo(gui, "chanSettingBox")->setCurrentIndex(0);
+    harness::spin(1200);  // the slowed read-back is answered meanwhile
+    EXPECT_EQ(window.sixteenPWPFuseConfig.getChanDiagConfig(0), 2);
+    EXPECT_EQ(window.sixteenPWPFuseConfig.getPWMConfig(0), 2560);
+    EXPECT_EQ(window.sixteenPWPFuseConfig.getDevConfig(), 6);
+    EXPECT_EQ(combo(gui, "slewRateBox")->currentIndex(), 2);
+    EXPECT_EQ(combo(gui, "chanSettingPWMFreqBox")->currentIndex(), 5);
+    EXPECT_EQ(combo(gui, "wdtDurationBox")->currentIndex(), 3);
+    EXPECT_EQ(configReads(board), 0u);
+    EXPECT_EQ(commandsWithCode(board, hss::kCmdMixWrite), 0u);
+
+    window.manualRefreshToolStripMenuItem->trigger();  // answered No
+    EXPECT_EQ(answers.questions, 1);
+    EXPECT_EQ(answers.boxes.back().caption, QStringLiteral("Discard Held Edits"));
+    harness::spin(300);
+    EXPECT_EQ(window.sixteenPWPFuseConfig.getChanDiagConfig(0), 2);
+
+    window.manualPersistToolStripMenuItem->trigger();
+    ASSERT_TRUE(waitUntil([&] { return commandsWithCode(board, hss::kCmdMixWrite) == 1; }));
+    EXPECT_TRUE(waitUntil([&] {
+        return board.peekRegister(kCh1Config) == 2 && board.peekRegister(kPwmCh1) == 2560 &&
+               board.peekRegister(kDevConfig) == 6;
+    }));
 }
 
 // The board comes back with the same family: its detection shows the held

@@ -2,32 +2,51 @@
 
 #include <QStringList>
 
-#include "ui/HexText.h"
+#include <algorithm>
+#include <optional>
 
 namespace {
 
-// Removes every "0x" (lower-case x only), then pads or cuts to width
-// characters: the last characters count, as they are the low digits.
-QString normaliseOperand(QString text, int width, bool padToWidth)
+bool isHexDigit(QChar c)
 {
-    text.remove(QStringLiteral("0x"));
-    if (text.size() > width) {
-        text = text.right(width);
-    } else if (padToWidth) {
-        while (text.size() < width) text.prepend(QLatin1Char('0'));
-    } else if (text.size() == 1) {
-        text.prepend(QLatin1Char('0'));
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+}
+
+// One to maxDigits hex digits after an optional "0x" (or "0X"), padded on
+// the left with "0" to padTo characters; empty when the text is not that.
+// Nothing is cut or guessed: a wrong digit must not reach another register.
+std::optional<QString> hexOperand(QString text, int maxDigits, int padTo)
+{
+    if (text.startsWith(QLatin1String("0x")) || text.startsWith(QLatin1String("0X"))) text.remove(0, 2);
+    if (text.isEmpty() || text.size() > maxDigits || !std::all_of(text.begin(), text.end(), isHexDigit)) {
+        return std::nullopt;
     }
+    while (text.size() < padTo) text.prepend(QLatin1Char('0'));
     return text;
 }
 
-// One byte per character, so a non-Latin-1 character stays one (non-hex)
-// digit instead of turning into several UTF-8 bytes.
-std::vector<uint8_t> operandBytes(const QString& text, std::size_t count)
+uint16_t hexValue(const QString& digits)
 {
-    std::vector<uint8_t> bytes = hex2bin(text.toLatin1().toStdString());
-    bytes.resize(count, 0);  // a missing digit pair reads as 0
-    return bytes;
+    return static_cast<uint16_t>(digits.toUInt(nullptr, 16));
+}
+
+// The operand as typed, on one short console line.
+QString quoted(const QString& token)
+{
+    constexpr int kShown = 16;
+    QString shown = token.left(kShown);
+    for (QChar& c : shown) {
+        if (!c.isPrint()) c = QLatin1Char('?');
+    }
+    if (token.size() > kShown) shown += QStringLiteral("...");
+    return QLatin1Char('"') + shown + QLatin1Char('"');
+}
+
+QString invalidAddress(const QString& token)
+{
+    return QStringLiteral("INVALID ADDRESS! ") + quoted(token) +
+           QStringLiteral(" is not a register number of one or two hex digits (00 to FF). Nothing was sent.");
 }
 
 QString hexField(unsigned value)
@@ -48,9 +67,15 @@ ConsoleCommand parseConsoleCommand(const QString& text)
             command.errorText = QStringLiteral("INVALID FORMAT! Read Command:  READ <REG_NUM_HEX>");
             return command;
         }
+        const auto address = hexOperand(tokens[1], 2, 2);
+        if (!address) {
+            command.errorText = invalidAddress(tokens[1]);
+            return command;
+        }
         command.kind = ConsoleCommand::Kind::Read;
-        command.addressText = normaliseOperand(tokens[1], 2, false);
-        command.address = operandBytes(command.addressText, 1)[0];
+        // One digit is echoed padded ("5" as "05"), as the address always was.
+        command.addressText = *address;
+        command.address = static_cast<uint8_t>(hexValue(*address));
         return command;
     }
     if (verb.compare(QLatin1String("WRITE"), Qt::CaseInsensitive) == 0) {
@@ -59,12 +84,23 @@ ConsoleCommand parseConsoleCommand(const QString& text)
                 QStringLiteral("INVALID FORMAT! Read Command:  WRITE <REG_NUM_HEX> <REG_WRITE_DATA_HEX>");
             return command;
         }
+        const auto address = hexOperand(tokens[1], 2, 2);
+        if (!address) {
+            command.errorText = invalidAddress(tokens[1]);
+            return command;
+        }
+        const auto data = hexOperand(tokens[2], 4, 4);
+        if (!data) {
+            command.errorText = QStringLiteral("INVALID DATA! ") + quoted(tokens[2]) +
+                                QStringLiteral(" is not a register value of one to four hex digits (0000 to FFFF). "
+                                               "Nothing was sent.");
+            return command;
+        }
         command.kind = ConsoleCommand::Kind::Write;
-        command.addressText = normaliseOperand(tokens[1], 2, false);
-        command.dataText = normaliseOperand(tokens[2], 4, true);
-        command.address = operandBytes(command.addressText, 1)[0];
-        const std::vector<uint8_t> data = operandBytes(command.dataText, 2);
-        command.value = static_cast<uint16_t>(data[0] * 256 + data[1]);
+        command.addressText = *address;
+        command.dataText = *data;
+        command.address = static_cast<uint8_t>(hexValue(*address));
+        command.value = hexValue(*data);
         return command;
     }
     command.errorText = QStringLiteral("INVALID COMMAND: ") + verb;

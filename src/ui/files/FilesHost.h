@@ -31,6 +31,10 @@ public:
     // dirtyPersist: the record holds edits the chip has not been sent.
     virtual bool persistPending() const = 0;
     virtual void setPersistPending(bool pending) = 0;
+    // The record of the current family now holds values the chip has not
+    // been sent: they are held like edits (kept over re-reads, written by
+    // the next persist) and the pending mark is shown.
+    virtual void holdRecordForPersist() = 0;
     // The whole record of the current family to the chip (rawWriteFromConfig).
     virtual void writeConfigToChip() = 0;
     // One line of the application log; "{0}", "{1}" ... take args.

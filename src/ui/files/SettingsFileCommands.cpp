@@ -20,7 +20,7 @@ constexpr std::size_t kMaxSettingsFileBytes = 1 << 20;
 constexpr std::size_t kMaxSupportHeaderBytes = 1 << 20;
 
 const QString kSettingsFilter = QStringLiteral("txt files (*.txt)");
-const QString kHeaderFilter = QStringLiteral("Header files (*.h)");
+const QString kExportFilter = QStringLiteral("C header and source (*.h *.c)");
 const QString kOpenErrorCaption = QStringLiteral("Error Opening File!");
 const QString kSaveErrorCaption = QStringLiteral("Error Saving File");
 
@@ -42,6 +42,31 @@ QString familyText(hss_device_family_t family)
 QString lines(std::size_t count)
 {
     return count == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(count);
+}
+
+// The first few line numbers: "4, 7 and 9", "4, 7, 9, 12, 15 and 3 more".
+constexpr std::size_t kLinesNamed = 5;
+
+QString lineNumbers(const std::vector<hss::files::SkippedSettingsLine>& skipped)
+{
+    QStringList numbers;
+    for (std::size_t i = 0; i < skipped.size() && i < kLinesNamed; ++i) numbers << QString::number(skipped[i].line);
+    if (skipped.size() > kLinesNamed) return numbers.join(QStringLiteral(", ")) +
+                                            QStringLiteral(" and %1 more").arg(skipped.size() - kLinesNamed);
+    if (numbers.size() < 2) return numbers.join(QString());
+    const QString last = numbers.takeLast();
+    return numbers.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
+QString skippedLineReasons(const std::vector<hss::files::SkippedSettingsLine>& skipped)
+{
+    QStringList reasons;
+    for (std::size_t i = 0; i < skipped.size() && i < kLinesNamed; ++i) {
+        reasons << fromStd(hss::files::describeSkippedLine(skipped[i]));
+    }
+    QString text = reasons.join(QStringLiteral("; "));
+    if (skipped.size() > kLinesNamed) text += QStringLiteral("; and %1 more").arg(lines(skipped.size() - kLinesNamed));
+    return text + QLatin1Char('.');
 }
 
 }  // namespace
@@ -98,20 +123,29 @@ void SettingsFileCommands::loaToolStripMenuItem_Click()
     if (!partOrDemo(QStringLiteral("settings can be loaded"))) return;
     const QString path = askPath(false, QStringLiteral("Load Settings"), kSettingsFilter, QString(), settingsFolder);
     if (path.isEmpty()) return;
-    if (loadFileIntoGUI(path).outcome != LoadOutcome::Loaded) return;
+    const LoadResult result = loadFileIntoGUI(path);
+    if (result.outcome != LoadOutcome::Loaded) return;
 
-    // In demo mode there is no chip to write and nothing to hold for one.
+    QString summary = result.applied == 1 ? QStringLiteral("1 record applied")
+                                          : QStringLiteral("%1 records applied").arg(result.applied);
+    if (result.skipped > 0) {
+        summary += QStringLiteral(", %1 skipped (%2 %3; the log says why)")
+                       .arg(lines(result.skipped), result.skipped == 1 ? QStringLiteral("line") : QStringLiteral("lines"),
+                            result.skippedLines);
+    }
+    summary += QLatin1Char('.');
     if (!host.isDemoMode()) {
         if (host.manualPersistOn()) {
-            host.setPersistPending(true);
             host.logLine(QStringLiteral("Loaded {0} file configuration into GUI"), {path});
+            summary += QStringLiteral(" The device is written at the next persist.");
         } else {
-            host.writeConfigToChip();
             host.logLine(QStringLiteral("Loaded {0} file configuration into device"), {path});
         }
     }
-    DialogSeam::message(parent, QMessageBox::Information, QStringLiteral("Configuration Loaded"),
-                        QStringLiteral("Configuration loaded from ") + path);
+    const bool partly = result.skipped > 0;
+    DialogSeam::message(parent, partly ? QMessageBox::Warning : QMessageBox::Information,
+                        partly ? QStringLiteral("Configuration Partly Loaded") : QStringLiteral("Configuration Loaded"),
+                        QStringLiteral("Configuration loaded from ") + path + QStringLiteral("\n\n") + summary);
 }
 
 SettingsFileCommands::LoadResult SettingsFileCommands::loadFileIntoGUI(const QString& path, bool tellUnreadable)
@@ -144,18 +178,27 @@ SettingsFileCommands::LoadResult SettingsFileCommands::loadFileIntoGUI(const QSt
                                 .arg(path, familyText(contents.headerFamily), familyText(family)));
         return {LoadOutcome::OtherFamily, {}};
     }
-    if (contents.recordLines == 0) return {LoadOutcome::Loaded, {}};  // a file that ends after its header
+    if (contents.recordLines() == 0) {  // a file that ends after its header changes nothing
+        commitLoadedRecord(family, {});
+        return {LoadOutcome::Loaded, {}};
+    }
+
+    LoadResult result{LoadOutcome::Loaded, {}};
+    result.skipped = contents.skipped.size();
+    result.skippedLines = lineNumbers(contents.skipped);
+    if (!contents.skipped.empty()) {
+        host.logLine(QStringLiteral("Skipped {0} of {1}: {2}"),
+                     {lines(contents.skipped.size()), path, skippedLineReasons(contents.skipped)});
+    }
 
     // DEVID is the identity of the part in use, not a setting: a file saved
     // from another part must not give the editor that part's option tables.
-    ZVRxQxx16PINConfiguration& record = family == HSS_FAMILY_18PWP
-                                            ? static_cast<ZVRxQxx16PINConfiguration&>(host.eighteenPinRecord())
-                                            : host.sixteenPinRecord();
-    const uint16_t devId = record.getDevID();
-    const hss::files::SettingsApplied applied =
-        hss::files::applySettingsRecords(family, contents.records, host.sixteenPinRecord(), host.eighteenPinRecord());
-    record.setDevID(devId);
-    if (applied.applied == 0) {
+    const uint8_t devIdAddress = hss::registerAddress(family, HSSRegister::DEVID).value_or(0);
+    std::vector<hss::files::SettingsRecord> settings;
+    for (const hss::files::SettingsRecord& record : contents.records) {
+        if (record.address != devIdAddress) settings.push_back(record);
+    }
+    if (settings.empty()) {
         host.logLine(QStringLiteral("No usable settings in {0}; nothing was changed."), {path});
         DialogSeam::message(parent, QMessageBox::Warning, QStringLiteral("Nothing Loaded"),
                             QStringLiteral("%1 holds no address,value record for a register of the %2. "
@@ -163,23 +206,46 @@ SettingsFileCommands::LoadResult SettingsFileCommands::loadFileIntoGUI(const QSt
                                 .arg(path, familyText(family)));
         return {LoadOutcome::NothingUsable, {}};
     }
-    host.refreshEditorFromRecord(family);
-    if (contents.notDecimalLines > 0) {
-        host.logLine(QStringLiteral("Skipped {0} of {1} whose address or value is not a decimal number."),
-                     {lines(contents.notDecimalLines), path});
-    }
-    return {LoadOutcome::Loaded, {}};
+    result.applied = commitLoadedRecord(family, settings);
+    return result;
+}
+
+std::size_t SettingsFileCommands::commitLoadedRecord(hss_device_family_t family,
+                                                     std::span<const hss::files::SettingsRecord> settings)
+{
+    // A read-back answered while the record takes the file would put the
+    // chip's older values back: held values are kept from the start, and a
+    // write-out follows at once (later answers then skip what it wrote),
+    // before the slower refresh of the pages. Demo mode has no chip.
+    const bool toChip = !host.isDemoMode();
+    if (toChip && host.manualPersistOn()) host.holdRecordForPersist();
+    const std::size_t applied =
+        hss::files::applySettingsRecords(family, settings, host.sixteenPinRecord(), host.eighteenPinRecord()).applied;
+    if (toChip && !host.manualPersistOn()) host.writeConfigToChip();
+    if (!settings.empty()) host.refreshEditorFromRecord(family);
+    return applied;
 }
 
 void SettingsFileCommands::cStructToolStripMenuItem_Click()
 {
     if (!partOrDemo(QStringLiteral("the configuration can be exported"))) return;
-    const QString headerPath = askPath(true, QStringLiteral("Export Configuration Files"), kHeaderFilter,
-                                       QStringLiteral(".h"), exportFolder);
-    if (headerPath.isEmpty()) return;
-
-    const QFileInfo header(headerPath);
-    const QString headerName = header.fileName();
+    // Whatever name is picked, the export is a header and a source of one base name.
+    const QString chosen = askPath(true, QStringLiteral("Export Configuration Files (a .h header and a .c source)"),
+                                   kExportFilter, QString(), exportFolder);
+    if (chosen.isEmpty()) return;
+    const QFileInfo chosenInfo(chosen);
+    const auto names = hss::files::exportFileNames(chosenInfo.fileName().toUtf8().toStdString());
+    if (!names) {
+        DialogSeam::message(parent, QMessageBox::Critical, kSaveErrorCaption,
+                            QStringLiteral("%1 leaves no name for the header and the source file. Choose a name such "
+                                           "as config (which gives config.h and config.c).")
+                                .arg(chosenInfo.fileName()));
+        return;
+    }
+    const QString headerName = QString::fromUtf8(names->header);
+    const QDir folder = chosenInfo.dir();
+    const QString headerPath = folder.filePath(headerName);
+    const QString sourcePath = folder.filePath(QString::fromUtf8(names->source));
     for (std::string_view support : hss::files::kSupportHeaders) {
         if (headerName == QLatin1String(support.data(), static_cast<qsizetype>(support.size()))) {
             DialogSeam::message(parent, QMessageBox::Critical, kSaveErrorCaption,
@@ -190,10 +256,8 @@ void SettingsFileCommands::cStructToolStripMenuItem_Click()
         }
     }
     const auto texts = hss::files::cExportText(host.deviceFamily(), host.sixteenPinRecord(), host.eighteenPinRecord(),
-                                               headerName.toUtf8().toStdString());
+                                               names->header);
     if (!texts) return;
-    const QString sourcePath =
-        header.dir().filePath(QString::fromUtf8(hss::files::exportSourceFileName(headerName.toUtf8().toStdString())));
 
     const std::pair<QString, const std::string*> outputs[] = {{headerPath, &texts->header},
                                                               {sourcePath, &texts->source}};
@@ -214,7 +278,7 @@ void SettingsFileCommands::cStructToolStripMenuItem_Click()
         const QString shipped = resources::findFile(QStringLiteral("headers/") + name);
         const auto error = shipped.isEmpty()
                                ? std::optional<std::string>("not found among the tool's files")
-                               : hss::files::copyFileReplacing(fsPath(shipped), fsPath(header.dir().filePath(name)),
+                               : hss::files::copyFileReplacing(fsPath(shipped), fsPath(folder.filePath(name)),
                                                                kMaxSupportHeaderBytes);
         if (error) {
             host.logLine(QStringLiteral("Support header {0} was not copied: {1}"), {name, fromStd(*error)});
@@ -222,8 +286,8 @@ void SettingsFileCommands::cStructToolStripMenuItem_Click()
         }
     }
 
-    host.logLine(QStringLiteral("Saved configuration to {0}"), {headerPath});
-    QString text = QStringLiteral("Configuration saved to ") + headerPath;
+    host.logLine(QStringLiteral("Saved configuration to {0} and {1}"), {headerPath, sourcePath});
+    QString text = QStringLiteral("Configuration saved to ") + headerPath + QStringLiteral(" and ") + sourcePath;
     if (!notCopied.isEmpty()) {
         text += QStringLiteral("\n\nThese support headers could not be placed beside it: ") +
                 notCopied.join(QStringLiteral(", ")) + QStringLiteral(".");

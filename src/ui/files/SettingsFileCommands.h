@@ -5,6 +5,12 @@
 
 #include <QString>
 
+#include <cstddef>
+#include <span>
+
+#include "device/HSSDeviceFamily.h"
+#include "files/SettingsFile.h"
+
 class FilesHost;
 class QWidget;
 
@@ -27,14 +33,20 @@ public:
     };
     struct LoadResult {
         LoadOutcome outcome;
-        QString reason;  // for Unreadable: why
+        QString reason;            // for Unreadable: why
+        std::size_t applied = 0;   // records stored into the record (DEVID aside)
+        std::size_t skipped = 0;   // lines not taken (see the log)
+        QString skippedLines = {}; // "4, 7 and 9", the first few of them
     };
-    // Reads a settings file into the record of the current family and shows
-    // it in the editor; problems are told in message boxes, an unreadable
-    // file only when tellUnreadable is set. The chip is not written here.
+    // Reads a settings file into the record of the current family, writes
+    // it to the chip (or holds it like edits under manual persist; neither
+    // in demo mode) and shows it in the editor. Problems are told in message
+    // boxes, an unreadable file only when tellUnreadable is set.
     LoadResult loadFileIntoGUI(const QString& path, bool tellUnreadable = true);
 
 private:
+    // Stores the records, then writes or holds the record; returns how many were stored.
+    std::size_t commitLoadedRecord(hss_device_family_t family, std::span<const hss::files::SettingsRecord> settings);
     // Save and export need a family's record: a part or demo mode.
     bool partOrDemo(const QString& action);
     // The path, or empty when the user cancelled; remembers its folder.
