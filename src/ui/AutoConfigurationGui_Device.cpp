@@ -197,16 +197,25 @@ bool AutoConfigurationGui::editsHeldFor(hss_device_family_t family) const
 // A read queued before the first held edit may be answered after it; its
 // values are older than the edits and must not replace them. The same goes
 // for registers written after the read was queued (the ledger knows them).
+// Read-back values are stored on the window thread, where every edit, load
+// and write-out changes the record and queues its write in one step: a reply
+// then comes either before such a change or after its write was noted in the
+// ledger, never in between (where it would put an old value back into the
+// record, and a write-out built from the record would send it to the chip).
 void AutoConfigurationGui::handle16PWPConfigResp(HSSMixReadCmd* command)
 {
-    if (!editsHeldFor(HSS_FAMILY_16PWP)) hss::applySixteenPWPReadBack(sixteenPWPFuseConfig, *command, &writeLedger);
-    onWindowThread([this] { updateSixteenGuiFromConfig(true); });
+    onWindowThread([this, command] {
+        if (!editsHeldFor(HSS_FAMILY_16PWP))
+            hss::applySixteenPWPReadBack(sixteenPWPFuseConfig, *command, &writeLedger);
+        updateSixteenGuiFromConfig(true);
+    });
 }
 
 void AutoConfigurationGui::handle18PWPConfigResp(HSSMixReadCmd* command)
 {
-    if (!editsHeldFor(HSS_FAMILY_18PWP)) hss::applyEighteenPWPReadBack(eighteenPWPFuseConfig, *command, &writeLedger);
-    onWindowThread([this] {
+    onWindowThread([this, command] {
+        if (!editsHeldFor(HSS_FAMILY_18PWP))
+            hss::applyEighteenPWPReadBack(eighteenPWPFuseConfig, *command, &writeLedger);
         refreshUserRegisterBoxes();
         updateEighteenGuiFromConfig(true);
     });
