@@ -32,7 +32,8 @@ const QString kNoBoard = QStringLiteral("No VELMARA-BOARD is connected.");
 void AutoConfigurationGui::showAvailability()
 {
     const bool boardOpen = commManager && commManager->isHidDeviceConnected();
-    const bool chip = shownDevId.has_value();
+    // A prototype part is shown too, but has no family to edit.
+    const bool chip = shownDevId.has_value() && curDeviceFamily != HSS_FAMILY_NONE;
     const bool demoMode = demoModeToolStripMenuItem->isChecked();
     const bool editable = chip || demoMode;
     const QString noChip =

@@ -206,8 +206,8 @@ void AutoConfigurationGui::enterDFUModeToolStripMenuItem_Click()
 {
     QString question = QStringLiteral(
         "Put the VELMARA-BOARD into firmware update (DFU) mode?\n\nThe board stops its normal work and leaves the "
-        "tool: fault watching, sense graphing and every setting on the pages stop until it is unplugged and plugged "
-        "in again. The chip keeps the settings it has now.");
+        "tool until it is unplugged and plugged in again: no fault watching, no sense graphing, no settings written "
+        "meanwhile. The chip keeps the settings it has now.");
     if (editsHeldFor(curDeviceFamily))
         question += QStringLiteral("\n\nEdits held under manual persist have not been written to the chip yet; "
                                    "\"Manual Persist\" writes them first.");

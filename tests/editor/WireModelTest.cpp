@@ -103,16 +103,6 @@ TEST(WireModels, LoadingAFile)
     EXPECT_TRUE(missing.notFound);
     EXPECT_EQ(missing.error, "File not found!\n" + (dir / "missing.csv").string());
 
-    // Binary, or nothing usable: no model, and the reason names the file.
-    std::ofstream(dir / "data.bin", std::ios::binary) << std::string("I,t\n5,20\n\0\x89PNG", 12);
-    const WireModelFile binary = loadWireModelFile(dir / "data.bin", 5.0);
-    EXPECT_FALSE(binary.model);
-    EXPECT_EQ(binary.error, "The wire model file " + (dir / "data.bin").string() +
-                                " is not a text file: a wire model is a header line followed by current,time lines.");
-    std::ofstream(dir / "header.csv") << "current,time\n";
-    const WireModelFile header = loadWireModelFile(dir / "header.csv", 5.0);
-    EXPECT_FALSE(header.model);
-    EXPECT_NE(header.error.find((dir / "header.csv").string() + " has only its header line"), std::string::npos);
 
     // A folder exists but is no wire model.
     const WireModelFile folder = loadWireModelFile(dir, 5.0);
