@@ -209,8 +209,8 @@ void AutoConfigurationGui::enterDFUModeToolStripMenuItem_Click()
         "tool until it is unplugged and plugged in again: no fault watching, no sense graphing, no settings written "
         "meanwhile. The chip keeps the settings it has now.");
     if (editsHeldFor(curDeviceFamily))
-        question += QStringLiteral("\n\nEdits held under manual persist have not been written to the chip yet; "
-                                   "\"Manual Persist\" writes them first.");
+        question += QStringLiteral("\n\nEdits held under manual persist have not been written to the chip yet: "
+                                   "answer No and choose \"Manual Persist\" to write them first.");
     const QMessageBox::StandardButton answer =
         DialogSeam::message(this, QMessageBox::Question, QStringLiteral("Enter DFU Mode"), question,
                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
