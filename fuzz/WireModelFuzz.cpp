@@ -1,5 +1,6 @@
 // The custom wire-model reader on arbitrary bytes: every point it gives must
-// be drawable on the I2T chart's logarithmic time axis.
+// be drawable on the I2T chart's logarithmic axes, and every line after
+// the header is counted once.
 
 #include "FuzzTarget.h"
 
@@ -17,10 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 
     FUZZ_CHECK(model.timeAxisMinimum > 0.0 && model.timeAxisMinimum <= minimum);
     FUZZ_CHECK(model.points.size() <= hss::i2t::kMaxWireModelPoints);
-    if (!model.hasDataLines) FUZZ_CHECK(model.points.empty() && model.skippedLines == 0);
+    FUZZ_CHECK(model.points.size() + model.skippedLines + model.undrawablePoints == model.dataLines);
+    FUZZ_CHECK(hss::i2t::emptyWireModelReason(model, "f").has_value() == model.points.empty());
     for (const auto& point : model.points) {
         FUZZ_CHECK(std::isfinite(point.x) && std::isfinite(point.y));
-        FUZZ_CHECK(point.y >= model.timeAxisMinimum);
+        FUZZ_CHECK(point.x > 0.0 && point.y >= model.timeAxisMinimum);
     }
     return 0;
 }

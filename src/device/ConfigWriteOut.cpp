@@ -117,13 +117,4 @@ std::optional<uint8_t> storeUserRegister(ZVRxQxx18PINConfiguration& record, std:
     return address;
 }
 
-UserRegisterEntry userRegisterEntry(std::optional<uint64_t> parsed)
-{
-    if (!parsed)
-        return {0, false};
-    if (*parsed > 0xFFFF)
-        return {0xFFFF, true};
-    return {static_cast<uint16_t>(*parsed), false};
-}
-
 }  // namespace hss

@@ -52,13 +52,4 @@ uint16_t userRegisterValue(const ZVRxQxx18PINConfiguration& record, std::size_t 
 // empty (nothing stored) for box > 7.
 std::optional<uint8_t> storeUserRegister(ZVRxQxx18PINConfiguration& record, std::size_t box, uint16_t value);
 
-// Value of a hex entry: parsed is what the hex parser made of the text
-// (empty when it failed). Failure writes 0 and keeps the text; a value above
-// 0xFFFF is clamped and the box's text is replaced by the hex of 0xFFFF.
-struct UserRegisterEntry {
-    uint16_t value;
-    bool replaceText;
-};
-UserRegisterEntry userRegisterEntry(std::optional<uint64_t> parsed);
-
 }  // namespace hss

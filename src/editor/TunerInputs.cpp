@@ -17,11 +17,19 @@ std::optional<float> parseResistorTolerance(std::string_view text)
     return percent;
 }
 
+std::optional<double> pulseValue(std::string_view text)
+{
+    const std::optional<double> value = text::parseDecimal(text);
+    if (!value || *value <= 0.0)
+        return std::nullopt;
+    return value;
+}
+
 std::optional<ChartPoint> pulseMarker(std::string_view currentText, std::string_view durationText)
 {
-    const std::optional<double> current = text::parseDecimal(currentText);
-    const std::optional<double> duration = text::parseDecimal(durationText);
-    if (!current || !duration || *current <= 0.0 || *duration <= 0.0)
+    const std::optional<double> current = pulseValue(currentText);
+    const std::optional<double> duration = pulseValue(durationText);
+    if (!current || !duration)
         return std::nullopt;
     return ChartPoint{*current, *duration};
 }

@@ -18,6 +18,10 @@ inline constexpr float kMaxResistorTolerancePercent = 50.0f;
 // the box then shows "0.0" and the tolerance is 0.
 std::optional<float> parseResistorTolerance(std::string_view text);
 
+// What a test pulse's current (A) or duration (s) box may hold: a decimal
+// number above zero. Empty for anything else, which the box refuses.
+std::optional<double> pulseValue(std::string_view text);
+
 // The marker of a test pulse, from its current (A) and duration (s) boxes.
 // Empty while either is not a number or not above zero: such a pulse draws
 // nothing (and a time axis is logarithmic).

@@ -1,6 +1,7 @@
 #include "editor/WireModels.h"
 
 #include <fstream>
+#include <sstream>
 #include <system_error>
 
 #include "measure/NumberText.h"
@@ -20,6 +21,11 @@ std::optional<WireModel> fromTable(const WireTable& table, std::string_view labe
 }
 
 bool isBlank(std::string_view line) { return line.find_first_not_of(" \t\r\n") == std::string_view::npos; }
+
+std::string counted(std::size_t n, const char* one, const char* many)
+{
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
 
 }  // namespace
 
@@ -52,11 +58,12 @@ CustomWireModel parseWireModel(std::istream& in, double timeAxisMinimum)
     model.timeAxisMinimum = timeAxisMinimum;
     std::string line;
     if (!std::getline(in, line))
-        return model;  // no header either
+        return model;
+    model.hasHeader = true;
     while (std::getline(in, line)) {
-        model.hasDataLines = true;
         if (isBlank(line))
             continue;
+        ++model.dataLines;
         const std::size_t comma = line.find(',');
         if (comma == std::string::npos || line.find(',', comma + 1) != std::string::npos) {
             ++model.skippedLines;
@@ -68,8 +75,8 @@ CustomWireModel parseWireModel(std::istream& in, double timeAxisMinimum)
             ++model.skippedLines;
             continue;
         }
-        if (*time <= 0.0) {
-            model.points.push_back({*current, model.timeAxisMinimum});
+        if (*current <= 0.0 || *time <= 0.0) {
+            ++model.undrawablePoints;
             continue;
         }
         model.points.push_back({*current, *time});
@@ -79,27 +86,73 @@ CustomWireModel parseWireModel(std::istream& in, double timeAxisMinimum)
     return model;
 }
 
+std::optional<std::string> emptyWireModelReason(const CustomWireModel& model, std::string_view fileName)
+{
+    const std::string file(fileName);
+    if (!model.points.empty())
+        return std::nullopt;
+    if (!model.hasHeader)
+        return "The wire model file " + file + " is empty.";
+    if (model.dataLines == 0)
+        return "The wire model file " + file + " has only its header line: no current,time points follow it.";
+    std::string why = "The wire model file " + file + " has no point that can be drawn: ";
+    if (model.skippedLines > 0)
+        why += counted(model.skippedLines, "line is", "lines are") + " not two numbers";
+    if (model.skippedLines > 0 && model.undrawablePoints > 0)
+        why += ", ";
+    if (model.undrawablePoints > 0)
+        why += counted(model.undrawablePoints, "point has", "points have") + " a current or time not above zero";
+    return why + ".";
+}
+
+std::string wireModelLoadedLine(const CustomWireModel& model, std::string_view fileName)
+{
+    std::string line = "Wire model loaded from " + std::string(fileName) + ": " +
+                       counted(model.points.size(), "point", "points");
+    if (model.skippedLines > 0)
+        line += ", " + counted(model.skippedLines, "line skipped", "lines skipped") + " (not two numbers)";
+    if (model.undrawablePoints > 0)
+        line += ", " + counted(model.undrawablePoints, "point skipped", "points skipped") +
+                " (current or time not above zero: no place on the logarithmic axes)";
+    return line + ".";
+}
+
 WireModelFile loadWireModelFile(const std::filesystem::path& path, double timeAxisMinimum)
 {
     WireModelFile result;
+    const std::string name = path.string();
     std::error_code ec;
     if (path.empty() || !std::filesystem::exists(path, ec)) {
         result.notFound = true;
-        result.error = std::string(kWireFileNotFoundText);
+        result.error = std::string(kWireFileNotFoundText) + "\n" + (path.empty() ? "No file name was given." : name);
         return result;
     }
     std::ifstream in(path, std::ios::binary);
     if (!in || std::filesystem::is_directory(path, ec)) {
-        result.error = "Cannot read the wire model file " + path.string() + ".";
+        result.error = "Cannot read the wire model file " + name + ".";
         return result;
     }
     const std::uintmax_t bytes = std::filesystem::file_size(path, ec);
     if (!ec && bytes > kMaxWireModelFileBytes) {
-        result.error = "The wire model file " + path.string() + " is larger than 1 MB; a wire model is a list of " +
+        result.error = "The wire model file " + name + " is larger than 1 MB; a wire model is a list of " +
                        "current,time points.";
         return result;
     }
-    result.model = parseWireModel(in, timeAxisMinimum);
+    std::ostringstream content;
+    content << in.rdbuf();
+    const std::string text = std::move(content).str();
+    if (text.find('\0') != std::string::npos) {
+        result.error = "The wire model file " + name + " is not a text file: a wire model is a header line " +
+                       "followed by current,time lines.";
+        return result;
+    }
+    std::istringstream lines(text);
+    CustomWireModel model = parseWireModel(lines, timeAxisMinimum);
+    if (const std::optional<std::string> why = emptyWireModelReason(model, name)) {
+        result.error = *why;
+        return result;
+    }
+    result.model = std::move(model);
     return result;
 }
 

@@ -34,17 +34,18 @@ std::optional<WireModel> exampleWireModel(int gaugeIndex);
 
 // What a custom wire file adds to the "Wire Model" series.
 struct CustomWireModel {
-    // False when the file has no line after its header: the series and the
-    // time axis are left as they are.
-    bool hasDataLines = false;
     std::vector<ChartPoint> points;
     // The time axis minimum afterwards: the one given, lowered to the
     // smallest time of the file.
     double timeAxisMinimum = kI2TTimeAxisMinimum;
+    bool hasHeader = false;      // false: the file is empty
+    std::size_t dataLines = 0;   // lines after the header that are not blank
     // Lines after the header that gave no point: not two fields, a field
-    // that is not a number, or a point past kMaxWireModelPoints. Blank lines
-    // are not counted.
+    // that is not a number, or a point past kMaxWireModelPoints.
     std::size_t skippedLines = 0;
+    // Points with a current or time at or below zero: a logarithmic axis has
+    // no place for them.
+    std::size_t undrawablePoints = 0;
 };
 
 // A wire model is a few dozen points from a datasheet; a file with far more
@@ -53,14 +54,19 @@ inline constexpr std::size_t kMaxWireModelPoints = 10000;
 inline constexpr std::uintmax_t kMaxWireModelFileBytes = 1 << 20;
 
 // Reads a custom wire file: a header line, then one "current,time" point a
-// line. A time at or below zero is drawn at the axis minimum (a logarithmic
-// axis cannot show it) and does not lower it.
+// line.
 CustomWireModel parseWireModel(std::istream& in, double timeAxisMinimum);
+
+// Why the model read from fileName has nothing to draw; empty when it has
+// points.
+std::optional<std::string> emptyWireModelReason(const CustomWireModel& model, std::string_view fileName);
+// "Wire model loaded from F: 3 points, 1 line skipped (not two numbers)."
+std::string wireModelLoadedLine(const CustomWireModel& model, std::string_view fileName);
 
 struct WireModelFile {
     std::optional<CustomWireModel> model;  // empty: see error
     bool notFound = false;                 // no file or folder of that name
-    std::string error;
+    std::string error;                     // names the file
 };
 
 inline constexpr std::string_view kWireFileNotFoundText = "File not found!";

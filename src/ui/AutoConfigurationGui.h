@@ -110,8 +110,8 @@ public:
     void updateMainGUIFromSelection();
     void rawWriteFromConfig();
     void saveToEEPROMToolStripMenuItem_Click();
-    // userReg_TextChanged .. userReg7_TextChanged: box 0 .. 7 of "User Registers".
-    void userReg_TextChanged(std::size_t box);
+    // Box 0 .. 7 of "User Registers": Enter writes it, leaving it writes a change.
+    void userReg_Leave(std::size_t box, bool enter);
     void refreshUserRegisterBoxes();
 
     // --- configuration editor (option lists and refresh) ----------------------
@@ -186,6 +186,9 @@ public:
     void setDeviceFamily(hss_device_family_t family) override;
     void setDetectionPaused(bool paused) override;
     bool boardConnected() const override;
+    // Switches the menu items and controls on and off by what is there now:
+    // board, identified chip, demo mode.
+    void showAvailability() override;
     // Settings files, export and demo mode, wired to their menu items.
     void buildFileCommands();
     std::unique_ptr<SettingsFileCommands> settingsFiles;
@@ -332,13 +335,15 @@ private:
     void devIDReadFunctionThread();
     PollLink pollLink();
     PollFlags pollFlags() const;
-    void setHardwareMenusEnabled(bool enabled);
-    void stopSenseMonitorAndSelectFirstPage();
+    // Chip controls (the settings regions, sampling, user registers, self-test
+    // and test-mode actions) and the console's sending (AutoConfigurationGui_Availability.cpp).
+    void showPageAvailability(bool chipControls, bool boardOpen, const QString& whyNot);
 
     // Identification steps (AutoConfigurationGui_Device.cpp).
     void showPartLost(const QString& name, const QString& description);
     void showPartFound(uint16_t code, const QString& name, const QString& description, bool crcOn);
     void showPrototype(uint16_t code, const QString& name, const QString& description);
+    void buildUserRegisterPage();
     void setSafetyPageShown(bool shown);
 
     // Held edits (manual persist). While the family's edits are held, the

@@ -110,6 +110,7 @@ void AutoConfigurationGui::updateConnectionStatus()
         demoPartBox->hide();
         demoPartLabel->hide();
         logMessageToWindow(QStringLiteral("VELMARA-BOARD device found and connected"));
+        showAvailability();
         queueHSSCommand(new HSSFirmwareVersionIOCTLCmd(context::kFirmwareVersion));
         queueHSSCommand(new HSSReadGPIOCTLCmd(kGpioDirectInput, context::kGpioRead));
         queueHSSCommand(new HSSReadGPIOCTLCmd(kGpioLimpHomeInput, context::kGpioRead));
@@ -118,7 +119,6 @@ void AutoConfigurationGui::updateConnectionStatus()
 
     connectionLabel->setText(QStringLiteral("Disconnected"));
     ui::setTextColor(connectionLabel, ui::kRed);
-    mainTabControl->setEnabled(false);
     commManager->setHSSDetected(false);
     shownDevId.reset();  // nothing is shown as detected any more
     commManager->openDevice();  // one more try; the outcome is not shown
@@ -126,10 +126,9 @@ void AutoConfigurationGui::updateConnectionStatus()
     ui::setTextColor(devLabel, ui::kRed);
     devDesc->clear();
     logMessageToWindow(QStringLiteral("High-side switch device disconnected."));
-    setHardwareMenusEnabled(false);
-    saveToEEPROMToolStripMenuItem->setEnabled(false);
-    demoModeToolStripMenuItem->setEnabled(true);
-    stopSenseMonitorAndSelectFirstPage();
+    // The page stays as it is: the log and every view remain readable.
+    showAvailability();
+    senseMonitor->stopWithoutBoard();
     showValuesUnknown();
     showEmptyState();
 }
@@ -152,14 +151,6 @@ void AutoConfigurationGui::showValuesUnknown()
     safetyView->showNotRun();
 }
 
-void AutoConfigurationGui::stopSenseMonitorAndSelectFirstPage()
-{
-    senseMonitor->stopWithoutBoard();
-    const bool wasSuppressed = dontRunEvents.exchange(true);
-    mainTabControl->setCurrentIndex(0);
-    dontRunEvents = wasSuppressed;
-}
-
 void AutoConfigurationGui::handleFirmwareVersion(uint16_t version)
 {
     evmFirmwareVersion = version;
@@ -177,8 +168,9 @@ void AutoConfigurationGui::updateVerString()
                                    QStringLiteral("%1").arg(version, 4, 16, QLatin1Char('0')).toUpper());
     // Board flash commands exist from firmware 0x20B0 on.
     const bool flashSupported = version >= 0x20B0;
-    flashPersistToolStripMenuItem->setEnabled(flashSupported);
-    flashPersistToolStripMenuItem->menuAction()->setEnabled(flashSupported);
+    ui::setAvailable(flashPersistToolStripMenuItem, flashSupported,
+                     QStringLiteral("Needs board firmware v20B0 or later; this board has %1.")
+                         .arg(firmwareRevisionLabel->text()));
 }
 
 void AutoConfigurationGui::handleGPIOResp(HSSReadGPIOCTLCmd* command)

@@ -2,6 +2,7 @@
 // configuration, "Save to EEPROM" and the "User Registers" page.
 
 #include <QAction>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,6 +20,8 @@
 #include "ui/AutoConfigurationGui.h"
 #include "ui/HexText.h"
 #include "ui/WidgetHelpers.h"
+#include "ui/pages/FamilyPages.h"
+#include "ui/sense/SenseMonitor.h"
 #include "ui/seam/DialogSeam.h"
 
 namespace {
@@ -77,13 +80,11 @@ void AutoConfigurationGui::showPartLost(const QString& name, const QString& desc
     devLabel->setText(name);
     ui::setTextColor(devLabel, ui::kRed);
     devDesc->setText(description);
-    mainTabControl->setEnabled(false);
-    setHardwareMenusEnabled(false);
-    demoModeToolStripMenuItem->setEnabled(true);
     commManager->setHSSDetected(false);
     shownDevId.reset();
+    showAvailability();
     logMessageToWindow(fromView(hss::kPartLostLogLine));
-    stopSenseMonitorAndSelectFirstPage();
+    senseMonitor->stopWithoutBoard();
     showValuesUnknown();
     queueHSSCommand(new HSSWriteGPIOCTLCmd(kGpioDaughterCardPower, false));
     setSafetyPageShown(false);
@@ -95,7 +96,6 @@ void AutoConfigurationGui::showPartFound(uint16_t code, const QString& name, con
     showValuesUnknown();  // nothing of this part has been read yet
     setSafetyPageShown(crcOn);
     updateTabsFromFamily();
-    mainTabControl->setEnabled(true);
     // Lists first: a reload empties the selections, and with edits held the
     // refresh below shows the record at once instead of waiting for a reply.
     updateDefaultEnumerations(code);
@@ -103,10 +103,9 @@ void AutoConfigurationGui::showPartFound(uint16_t code, const QString& name, con
     devLabel->setText(name);
     devDesc->setText(description);
     ui::setTextColor(devLabel, ui::kGreen);
-    setHardwareMenusEnabled(true);
-    demoModeToolStripMenuItem->setEnabled(false);
     commManager->setHSSDetected(true);
     shownDevId = code;
+    showAvailability();
     logMessageToWindow(QString::fromStdString(hss::partDetectedLogLine(name.toStdString())));
     queueHSSCommand(new HSSWriteGPIOCTLCmd(kGpioDaughterCardPower, true));
 }
@@ -167,7 +166,6 @@ void AutoConfigurationGui::updateMainGUIFromSelection()
         showRecordInEditor(family);
         return;
     }
-    saveToEEPROMToolStripMenuItem->setEnabled(family == HSS_FAMILY_18PWP);
     updateDefaultEnumerations(family == HSS_FAMILY_18PWP ? eighteenPWPFuseConfig.getDevID()
                                                          : sixteenPWPFuseConfig.getDevID());
     if (editsHeldFor(family)) {
@@ -249,20 +247,82 @@ void AutoConfigurationGui::saveToEEPROMToolStripMenuItem_Click()
                         QStringLiteral("Current settings persisted into device EEPROM"));
 }
 
-void AutoConfigurationGui::userReg_TextChanged(std::size_t box)
+// "User Registers": box 0 and 1 are the TSNS calibration words, 2 .. 7 the
+// user registers 0x52 .. 0x57.
+namespace {
+
+constexpr const char* kUserRegisterBoxNames[hss::kUserRegisterBoxCount] = {
+    "tsnsUserBox1Hex", "tsnsUserBox2Hex", "userBox52Hex", "userBox53Hex",
+    "userBox54Hex",    "userBox55Hex",    "userBox56Hex", "userBox57Hex",
+};
+
+QString hexWord(uint16_t value) { return QString::fromStdString(ToHex(value)); }
+
+// "TSNS Calibration (CH1), 0x50" / "User Register 0x52".
+QString userRegisterCaption(std::size_t box)
+{
+    const QString address =
+        QStringLiteral("0x") + QString::fromStdString(ToHex(hss::userRegisterAddress(box).value_or(0)));
+    if (box < 2) return QStringLiteral("TSNS Calibration (CH%1), %2").arg(QString::number(box + 1), address);
+    return QStringLiteral("User Register ") + address;
+}
+
+}  // namespace
+
+void AutoConfigurationGui::buildUserRegisterPage()
+{
+    auto* grid = static_cast<QGridLayout*>(familyPages->userDataTab->content()->layout());
+    for (std::size_t box = 0; box < userRegisterBoxes.size(); ++box) {
+        QLineEdit* edit = ui::named<QLineEdit>(QString::fromLatin1(kUserRegisterBoxNames[box]));
+        userRegisterBoxes[box] = edit;
+        edit->setMaximumWidth(160);
+        edit->setToolTip(QStringLiteral("%1: one to four hexadecimal digits, 0 to FFFF. Enter, or leaving the box, "
+                                        "writes it to the chip.")
+                             .arg(userRegisterCaption(box)));
+        auto* label = new QLabel(userRegisterCaption(box) + QLatin1Char(':'));
+        label->setBuddy(edit);
+        grid->addWidget(label, int(box), 0);
+        grid->addWidget(edit, int(box), 1);
+        // Not on every keystroke: "12" on the way to "1234" is no value to write.
+        connect(edit, &QLineEdit::returnPressed, this, [this, box] { userReg_Leave(box, true); });
+        connect(edit, &QLineEdit::editingFinished, this, [this, box] { userReg_Leave(box, false); });
+    }
+    auto* note = new QLabel(QStringLiteral("Values are hexadecimal, \"0x\" may lead. A value is written when you press "
+                                           "Enter or leave its box; anything but one to four hex digits is refused and "
+                                           "the register's value shown again."));
+    note->setWordWrap(true);
+    const int rows = int(userRegisterBoxes.size());
+    grid->addWidget(note, rows, 0, 1, 3);
+    grid->setRowStretch(rows + 1, 1);
+    grid->setColumnStretch(2, 1);
+}
+
+void AutoConfigurationGui::userReg_Leave(std::size_t box, bool enter)
 {
     if (dontRunEvents || box >= userRegisterBoxes.size()) return;
     QLineEdit* edit = userRegisterBoxes[box];
-    uint32_t parsed = 0;
-    const bool ok = TryParseHex(treatHexString(edit->text().toLatin1().toStdString()), parsed);
-    const hss::UserRegisterEntry entry = hss::userRegisterEntry(ok ? std::optional<uint64_t>(parsed) : std::nullopt);
-    if (entry.replaceText) {
-        const bool wasSuppressed = dontRunEvents.exchange(true);
-        edit->setText(QString::fromStdString(ToHex(entry.value)));
-        dontRunEvents = wasSuppressed;
+    const QString typed = edit->text();
+    const uint16_t held = hss::userRegisterValue(eighteenPWPFuseConfig, box);
+    const std::optional<uint32_t> value = parseHexDigits(typed.toStdString(), 4);
+    // The box shows what the record holds, whatever was typed, before any
+    // message takes the focus away (which finishes the edit once more).
+    const bool wasSuppressed = dontRunEvents.exchange(true);
+    edit->setText(hexWord(value ? static_cast<uint16_t>(*value) : held));
+    dontRunEvents = wasSuppressed;
+    if (!value) {
+        DialogSeam::message(this, QMessageBox::Warning, QStringLiteral("Invalid Register Value"),
+                            QStringLiteral("\"%1\" is not a value for %2: enter one to four hexadecimal digits, 0 to "
+                                           "FFFF (\"0x\" may lead).\n\nNothing was written; the box shows the "
+                                           "register's value, 0x%3, again.")
+                                .arg(typed, userRegisterCaption(box), hexWord(held)));
+        return;
     }
-    if (const auto address = hss::storeUserRegister(eighteenPWPFuseConfig, box, entry.value)) {
-        sendRawWriteGUIResponse(new HSSSingleWriteCmd(*address, entry.value));
+    // Enter writes what the box shows; leaving it writes a change (Enter also
+    // finishes the edit, and so does a message taking the focus).
+    if (!enter && *value == held) return;
+    if (const auto address = hss::storeUserRegister(eighteenPWPFuseConfig, box, static_cast<uint16_t>(*value))) {
+        logMessageToWindow(QStringLiteral("%1 set to 0x%2.").arg(userRegisterCaption(box), hexWord(uint16_t(*value))));
+        sendRawWriteGUIResponse(new HSSSingleWriteCmd(*address, static_cast<uint16_t>(*value)));
     }
 }
 
@@ -270,7 +330,7 @@ void AutoConfigurationGui::refreshUserRegisterBoxes()
 {
     const bool wasSuppressed = dontRunEvents.exchange(true);
     for (std::size_t box = 0; box < userRegisterBoxes.size(); ++box) {
-        userRegisterBoxes[box]->setText(QString::fromStdString(ToHex(hss::userRegisterValue(eighteenPWPFuseConfig, box))));
+        userRegisterBoxes[box]->setText(hexWord(hss::userRegisterValue(eighteenPWPFuseConfig, box)));
     }
     dontRunEvents = wasSuppressed;
 }

@@ -21,9 +21,6 @@ void AutoConfigurationGui::buildFileCommands()
     controls.connectionLabel = connectionLabel;
     controls.partNameLabel = devLabel;
     controls.partDescriptionLabel = devDesc;
-    controls.exportMenu = exportToolStripMenuItem;
-    controls.saveSettingsItem = saveSettingsToolStripMenuItem;
-    controls.loadSettingsItem = loaToolStripMenuItem;
     demo = std::make_unique<DemoMode>(*this, *settingsFiles, controls, this);
 
     // Nothing to save, load or export until a part is identified or demo

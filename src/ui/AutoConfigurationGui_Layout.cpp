@@ -67,6 +67,8 @@ void AutoConfigurationGui::buildWindow()
     buildStatusBar();
     buildSenseMonitor();
     buildSafetyViews();
+    // Until the first look for the board: nothing to talk to yet.
+    showPageAvailability(false, false, QStringLiteral("No VELMARA-BOARD is connected."));
 
     // The design size, or the screen's free area when that is smaller; the
     // pages scroll instead of clipping below it.
@@ -177,25 +179,7 @@ void AutoConfigurationGui::buildTabs()
     testModeTab = buildTestModePage();
     userDataTab = familyPages->userDataTab;
 
-    // "User Registers": eight hex boxes, one register each.
-    auto* userGrid = static_cast<QGridLayout*>(familyPages->userDataTab->content()->layout());
-    const char* const userBoxes[][2] = {
-        {"tsnsUserBox1Hex", "TSNS Calibration (CH1)"}, {"tsnsUserBox2Hex", "TSNS Calibration (CH2)"},
-        {"userBox52Hex", "User Register 52"},          {"userBox53Hex", "User Register 53"},
-        {"userBox54Hex", "User Register 54"},          {"userBox55Hex", "User Register 55"},
-        {"userBox56Hex", "User Register 56"},          {"userBox57Hex", "User Register 57"},
-    };
-    for (std::size_t box = 0; box < userRegisterBoxes.size(); ++box) {
-        userRegisterBoxes[box] = named<QLineEdit>(QString::fromLatin1(userBoxes[box][0]));
-        userRegisterBoxes[box]->setMaximumWidth(160);
-        auto* label = new QLabel(QString::fromLatin1(userBoxes[box][1]) + QLatin1Char(':'));
-        label->setBuddy(userRegisterBoxes[box]);
-        userGrid->addWidget(label, int(box), 0);
-        userGrid->addWidget(userRegisterBoxes[box], int(box), 1);
-        connect(userRegisterBoxes[box], &QLineEdit::textChanged, this, [this, box] { userReg_TextChanged(box); });
-    }
-    userGrid->setRowStretch(int(userRegisterBoxes.size()), 1);
-    userGrid->setColumnStretch(2, 1);
+    buildUserRegisterPage();
 
     logTextBox = named<QPlainTextEdit>(QStringLiteral("logTextBox"));
     logTextBox->setReadOnly(true);
@@ -229,7 +213,6 @@ void AutoConfigurationGui::buildTabs()
     mainTabControl->addTab(testModeTab, QStringLiteral("Test Mode"));
     mainTabControl->addTab(datasheetTab, QStringLiteral("Datasheet"));
     mainTabControl->addTab(userDataTab, QStringLiteral("User Registers"));
-    mainTabControl->setEnabled(false);
 
     connect(mainTabControl, &QTabWidget::currentChanged, this, &AutoConfigurationGui::mainTabControl_SelectedIndexChanged);
     connect(safety->safetyTabControl, &QTabWidget::currentChanged, this,

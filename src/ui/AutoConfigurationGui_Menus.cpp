@@ -14,6 +14,7 @@
 #include "protocol/HSSProtocol.h"
 #include "ui/AutoConfigurationGui.h"
 #include "ui/Resources.h"
+#include "ui/WidgetHelpers.h"
 #include "ui/bench/EmulatedBoardWindow.h"
 #include "ui/pages/FamilyPages.h"
 #include "ui/seam/DialogSeam.h"
@@ -34,16 +35,15 @@ QMenu* addMenu(QWidget* parent, const QString& name, const QString& title)
     auto* menu = new QMenu(title, parent);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name + QStringLiteral("Action"));
+    // A disabled item's tooltip says why it is off.
+    menu->setToolTipsVisible(true);
     return menu;
 }
 
-// A menu is switched on and off as a whole: its entry in the parent and the
-// menu itself, so both the entry and a query of the menu show the state.
-void setMenuEnabled(QMenu* menu, bool enabled)
-{
-    menu->setEnabled(enabled);
-    menu->menuAction()->setEnabled(enabled);
-}
+const QString kManualPersistOff =
+    QStringLiteral("Writes the held edits; edits are held only while \"Persist\" is unticked (manual persist).");
+const QString kManualRefreshOff =
+    QStringLiteral("Reads the chip on request; only while \"Refresh\" is unticked (manual refresh).");
 
 }  // namespace
 
@@ -97,7 +97,7 @@ void AutoConfigurationGui::buildMenus()
     eEPROMToolStripMenuItem = addMenu(this, QStringLiteral("eEPROMToolStripMenuItem"), QStringLiteral("EEPROM"));
     saveToEEPROMToolStripMenuItem =
         addItem(eEPROMToolStripMenuItem, QStringLiteral("saveToEEPROMToolStripMenuItem"), QStringLiteral("Save to EEPROM"));
-    saveToEEPROMToolStripMenuItem->setEnabled(false);
+    ui::setAvailable(saveToEEPROMToolStripMenuItem, false, QStringLiteral("Needs an identified 18-pin part."));
     settingsToolStripMenuItem->addMenu(eEPROMToolStripMenuItem);
 
     exportToolStripMenuItem = addMenu(this, QStringLiteral("exportToolStripMenuItem"), QStringLiteral("Export"));
@@ -134,20 +134,6 @@ void AutoConfigurationGui::buildMenus()
             &AutoConfigurationGui::saveToEEPROMToolStripMenuItem_Click);
 }
 
-void AutoConfigurationGui::setHardwareMenusEnabled(bool enabled)
-{
-    setMenuEnabled(settingsToolStripMenuItem, enabled);
-    // The emulated board's bench stays reachable: it is where the board is
-    // plugged in again. Only the board's own item follows its presence.
-    if (emulatedBoardToolStripMenuItem != nullptr)
-        enterDFUModeToolStripMenuItem->setEnabled(enabled);
-    else
-        setMenuEnabled(toolsToolStripMenuItem, enabled);
-    setMenuEnabled(exportToolStripMenuItem, enabled);
-    saveSettingsToolStripMenuItem->setEnabled(enabled);
-    loaToolStripMenuItem->setEnabled(enabled);
-}
-
 void AutoConfigurationGui::exitToolStripMenuItem_Click()
 {
     close();  // the normal close path
@@ -170,11 +156,11 @@ void AutoConfigurationGui::enabledToolStripMenuItem_Click(bool checked)
         dirtyPersist = false;
         rawWriteFromConfig();
         logMessageToWindow(QStringLiteral("Manual persist disabled. Settings synced."));
-        manualPersistToolStripMenuItem->setEnabled(false);
+        ui::setAvailable(manualPersistToolStripMenuItem, false, kManualPersistOff);
     } else {
         logMessageToWindow(QStringLiteral("Manual persist enabled."));
         manualPersistEnabled = true;
-        manualPersistToolStripMenuItem->setEnabled(true);
+        ui::setAvailable(manualPersistToolStripMenuItem, true, kManualPersistOff);
     }
     showPersistAndRefreshState();
 }
@@ -199,11 +185,11 @@ void AutoConfigurationGui::manualRefreshToolCheck_CheckStateChanged(bool checked
         mainTabControl_SelectedIndexChanged(mainTabControl->currentIndex());
         logMessageToWindow(QStringLiteral("Manual refresh disabled"));
         for (FamilyPageSet* set : sets) set->faultUpdateStatus->setCurrentIndex(0);
-        manualRefreshToolStripMenuItem->setEnabled(false);
+        ui::setAvailable(manualRefreshToolStripMenuItem, false, kManualRefreshOff);
     } else {
         manualRefreshEnabled = true;
         for (FamilyPageSet* set : sets) set->faultUpdateStatus->setCurrentIndex(1);
-        manualRefreshToolStripMenuItem->setEnabled(true);
+        ui::setAvailable(manualRefreshToolStripMenuItem, true, kManualRefreshOff);
     }
     showPersistAndRefreshState();
 }
@@ -218,9 +204,25 @@ void AutoConfigurationGui::manualRefreshToolStripMenuItem_Click()
 
 void AutoConfigurationGui::enterDFUModeToolStripMenuItem_Click()
 {
-    DialogSeam::message(this, QMessageBox::Information, QStringLiteral("DFU Entry Command Sent"),
-                        QStringLiteral("Device Firmware Update (DFU) entry command sent. Use fwloader.exe to update firmware."));
+    QString question = QStringLiteral(
+        "Put the VELMARA-BOARD into firmware update (DFU) mode?\n\nThe board stops its normal work and leaves the "
+        "tool until it is unplugged and plugged in again: no fault watching, no sense graphing, no settings written "
+        "meanwhile. The chip keeps the settings it has now.");
+    if (editsHeldFor(curDeviceFamily))
+        question += QStringLiteral("\n\nEdits held under manual persist have not been written to the chip yet: "
+                                   "answer No and choose \"Manual Persist\" to write them first.");
+    const QMessageBox::StandardButton answer =
+        DialogSeam::message(this, QMessageBox::Question, QStringLiteral("Enter DFU Mode"), question,
+                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes) return;
     queueHSSCommand(new HSSEnterDFUCmd());
+    logMessageToWindow(QStringLiteral("Device Firmware Update (DFU) entry command sent."));
+    DialogSeam::message(
+        this, QMessageBox::Information, QStringLiteral("DFU Entry Command Sent"),
+        QStringLiteral("The board now waits for its firmware loader: it shows on the USB bus as a firmware update "
+                       "(DFU) device, no longer as the VELMARA-BOARD, so this tool has let it go.\n\nLoad the new "
+                       "firmware with the board's firmware loader, then unplug the board and plug it in again. The "
+                       "tool finds it by itself."));
 }
 
 void AutoConfigurationGui::persistToDeviceFlashToolStripMenuItem_Click()
@@ -242,19 +244,27 @@ void AutoConfigurationGui::loadFromDeviceFlashToolStripMenuItem_Click()
 
 void AutoConfigurationGui::eraseMCUFlashToolStripMenuItem_Click()
 {
+    const QMessageBox::StandardButton answer = DialogSeam::message(
+        this, QMessageBox::Question, QStringLiteral("Erase MCU Flash"),
+        QStringLiteral("Erase the configuration stored in the board's MCU flash?\n\nThe stored configuration is lost: "
+                       "\"Load from MCU flash\" has nothing to load until \"Persist to MCU flash\" stores one again. "
+                       "The chip's present settings are not changed."),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes) return;
     queueHSSCommand(new HSSSignalCmd(hss::kCmdFlashErase));
     DialogSeam::message(this, QMessageBox::Information, QStringLiteral("Configuration Erased"),
                         QStringLiteral("Configuration memory space on MCU flash erased."));
 }
 
+// Pages stay open without a board; a page change then has no chip to read.
 void AutoConfigurationGui::mainTabControl_SelectedIndexChanged(int)
 {
-    if (manualRefreshEnabled || dontRunEvents) return;
+    if (manualRefreshEnabled || dontRunEvents || (!shownDevId && !isDemoMode())) return;
     updateMainGUIFromSelection();
 }
 
 void AutoConfigurationGui::safetyTabControl_SelectedIndexChanged(int)
 {
-    if (manualRefreshEnabled) return;
+    if (manualRefreshEnabled || (!shownDevId && !isDemoMode())) return;
     updateMainGUIFromSelection();
 }

@@ -39,14 +39,19 @@ static bool isSpace(char c)
     return std::isspace(static_cast<unsigned char>(c)) != 0;
 }
 
-std::string CleanDigits(std::string_view text)
+static std::string_view trimmed(std::string_view text)
 {
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && isSpace(text[begin])) ++begin;
     while (end > begin && isSpace(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+}
+
+std::string CleanDigits(std::string_view text)
+{
     std::string out;
-    for (char c : text.substr(begin, end - begin)) {
+    for (char c : trimmed(text)) {
         if (c != '_' && c != ' ') out.push_back(c);
     }
     return out;
@@ -78,4 +83,17 @@ std::string ToHex(uint32_t value)
         value >>= 4;
     } while (value != 0);
     return out;
+}
+
+std::optional<uint32_t> parseHexDigits(std::string_view text, std::size_t maxDigits)
+{
+    std::string_view digits = trimmed(text);
+    if (digits.size() >= 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) digits.remove_prefix(2);
+    if (digits.empty() || digits.size() > maxDigits || maxDigits > 8) return std::nullopt;
+    uint32_t value = 0;
+    for (char c : digits) {
+        if (!isHexDigit(c)) return std::nullopt;
+        value = value * 16 + static_cast<uint32_t>(char2int(c));
+    }
+    return value;
 }

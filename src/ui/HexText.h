@@ -5,6 +5,7 @@
 // digits counts as digit 0, as the console has always done.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,3 +29,8 @@ bool TryParseHex(std::string_view text, uint32_t& value);
 
 // Upper-case hex without leading zeros (255 -> "FF", 0 -> "0").
 std::string ToHex(uint32_t value);
+
+// A register address or value as a user types it: surrounding blanks, an
+// optional "0x"/"0X", then one to maxDigits hex digits and nothing else.
+// Empty for anything else: "-1", "12G", "123456" for a 16-bit value.
+std::optional<uint32_t> parseHexDigits(std::string_view text, std::size_t maxDigits);

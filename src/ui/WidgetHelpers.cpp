@@ -1,6 +1,8 @@
 #include "ui/WidgetHelpers.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QPalette>
 
 namespace ui {
@@ -27,6 +29,18 @@ void showUnknown(QLabel* label)
 bool showsUnknown(const QLabel* label)
 {
     return label->text() == kUnknownText;
+}
+
+void setAvailable(QAction* item, bool available, const QString& whyNot)
+{
+    item->setEnabled(available);
+    item->setToolTip(available ? QString() : whyNot);
+}
+
+void setAvailable(QMenu* menu, bool available, const QString& whyNot)
+{
+    menu->setEnabled(available);
+    setAvailable(menu->menuAction(), available, whyNot);
 }
 
 }  // namespace ui

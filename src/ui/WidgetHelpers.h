@@ -5,7 +5,9 @@
 #include <QString>
 #include <QWidget>
 
+class QAction;
 class QLabel;
+class QMenu;
 
 namespace ui {
 
@@ -37,5 +39,10 @@ QColor textColor(const QWidget* widget);
 // Shows a value label as not read yet: a grey dash instead of a made-up value.
 void showUnknown(QLabel* label);
 bool showsUnknown(const QLabel* label);
+
+// Switches a menu item, or a menu with its entry in the parent menu, on or
+// off; while off, its tooltip says why (on, the tooltip is its text again).
+void setAvailable(QAction* item, bool available, const QString& whyNot);
+void setAvailable(QMenu* menu, bool available, const QString& whyNot);
 
 }  // namespace ui

@@ -278,26 +278,4 @@ TEST(UserRegisters, BoxesMapToRegistersAndRecord)
     EXPECT_EQ(hss::userRegisterValue(r, 8), 0);
 }
 
-TEST(UserRegisters, HexEntryValue)
-{
-    struct Case {
-        std::optional<uint64_t> parsed;
-        uint16_t value;
-        bool replace;
-    };
-    const Case cases[] = {
-        {std::nullopt, 0, false},   // not hex: write 0, keep the text
-        {0x1FFFF, 0xFFFF, true},    // clamped, text replaced
-        {0xFFFF, 0xFFFF, false},
-        {0x0000, 0x0000, false},
-        {0x12AB, 0x12AB, false},
-        {UINT64_MAX, 0xFFFF, true},
-    };
-    for (const Case& c : cases) {
-        const auto entry = hss::userRegisterEntry(c.parsed);
-        EXPECT_EQ(entry.value, c.value);
-        EXPECT_EQ(entry.replaceText, c.replace);
-    }
-}
-
 }  // namespace

@@ -41,18 +41,27 @@ TEST(WireModels, CustomFileLinesAndTimeAxisMinimum)
         std::vector<ChartPoint> points;
         double minimumAfter;
         std::size_t skipped;
-        bool hasDataLines;
+        std::size_t undrawable;
+        const char* loadedLine;  // or, with no point, the reason
     };
     const std::string example = "current,time\n5,20\nno comma here\n10,2\n";
     const Case cases[] = {
-        {"the example, minimum above 2", example, 5.0, {{5, 20}, {10, 2}}, 2.0, 1, true},
-        {"the example, minimum below 2", example, 0.001, {{5, 20}, {10, 2}}, 0.001, 1, true},
-        {"CR LF, blanks, blank line", "I,t\r\n 7.5 , 0.25\r\n\r\n8,1\r\n", 0.001, {{7.5, 0.25}, {8, 1}}, 0.001, 0,
-         true},
-        {"not numbers, three fields", "I,t\nfive,20\n5,x\n1,2,3\n6,3\n", 0.001, {{6, 3}}, 0.001, 3, true},
-        {"time at or below zero sits on the floor", "I,t\n4,0\n5,-1\n6,0.5\n", 1.0, {{4, 1.0}, {5, 1.0}, {6, 0.5}},
-         0.5, 0, true},
-        {"header only", "current,time\n", 0.001, {}, 0.001, 0, false},
+        {"the example, minimum above 2", example, 5.0, {{5, 20}, {10, 2}}, 2.0, 1, 0,
+         "Wire model loaded from w.csv: 2 points, 1 line skipped (not two numbers)."},
+        {"the example, minimum below 2", example, 0.001, {{5, 20}, {10, 2}}, 0.001, 1, 0, nullptr},
+        {"CR LF, blanks, blank line", "I,t\r\n 7.5 , 0.25\r\n\r\n8,1\r\n", 0.001, {{7.5, 0.25}, {8, 1}}, 0.001, 0, 0,
+         "Wire model loaded from w.csv: 2 points."},
+        {"not numbers, three fields", "I,t\nfive,20\n5,x\n1,2,3\n6,3\n", 0.001, {{6, 3}}, 0.001, 3, 0, nullptr},
+        {"current or time at or below zero: skipped, the minimum stays", "I,t\n4,0\n5,-1\n0,3\n-2,1\n6,0.5\n", 1.0,
+         {{6, 0.5}}, 0.5, 0, 4,
+         "Wire model loaded from w.csv: 1 point, 4 points skipped (current or time not above zero: no place on the "
+         "logarithmic axes)."},
+        {"empty", "", 0.001, {}, 0.001, 0, 0, "The wire model file w.csv is empty."},
+        {"header only", "current,time\n\n", 0.001, {}, 0.001, 0, 0,
+         "The wire model file w.csv has only its header line: no current,time points follow it."},
+        {"nothing usable", "I,t\nx\n1;2\n0,1\n", 0.001, {}, 0.001, 2, 1,
+         "The wire model file w.csv has no point that can be drawn: 2 lines are not two numbers, 1 point has a "
+         "current or time not above zero."},
     };
     std::string tooMany = "I,t\n";
     for (std::size_t i = 0; i <= kMaxWireModelPoints; ++i) tooMany += "5,1\n";
@@ -62,12 +71,18 @@ TEST(WireModels, CustomFileLinesAndTimeAxisMinimum)
     EXPECT_EQ(capped.skippedLines, 1u);
 
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         std::istringstream in(c.file);
         const CustomWireModel model = parseWireModel(in, c.minimumBefore);
-        EXPECT_EQ(model.points, c.points) << c.what;
-        EXPECT_EQ(model.timeAxisMinimum, c.minimumAfter) << c.what;
-        EXPECT_EQ(model.skippedLines, c.skipped) << c.what;
-        EXPECT_EQ(model.hasDataLines, c.hasDataLines) << c.what;
+        EXPECT_EQ(model.points, c.points);
+        EXPECT_EQ(model.timeAxisMinimum, c.minimumAfter);
+        EXPECT_EQ(model.skippedLines, c.skipped);
+        EXPECT_EQ(model.undrawablePoints, c.undrawable);
+        const std::optional<std::string> reason = emptyWireModelReason(model, "w.csv");
+        EXPECT_EQ(reason.has_value(), c.points.empty());
+        if (c.loadedLine != nullptr) {
+            EXPECT_EQ(reason.value_or(wireModelLoadedLine(model, "w.csv")), c.loadedLine);
+        }
     }
 }
 
@@ -86,7 +101,8 @@ TEST(WireModels, LoadingAFile)
     const WireModelFile missing = loadWireModelFile(dir / "missing.csv", 5.0);
     EXPECT_FALSE(missing.model);
     EXPECT_TRUE(missing.notFound);
-    EXPECT_EQ(missing.error, "File not found!");
+    EXPECT_EQ(missing.error, "File not found!\n" + (dir / "missing.csv").string());
+
 
     // A folder exists but is no wire model.
     const WireModelFile folder = loadWireModelFile(dir, 5.0);

@@ -82,6 +82,21 @@ TEST(PackagingFiles, DesktopEntryAndMetainfoNameTheTool)
               "usb:v" + hex4(hss::kBoardVendorId, true) + "p" + hex4(hss::kBoardProductId, true) + "d*");
 }
 
+// The tool links Qt Charts, which open-source users get under the GPL 3 only.
+TEST(PackagingFiles, TheLicenceIsTheGpl3OrLaterEverywhere)
+{
+    const std::string licence = readText("LICENSE");
+    EXPECT_EQ(licence.substr(0, licence.find("\n\n")),
+              "                    GNU GENERAL PUBLIC LICENSE\n                       Version 3, 29 June 2007");
+    EXPECT_NE(licence.find("END OF TERMS AND CONDITIONS"), std::string::npos);  // the whole text
+    const std::string metainfo = readText("packaging/" + kAppId + ".metainfo.xml");
+    EXPECT_EQ(between(metainfo, "<project_license>", "</project_license>"), "GPL-3.0-or-later");
+    EXPECT_EQ(between(readText("packaging/debian/copyright"), "\nFiles: *\n", "\n\n"),
+              "Copyright: 2026 Keldor\nLicense: GPL-3.0-or-later");
+    // Newest entry first, as in the AppStream file.
+    EXPECT_EQ(between(readText("packaging/debian/changelog"), "keldor-configurator (", ")"), kc::kVersion);
+}
+
 TEST(PackagingFiles, IconPngsHaveTheirNominalSizes)
 {
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {

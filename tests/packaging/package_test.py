@@ -9,6 +9,7 @@ whose binaries are not for shipping.
 
 import argparse
 import glob
+import gzip
 import io
 import os
 import shutil
@@ -59,7 +60,10 @@ class DebianPackage(unittest.TestCase):
                      "usr/share/keldor-configurator/images/redBut.png",
                      "usr/share/keldor-configurator/docs/register-reference.html",
                      "usr/share/keldor-configurator/headers/zvr_qdev.h",
-                     "usr/share/keldor-configurator/demo/demoModeValues18.txt"]:
+                     "usr/share/keldor-configurator/demo/demoModeValues18.txt",
+                     "usr/share/doc/keldor-configurator/copyright",
+                     "usr/share/doc/keldor-configurator/changelog.gz",
+                     "usr/share/man/man1/keldor-configurator.1.gz", "usr/share/man/man1/velmara-emu.1.gz"]:
             with self.subTest(path=path):
                 self.assertIn("./" + path, self.entries)
         # Only the two programs, nothing outside /usr.
@@ -78,6 +82,37 @@ class DebianPackage(unittest.TestCase):
             with self.subTest(library=library):
                 self.assertIn(library, names)
         self.assertTrue(all("(>=" in d for d in depends if d.startswith("libqt6")), depends)
+
+    def member(self, path):
+        data = tarfile.open(fileobj=io.BytesIO(run(["dpkg-deb", "--fsys-tarfile", self.deb])))
+        return data.extractfile(path).read()
+
+    def test_licence_and_documents(self):
+        # Qt Charts comes to open-source users under the GPL 3: the package says so.
+        copyright_text = self.member("./usr/share/doc/keldor-configurator/copyright").decode()
+        self.assertTrue(copyright_text.startswith(
+            "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"))
+        self.assertIn("\nLicense: GPL-3.0-or-later\n", copyright_text)
+        self.assertIn("/usr/share/common-licenses/GPL-3", copyright_text)
+        metainfo = self.member(f"./usr/share/metainfo/{ARGS.app_id}.metainfo.xml").decode()
+        self.assertIn("<project_license>GPL-3.0-or-later</project_license>", metainfo)
+        # Compressed without a time stamp, so two builds give the same bytes.
+        for path in ["./usr/share/doc/keldor-configurator/changelog.gz", "./usr/share/man/man1/velmara-emu.1.gz"]:
+            with self.subTest(path=path):
+                packed = self.member(path)
+                self.assertEqual(packed[4:8], b"\0\0\0\0")  # gzip MTIME
+                self.assertEqual(packed[3] & 0x08, 0)         # no FNAME
+        changelog = gzip.decompress(self.member("./usr/share/doc/keldor-configurator/changelog.gz")).decode()
+        self.assertTrue(changelog.startswith(f"keldor-configurator ({ARGS.version}) "), changelog[:80])
+        manual = gzip.decompress(self.member("./usr/share/man/man1/keldor-configurator.1.gz")).decode()
+        self.assertIn(f'"keldor-configurator {ARGS.version}"', manual)
+
+    def test_lintian_finds_no_error_or_warning(self):
+        lintian = shutil.which("lintian")
+        if lintian is None:
+            self.skipTest("lintian is not installed (scripts/package installs it)")
+        done = subprocess.run([lintian, "--fail-on", "error,warning", self.deb], capture_output=True, timeout=240)
+        self.assertEqual(done.returncode, 0, done.stdout.decode() + done.stderr.decode())
 
     def test_maintainer_scripts(self):
         control = tarfile.open(fileobj=io.BytesIO(run(["dpkg-deb", "--ctrl-tarfile", self.deb])))

@@ -77,7 +77,7 @@ bool SoakDriver::operable(QObject* c) { return c != nullptr && automation::whyNo
 bool SoakDriver::partShown()
 {
     AutoConfigurationGui& window = gui_.window();
-    return window.link() != nullptr && window.link()->isHSSDetected() && window.mainTabControl->isEnabled() &&
+    return window.link() != nullptr && window.link()->isHSSDetected() && gui_.chipControlsOn() &&
            window.curDeviceFamily.load() != HSS_FAMILY_NONE;
 }
 

@@ -93,7 +93,7 @@ TEST_P(DemoModeBoards, PartsValuesSilenceAndLeaving)
     item->trigger();
     EXPECT_EQ(messages.messages.back().caption, "Demo/Config Mode");
     EXPECT_EQ(messages.messages.back().text, kEnterText);
-    EXPECT_TRUE(tabs->isEnabled());
+    EXPECT_TRUE(gui.chipControlsOn());
     EXPECT_EQ(connection->text(), "Demo Mode");
     EXPECT_EQ(ui::textColor(connection), ui::kOrange);
     EXPECT_TRUE(gui.find<QComboBox>("demoPartBox")->isVisible());
@@ -135,7 +135,7 @@ TEST_P(DemoModeBoards, PartsValuesSilenceAndLeaving)
     item->trigger();
     EXPECT_EQ(messages.messages.back().caption, "Demo Mode");
     EXPECT_EQ(messages.messages.back().text, "Demo mode exited.");
-    EXPECT_FALSE(tabs->isEnabled());
+    EXPECT_FALSE(gui.chipControlsOn());
     EXPECT_EQ(gui.tabTexts(), pagesBefore);
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_EQ(connection->text(), board ? "Connected" : "Disconnected");

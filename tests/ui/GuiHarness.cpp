@@ -123,9 +123,14 @@ bool Gui::waitConnected()
     return waitUntil([this] { return find<QLabel>("connectionLabel")->text() == QStringLiteral("Connected"); });
 }
 
+bool Gui::chipControlsOn()
+{
+    return find<QWidget>("commandCenterPageControls")->isEnabled();
+}
+
 bool Gui::waitDetected()
 {
-    return waitUntil([this] { return find<QTabWidget>("mainTabControl")->isEnabled(); });
+    return waitUntil([this] { return chipControlsOn(); });
 }
 
 void Gui::sendConsoleCommand(const QString& text)

@@ -55,7 +55,8 @@ std::vector<uint8_t> singleReads(const EmulatedBoard& board);
 // Board-service requests (code 6) as their sub-code and first argument.
 std::vector<std::pair<uint8_t, uint8_t>> serviceRequests(const EmulatedBoard& board);
 
-// Answers every message box with its default button and records it.
+// Answers every message box with the next queued answer, else its default
+// button, and records it.
 struct RecordedMessage {
     QMessageBox::Icon icon;
     QString caption;
@@ -70,6 +71,11 @@ public:
                                           QMessageBox::StandardButton def) override
     {
         messages.push_back({icon, caption, text});
+        if (!answers.empty()) {
+            const QMessageBox::StandardButton answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
         return DialogSeam::defaultButtonOf(buttons, def);
     }
     // File dialogs return the queued paths in order, then cancel.
@@ -84,6 +90,7 @@ public:
     QString lastText() const { return messages.empty() ? QString() : messages.back().text; }
     std::vector<RecordedMessage> messages;
     std::deque<QString> files;
+    std::deque<QMessageBox::StandardButton> answers;
     QStringList filters;
 };
 
@@ -110,7 +117,10 @@ public:
     QStringList tabTexts();
     // Waits for "Connected" (the first cycle that opens the board).
     bool waitConnected();
-    // Waits until a part is identified (the main tab control is enabled).
+    // The controls that talk to the chip are on (a part is identified, or
+    // demo mode); the pages themselves stay open without them.
+    bool chipControlsOn();
+    // Waits until a part is identified.
     bool waitDetected();
     // Types into the console and presses "Send".
     void sendConsoleCommand(const QString& text);

@@ -264,7 +264,7 @@ TEST(HeldEdits, ReDetectionOfTheSameFamilyKeepsThem)
     combo(gui, "slewRateBox")->setCurrentIndex(2);
 
     board.unplug();
-    ASSERT_TRUE(waitUntil([&] { return !gui.find<QTabWidget>("mainTabControl")->isEnabled(); }));
+    ASSERT_TRUE(waitUntil([&] { return !gui.chipControlsOn(); }));
     board.clearTrace();
     board.plug();
     ASSERT_TRUE(gui.waitDetected());

@@ -62,3 +62,20 @@ TEST(HexText, ToHexIsUpperCaseWithoutLeadingZeros)
     EXPECT_EQ(ToHex(0x0ABC), "ABC");
     EXPECT_EQ(ToHex(0xFFFFFFFF), "FFFFFFFF");
 }
+
+TEST(HexText, parseHexDigitsTakesOneToNDigitsAndNothingElse)
+{
+    struct Case {
+        const char* text;
+        std::size_t maxDigits;
+        std::optional<uint32_t> value;
+    };
+    const Case cases[] = {
+        {"0", 4, 0},          {"FFFF", 4, 0xFFFF},   {"0x12ab", 4, 0x12AB},  {" 0X7 ", 4, 7},
+        {"0000", 4, 0},       {"1F", 2, 0x1F},       {"12345", 4, {}},       {"123456", 4, {}},
+        {"1FF", 2, {}},       {"-1", 4, {}},         {"+1", 4, {}},          {"zz!", 4, {}},
+        {"", 4, {}},          {"0x", 4, {}},         {"   ", 4, {}},         {"12 34", 4, {}},
+        {"1_2", 4, {}},       {"0x0x1", 4, {}},      {"12G", 4, {}},         {"FFFFFFFF", 8, 0xFFFFFFFF},
+    };
+    for (const Case& c : cases) EXPECT_EQ(parseHexDigits(c.text, c.maxDigits), c.value) << c.text;
+}

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 
 #include "device/ConfigReadBack.h"
 #include "device/PartTable.h"
@@ -89,7 +90,7 @@ TEST(Identification, UnlistedCodesWithNothingDetectedChangeNothing)
         ASSERT_TRUE(gui.waitConnected());
         ASSERT_TRUE(waitUntil([&] { return harness::singleReads(gui.board()).size() >= 3; }));
         EXPECT_EQ(gui.find<QLabel>("devLabel")->text(), QStringLiteral("DEVICE NOT DETECTED"));
-        EXPECT_FALSE(gui.find<QTabWidget>("mainTabControl")->isEnabled());
+        EXPECT_FALSE(gui.chipControlsOn());
         EXPECT_FALSE(gui.logText().contains(QStringLiteral("High-side switch")));
         for (const auto& c : harness::writtenCommands(gui.board())) {
             const bool wake = c.code == hss::kCmdSingleWrite && c.payload.at(0) == 0xFF;
@@ -154,7 +155,7 @@ TEST(Identification, PrototypeSiliconShowsOneBoxPerInsertion)
     EXPECT_EQ(recorder.messages[0].icon, QMessageBox::Critical);
     EXPECT_TRUE(recorder.messages[0].text.startsWith(QStringLiteral(
         "The current daughter card contains prototype silicon that is no longer supported. Please obtain new ")));
-    EXPECT_FALSE(gui.find<QTabWidget>("mainTabControl")->isEnabled());
+    EXPECT_FALSE(gui.chipControlsOn());
     EXPECT_EQ(gui.find<QLabel>("devDesc")->text(), QStringLiteral("Prototype silicon not supported."));
 
     gui.board().unplug();
@@ -193,7 +194,7 @@ TEST(Identification, ADirectSwapToTheOtherFamilyRebuildsTheWindowForIt)
         EXPECT_EQ(gui.window().curDeviceFamily, step.family);
         EXPECT_EQ(gui.tabTexts(), step.tabs);
         EXPECT_EQ(gui.find<QTabWidget>("mainTabControl")->widget(1), gui.window().*step.tuner);
-        EXPECT_TRUE(gui.find<QTabWidget>("mainTabControl")->isEnabled());
+        EXPECT_TRUE(gui.chipControlsOn());
         EXPECT_EQ(gui.find<QAction>("saveToEEPROMToolStripMenuItem")->isEnabled(), step.family == HSS_FAMILY_18PWP);
         EXPECT_EQ(configReadLists(gui.board()), hss::readBackLists(step.family));
         EXPECT_EQ(gpio0Writes(gui.board()), (std::vector<uint8_t>{0, 1}));  // the old part off, the new one on
@@ -218,22 +219,25 @@ TEST(Identification, PrototypeReplacingAKnownPartLeavesNoFamilyToPoll)
     ASSERT_EQ(recorder.messages.size(), 1u);
     EXPECT_EQ(recorder.messages[0].caption, QStringLiteral("Incompatible Silicon"));
     EXPECT_TRUE(commandsWithCode(gui.board(), hss::kCmdMixRead).empty());  // no fault registers read
-    EXPECT_FALSE(gui.find<QTabWidget>("mainTabControl")->isEnabled());
+    EXPECT_FALSE(gui.chipControlsOn());
     EXPECT_EQ(gui.find<QLabel>("devLabel")->text(), QStringLiteral("ZVR2M10-K1 PROTOTYPE"));
     EXPECT_TRUE(gui.logText().contains(QStringLiteral("] High-side switch daughter card not detected.")));
     EXPECT_FALSE(gui.board().gpioLevel(0));
 }
 
-TEST(Identification, LosingThePartDisablesTheWindowAndDrivesGpio0Low)
+TEST(Identification, LosingThePartSwitchesTheChipControlsOffAndDrivesGpio0Low)
 {
     Gui gui(0xFFF0);
     ASSERT_TRUE(gui.waitDetected());
     auto* tabs = gui.find<QTabWidget>("mainTabControl");
     tabs->setCurrentIndex(2);
     gui.board().setDeviceId(0x1234);
-    ASSERT_TRUE(waitUntil([&] { return !tabs->isEnabled(); }));
+    ASSERT_TRUE(waitUntil([&] { return !gui.chipControlsOn(); }));
     EXPECT_TRUE(gui.logText().contains(QStringLiteral("] High-side switch daughter card not detected.")));
-    EXPECT_EQ(tabs->currentIndex(), 0);
+    // The page the user reads stays, its settings greyed.
+    EXPECT_TRUE(tabs->isEnabled());
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    EXPECT_FALSE(gui.find<QWidget>("devSettingPage16pwpControls")->isEnabled());
     EXPECT_EQ(gui.find<QLabel>("devLabel")->text(), QStringLiteral("DEVICE NOT DETECTED"));
     ASSERT_TRUE(waitUntil([&] { return countService(gui.board(), hss::kIoctlWriteGpio, 0, 0) == 1; }));
     EXPECT_FALSE(gui.board().gpioLevel(0));
@@ -278,26 +282,79 @@ TEST(ReadBack, EighteenPinWritesOutInTwoParts)
     EXPECT_EQ(writes[1].payload.at(0), 8);
 }
 
-TEST(UserRegisters, HexEntryClampsAndWrites)
+// A box writes what it shows, once, on Enter or on leaving it; anything but
+// one to four hex digits is refused and the record's value shown again.
+TEST(UserRegisters, BoxesWriteOneToFourHexDigitsOnEnterOrLeaving)
 {
+    harness::MessageRecorder recorder;
     Gui gui(0xFF00);
     ASSERT_TRUE(gui.waitDetected());
     harness::spin(300);
-    auto* box = gui.find<QLineEdit>("tsnsUserBox1Hex");
-    ASSERT_NE(box, nullptr);
-    box->setText(QStringLiteral("1FFFF"));
-    EXPECT_EQ(box->text(), QStringLiteral("FFFF"));
-    EXPECT_EQ(gui.window().eighteenPWPFuseConfig.getADCCal(0), 0xFFFF);
+    EmulatedBoard& board = gui.board();
+    gui.find<QTabWidget>("mainTabControl")->setCurrentWidget(gui.window().userDataTab);
+    harness::spin(300);  // the page's read-back
+    const QStringList labels = [&] {
+        QStringList texts;
+        for (QLabel* label : gui.find<QWidget>("userDataTab")->findChildren<QLabel*>()) texts << label->text();
+        return texts;
+    }();
+    for (const char* caption : {"TSNS Calibration (CH1), 0x50:", "TSNS Calibration (CH2), 0x51:", "User Register 0x52:",
+                                "User Register 0x57:"})
+        EXPECT_TRUE(labels.contains(QString::fromLatin1(caption))) << caption;
 
-    auto* user57 = gui.find<QLineEdit>("userBox57Hex");
-    user57->setText(QStringLiteral("xyz"));
-    EXPECT_EQ(user57->text(), QStringLiteral("xyz"));
-    ASSERT_TRUE(waitUntil([&] {
-        const auto writes = harness::singleWrites(gui.board());
-        const bool clamped = std::count(writes.begin(), writes.end(), std::make_pair(uint8_t{0x50}, uint16_t{0xFFFF})) == 1;
-        const bool zero = std::count(writes.begin(), writes.end(), std::make_pair(uint8_t{0x57}, uint16_t{0})) == 1;
-        return clamped && zero;
-    }));
+    struct Case {
+        const char* box;
+        uint8_t address;
+        const char* typed;
+        bool enter;                     // else the box is left
+        std::optional<uint16_t> value;  // written; empty: refused
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"userBox52Hex", 0x52, "1234", true, 0x1234, "1234"},
+        {"userBox53Hex", 0x53, "0xbeef", false, 0xBEEF, "BEEF"},
+        {"tsnsUserBox1Hex", 0x50, " 7 ", true, 0x0007, "7"},
+        {"userBox54Hex", 0x54, "zz!", true, {}, "0"},
+        {"userBox55Hex", 0x55, "-1", true, {}, "0"},
+        {"userBox56Hex", 0x56, "123456", false, {}, "0"},
+        {"userBox57Hex", 0x57, "", true, {}, "0"},
+        {"userBox52Hex", 0x52, "12G", true, {}, "1234"},  // the value before stays
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        auto* box = gui.find<QLineEdit>(c.box);
+        ASSERT_NE(box, nullptr);
+        board.clearTrace();
+        const std::size_t messages = recorder.messages.size();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, QString::fromLatin1(c.typed));
+        harness::spin(100);
+        EXPECT_TRUE(harness::singleWrites(board).empty());  // not while typing
+        if (c.enter) {
+            QTest::keyClick(box, Qt::Key_Return);
+        } else {
+            QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(box, &leave);
+        }
+        EXPECT_EQ(box->text(), QString::fromLatin1(c.shown));
+        const auto writesTo = [&] {
+            const auto writes = harness::singleWrites(board);
+            return std::count_if(writes.begin(), writes.end(), [&](const auto& w) { return w.first == c.address; });
+        };
+        if (c.value) {
+            ASSERT_TRUE(waitUntil([&] { return writesTo() == 1; }));
+            const auto writes = harness::singleWrites(board);
+            EXPECT_EQ(std::count(writes.begin(), writes.end(), std::make_pair(c.address, *c.value)), 1);
+            EXPECT_EQ(recorder.messages.size(), messages);
+        } else {
+            ASSERT_EQ(recorder.messages.size(), messages + 1);
+            EXPECT_EQ(recorder.messages.back().caption, QStringLiteral("Invalid Register Value"));
+            EXPECT_TRUE(recorder.messages.back().text.startsWith(QStringLiteral("\"%1\" is not a value for ").arg(c.typed)));
+            harness::spin(300);
+            EXPECT_EQ(writesTo(), 0);
+        }
+    }
 }
 
 TEST(UserRegisters, SaveToEepromSendsTheKeyInOrder)
@@ -346,8 +403,7 @@ TEST(PageChanges, ManualRefreshStillFindsAPartPluggedInAgain)
     ASSERT_TRUE(gui.waitDetected());
     gui.find<QAction>("manualRefreshToolCheck")->setChecked(false);
     gui.board().unplug();
-    auto* tabs = gui.find<QTabWidget>("mainTabControl");
-    ASSERT_TRUE(waitUntil([&] { return !tabs->isEnabled(); }));
+    ASSERT_TRUE(waitUntil([&] { return !gui.chipControlsOn(); }));
     gui.board().plug();
     ASSERT_TRUE(gui.waitDetected());
     EXPECT_EQ(gui.find<QLabel>("devLabel")->text(), QStringLiteral("ZVR2M08A-K1"));
@@ -384,22 +440,49 @@ TEST(BoardServiceMenus, FlashAndFirmwareUpdateItemsSendTheirCommandsAndTellTheUs
     ASSERT_TRUE(waitUntil([&] { return !commandsWithCode(gui.board(), hss::kCmdFlashLoad).empty(); }));
     ASSERT_TRUE(waitUntil([&] { return configReads(gui.board()) > readsBefore; }));  // read back after loading
 
+    // The two that cannot be undone ask first: No sends nothing, Yes sends.
+    const std::size_t before = recorder.messages.size();
+    recorder.answers = {QMessageBox::No, QMessageBox::Yes};
+    gui.find<QAction>("eraseMCUFlashToolStripMenuItem")->trigger();
+    harness::spin(300);
+    EXPECT_FALSE(gui.board().flashStore().empty());
     gui.find<QAction>("eraseMCUFlashToolStripMenuItem")->trigger();
     ASSERT_TRUE(waitUntil([&] { return gui.board().flashStore().empty(); }));
 
+    recorder.answers = {QMessageBox::No, QMessageBox::Yes};
+    gui.find<QAction>("enterDFUModeToolStripMenuItem")->trigger();
+    harness::spin(300);
+    EXPECT_EQ(gui.board().dfuEntryCount(), 0u);
     gui.find<QAction>("enterDFUModeToolStripMenuItem")->trigger();
     ASSERT_TRUE(waitUntil([&] { return gui.board().dfuEntryCount() == 1; }));
 
-    const std::pair<const char*, const char*> expected[] = {
-        {"Configuration Saved", "Configuration saved to MCU flash memory"},
-        {"Configuration Loaded", "Configuration loaded from flash (if it has been peviously programmed)"},
-        {"Configuration Erased", "Configuration memory space on MCU flash erased."},
-        {"DFU Entry Command Sent", "Device Firmware Update (DFU) entry command sent. Use fwloader.exe to update firmware."},
+    struct Expected {
+        QMessageBox::Icon icon;
+        const char* caption;
+        const char* text;  // the start of it
     };
+    const Expected expected[] = {
+        {QMessageBox::Information, "Configuration Saved", "Configuration saved to MCU flash memory"},
+        {QMessageBox::Information, "Configuration Loaded", "Configuration loaded from flash"},
+        {QMessageBox::Question, "Erase MCU Flash", "Erase the configuration stored in the board's MCU flash?"},
+        {QMessageBox::Question, "Erase MCU Flash", "Erase the configuration stored in the board's MCU flash?"},
+        {QMessageBox::Information, "Configuration Erased", "Configuration memory space on MCU flash erased."},
+        {QMessageBox::Question, "Enter DFU Mode", "Put the VELMARA-BOARD into firmware update (DFU) mode?"},
+        {QMessageBox::Question, "Enter DFU Mode", "Put the VELMARA-BOARD into firmware update (DFU) mode?"},
+        {QMessageBox::Information, "DFU Entry Command Sent", "The board now waits for its firmware loader"},
+    };
+    ASSERT_EQ(before, 2u);
     ASSERT_EQ(recorder.messages.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
-        EXPECT_EQ(recorder.messages[i].caption, QString::fromLatin1(expected[i].first));
-        EXPECT_EQ(recorder.messages[i].text, QString::fromLatin1(expected[i].second));
-        EXPECT_EQ(recorder.messages[i].icon, QMessageBox::Information);
+        SCOPED_TRACE(i);
+        EXPECT_EQ(recorder.messages[i].icon, expected[i].icon);
+        EXPECT_EQ(recorder.messages[i].caption, QString::fromLatin1(expected[i].caption));
+        EXPECT_TRUE(recorder.messages[i].text.startsWith(QString::fromLatin1(expected[i].text)))
+            << recorder.messages[i].text.toStdString();
     }
+    // What is lost is said before; what to do next after, in this platform's words.
+    EXPECT_TRUE(recorder.messages[2].text.contains("The stored configuration is lost"));
+    EXPECT_TRUE(recorder.messages[5].text.contains("until it is unplugged and plugged in again"));
+    EXPECT_TRUE(recorder.messages[7].text.contains("unplug the board and plug it in again"));
+    EXPECT_FALSE(recorder.messages[7].text.contains(".exe"));
 }

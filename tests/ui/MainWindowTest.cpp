@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBrowser>
 
 #include <thread>
@@ -34,7 +36,10 @@ TEST(MainWindow, LayoutNamesAndStartState)
 
     // Four pages shown, nine put aside but still reachable by name.
     EXPECT_EQ(gui.tabTexts(), (QStringList{"Command Center", "Console", "Log", "Datasheet"}));
-    EXPECT_FALSE(gui.find<QTabWidget>("mainTabControl")->isEnabled());
+    // The pages open at once; what talks to the chip waits for one.
+    EXPECT_TRUE(gui.find<QTabWidget>("mainTabControl")->isEnabled());
+    EXPECT_FALSE(gui.chipControlsOn());
+    EXPECT_FALSE(gui.find<QWidget>("commandBox")->isEnabled());
     for (const char* page : {"commandCenterPage", "fuseTunerPage16pwp", "devSettingPage16pwp", "chanSettingsPage16pwp",
                              "fuseTunerPage18pwp", "devSettingPage18pwp", "chanSettingsPage18pwp", "consolePage",
                              "logPage", "safetyTab16pwp", "testModeTab", "datasheetTab", "userDataTab"}) {
@@ -124,36 +129,75 @@ TEST(MainWindow, FirmwareBelowTheFlashThresholdKeepsMcuFlashOff)
     Gui gui(EmulatedBoard::kDefaultDeviceId, true, 0x20AF);
     ASSERT_TRUE(waitUntil([&] { return gui.find<QLabel>("firmwareRevisionLabel")->text() == QStringLiteral("v20AF"); }));
     EXPECT_FALSE(gui.find<QMenu>("flashPersistToolStripMenuItem")->isEnabled());
+    EXPECT_EQ(gui.find<QMenu>("flashPersistToolStripMenuItem")->menuAction()->toolTip(),
+              QStringLiteral("Needs board firmware v20B0 or later; this board has v20AF."));
 }
 
-TEST(MainWindow, PullingTheBoardShowsDisconnectedAndSwitchesHardwareOff)
+TEST(MainWindow, PullingTheBoardKeepsEveryViewAndSwitchesOffWhatTalksToTheChip)
 {
     Gui gui;
-    ASSERT_TRUE(gui.waitConnected());
+    ASSERT_TRUE(gui.waitDetected());
+    harness::spin(300);
+    AutoConfigurationGui& window = gui.window();
+    gui.sendConsoleCommand(QStringLiteral("READ 0x0E"));
+    ASSERT_TRUE(waitUntil([&] { return gui.consoleText().contains(QStringLiteral("(Addr: 0x0E)")); }));
+    for (int i = 0; i < 100; ++i) window.logMessageToWindow(QStringLiteral("Line %1 to scroll past.").arg(i));
+    auto* demo = gui.find<QAction>("demoModeToolStripMenuItem");
+    EXPECT_FALSE(demo->isEnabled());
+    EXPECT_TRUE(demo->toolTip().contains(QStringLiteral("off while a board with an identified chip is connected")));
+
+    auto* tabs = gui.find<QTabWidget>("mainTabControl");
+    tabs->setCurrentWidget(window.logPage);
     gui.board().unplug();
     auto* connection = gui.find<QLabel>("connectionLabel");
     ASSERT_TRUE(waitUntil([&] { return connection->text() == QStringLiteral("Disconnected"); }));
     EXPECT_EQ(ui::textColor(connection), ui::kRed);
     EXPECT_TRUE(gui.logText().contains(QStringLiteral("] High-side switch device disconnected.")));
-    EXPECT_FALSE(gui.find<QTabWidget>("mainTabControl")->isEnabled());
-    EXPECT_EQ(gui.find<QTabWidget>("mainTabControl")->currentIndex(), 0);
-    for (const char* menu : {"settingsToolStripMenuItem", "exportToolStripMenuItem"}) {
-        EXPECT_FALSE(gui.find<QMenu>(menu)->isEnabled()) << menu;
+    EXPECT_EQ(gui.find<QLabel>("devLabel")->text(), QStringLiteral("DEVICE NOT DETECTED"));
+    EXPECT_FALSE(window.isCurrentSenseEnabled);
+
+    // The page being read stays, and every view can be read and scrolled.
+    EXPECT_EQ(tabs->currentWidget(), window.logPage);
+    EXPECT_TRUE(tabs->isEnabled());
+    for (const char* view : {"logTextBox", "commandLogBox", "cmdHistoryBox", "datasheetBrowser", "i2tChart",
+                             "i2tCompleteChart", "statsGroupBox", "faultBox1", "senseChartRegion"}) {
+        ASSERT_NE(gui.find<QWidget>(view), nullptr) << view;
+        EXPECT_TRUE(gui.find<QWidget>(view)->isEnabled()) << view;
     }
-    // On the emulated board "Tools" keeps its bench, where the board is plugged in again.
+    QScrollBar* scroll = gui.find<QPlainTextEdit>("logTextBox")->verticalScrollBar();
+    ASSERT_GT(scroll->maximum(), 0);
+    scroll->setValue(0);
+    EXPECT_EQ(scroll->value(), 0);
+    EXPECT_EQ(gui.find<QComboBox>("cmdHistoryBox")->itemText(0), QStringLiteral("READ 0x0E"));
+    for (const char* control : {"commandBox", "sendCommandButton", "commandCenterPageControls",
+                                "fuseTunerPage16pwpControls", "devSettingPage16pwpControls",
+                                "chanSettingsPage16pwpControls", "senseChannelBox", "senseChannelAll",
+                                "senseSourceSelBox", "manualUpdateButton"}) {
+        EXPECT_FALSE(gui.find<QWidget>(control)->isEnabled()) << control;
+    }
+    EXPECT_EQ(gui.find<QWidget>("chanSettingsPage16pwpControls")->toolTip(), QStringLiteral("No VELMARA-BOARD is connected."));
+
+    // Disabled menu items say why; the emulated board's bench stays, where
+    // the board is plugged in again.
+    for (QAction* item : {gui.find<QMenu>("settingsToolStripMenuItem")->menuAction(),
+                          gui.find<QMenu>("exportToolStripMenuItem")->menuAction(),
+                          gui.find<QAction>("saveSettingsToolStripMenuItem"), gui.find<QAction>("loaToolStripMenuItem"),
+                          gui.find<QAction>("enterDFUModeToolStripMenuItem")}) {
+        EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
+        EXPECT_EQ(item->toolTip(), QStringLiteral("No VELMARA-BOARD is connected.")) << item->objectName().toStdString();
+    }
     EXPECT_TRUE(gui.find<QMenu>("toolsToolStripMenuItem")->isEnabled());
     EXPECT_TRUE(gui.find<QAction>("emulatedBoardToolStripMenuItem")->isEnabled());
-    for (const char* item : {"saveSettingsToolStripMenuItem", "loaToolStripMenuItem", "saveToEEPROMToolStripMenuItem",
-                             "enterDFUModeToolStripMenuItem"}) {
-        EXPECT_FALSE(gui.find<QAction>(item)->isEnabled()) << item;
-    }
-    EXPECT_TRUE(gui.find<QAction>("demoModeToolStripMenuItem")->isEnabled());
-    EXPECT_EQ(gui.find<QLabel>("devLabel")->text(), QStringLiteral("DEVICE NOT DETECTED"));
-    EXPECT_FALSE(gui.window().isCurrentSenseEnabled);
+    EXPECT_TRUE(demo->isEnabled());
+    EXPECT_EQ(demo->toolTip(), demo->text());
+    EXPECT_TRUE(gui.find<QMenu>("helpToolStripMenuItem")->toolTipsVisible());
 
-    // Plugging it back connects again.
+    // Plugging it back brings everything back.
     gui.board().plug();
-    ASSERT_TRUE(gui.waitConnected());
+    ASSERT_TRUE(gui.waitDetected());
+    EXPECT_TRUE(gui.find<QWidget>("commandBox")->isEnabled());
+    EXPECT_TRUE(gui.find<QAction>("saveSettingsToolStripMenuItem")->isEnabled());
+    EXPECT_EQ(gui.find<QWidget>("chanSettingsPage16pwpControls")->toolTip(), QString());
 }
 
 TEST(MainWindow, PollsQueueNothingWhileNoBoardIsOpen)
@@ -182,6 +226,12 @@ TEST(MainWindow, WhileNoChipIsDetectedEachIdentificationCycleWakesThenReads)
     }
     EXPECT_GE(devidReads, 3);
     EXPECT_EQ(gui.find<QLabel>("devLabel")->text(), QStringLiteral("DEVICE NOT DETECTED"));
+    // The board answers: its console and firmware update work, the settings wait for a chip.
+    EXPECT_TRUE(gui.find<QWidget>("commandBox")->isEnabled());
+    EXPECT_TRUE(gui.find<QAction>("enterDFUModeToolStripMenuItem")->isEnabled());
+    EXPECT_FALSE(gui.chipControlsOn());
+    EXPECT_TRUE(gui.find<QMenu>("settingsToolStripMenuItem")->menuAction()->toolTip().startsWith(
+        QStringLiteral("No switch chip is identified on the board")));
 }
 
 // Manual refresh rests identification while a part is shown (without one it

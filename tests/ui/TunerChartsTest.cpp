@@ -146,6 +146,19 @@ TEST(TunerCharts, TripSliderCooldownAndToleranceReachTheChipAndTheCurves)
     EXPECT_NEAR(seriesOf(i2t, 2)->at(0).x(), 1.07 * (kIn + kStep), 1e-6);
     EXPECT_NEAR(seriesOf(i2t, 1)->at(0).x(), 0.93 * (kIn + kStep), 1e-6);
     EXPECT_EQ(gui.find<QLineEdit>("resToleranceBox18")->text(), "1");
+
+    // A 350 ohm sense resistor doubles every current of the lists (700 / 350),
+    // and the curves follow at once: from In = 8 A at 700 A2s to the new
+    // software limit.
+    auto* rsns = gui.find<QLineEdit>("senseResistorValBox");
+    rsns->setText("350");
+    press(rsns, Qt::Key_Return);
+    EXPECT_EQ(gui.find<QComboBox>("nomCurrentBox")->currentText(), "8");
+    EXPECT_EQ(seriesOf(i2t, 0)->at(0), QPointF(8.0, 700.0));
+    const double softwareLimit = gui.find<QComboBox>("swLimitBox")->currentText().toDouble();
+    EXPECT_NEAR(softwareLimit, 2 * 19.55, 0.011);
+    EXPECT_NEAR(seriesOf(i2t, 0)->at(999).x(), 8.0 + 999 * (softwareLimit - 8.0) / 1000, 1e-9);
+    EXPECT_EQ(labelsOf(complete, 1), (QMap<int, QString>{{0, "8A"}, {500, "700 A2s"}}));
 }
 
 TEST(TunerCharts, WireModelsPulsesAndTheEmptyChart)
@@ -179,18 +192,19 @@ TEST(TunerCharts, WireModelsPulsesAndTheEmptyChart)
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].icon, QMessageBox::Critical);
     EXPECT_EQ(answers.messages[0].caption, "File not found");
-    EXPECT_EQ(answers.messages[0].text, "File not found!");
+    EXPECT_EQ(answers.messages[0].text, "File not found!\n" + dir.filePath("missing.csv"));
     EXPECT_EQ(path->text(), "");
     EXPECT_EQ(wire->count(), 0);
 
-    // "Browse": a header, two points, a line without a comma and a time below
-    // the axis minimum, which lowers it.
+    // "Browse": a header, two points, a line without a comma, a time below
+    // the axis minimum, which lowers it, and two points a logarithmic axis
+    // cannot show.
     const QString file = dir.filePath("wire.csv");
-    {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write("current,time\n5,20\nno comma\n10,2\n12,0.0005\n");
-    }
+    const auto writeFile = [](const QString& name, const QByteArray& bytes) {
+        QFile out(name);
+        return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
+    };
+    ASSERT_TRUE(writeFile(file, "current,time\n5,20\nno comma\n10,2\n0,5\n12,0.0005\n7,-1\n"));
     answers.file = file;
     browse->click();
     EXPECT_EQ(answers.filters.value(0), "comma-separated value files (*.csv)");
@@ -200,14 +214,48 @@ TEST(TunerCharts, WireModelsPulsesAndTheEmptyChart)
     ASSERT_EQ(answers.messages.size(), 2u);
     EXPECT_EQ(answers.messages[1].caption, "Wire Model Loaded");
     EXPECT_EQ(answers.messages[1].text, "Wire gauge loaded from " + file);
-    EXPECT_EQ(log.lines.last(), "Wire model loaded from " + file + ": 3 points, 1 line skipped (not two numbers).");
+    EXPECT_EQ(log.lines.last(), "Wire model loaded from " + file +
+                                    ": 3 points, 1 line skipped (not two numbers), 2 points skipped (current or time "
+                                    "not above zero: no place on the logarithmic axes).");
     // Enter in the box loads it again: the series shows the file once.
     press(path, Qt::Key_Return);
     EXPECT_EQ(wire->count(), 3);
 
-    // Pulse markers: series 4 to 6.
+    // Files with no point to draw are not loaded, and the box says why.
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    } unusable[] = {
+        {"picture.png", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), " is not a text file"},
+        {"header.csv", "current,time\n", " has only its header line"},
+        {"empty.csv", "", " is empty."},
+        {"negative.csv", "current,time\n-5,1\n5,0\n", " has no point that can be drawn"},
+    };
+    for (const auto& bad : unusable) {
+        SCOPED_TRACE(bad.name);
+        const QString badFile = dir.filePath(bad.name);
+        ASSERT_TRUE(writeFile(badFile, bad.bytes));
+        const std::size_t before = answers.messages.size();
+        answers.file = badFile;
+        browse->click();
+        ASSERT_EQ(answers.messages.size(), before + 1);  // no "Wire Model Loaded" after it
+        EXPECT_EQ(answers.messages.back().caption, "Wire Model Not Loaded");
+        EXPECT_TRUE(answers.messages.back().text.startsWith("The wire model file " + badFile + bad.reason))
+            << answers.messages.back().text.toStdString();
+        EXPECT_EQ(path->text(), "");
+        EXPECT_EQ(wire->count(), 3);  // the model shown before stays
+    }
+
+    // Pulse markers: series 4 to 6, from what the boxes take on Enter.
+    const auto enter = [](QLineEdit* box, const QString& text) {
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+    };
     const char* checks[] = {"pulseOneCheckBox", "pulseTwoCheckBox", "pulseThreeCheckBox"};
-    const char* durations[] = {"0.5", "3", "0"};  // a zero pulse draws nothing
+    const char* durations[] = {"0.5", "3", nullptr};  // the third keeps its "0": no pulse
     for (int row = 0; row < 3; ++row) {
         SCOPED_TRACE(row);
         auto* check = gui.find<QCheckBox>(checks[row]);
@@ -218,8 +266,8 @@ TEST(TunerCharts, WireModelsPulsesAndTheEmptyChart)
         check->setChecked(true);
         EXPECT_TRUE(current->isEnabled());
         EXPECT_TRUE(duration->isEnabled());
-        current->setText("12");
-        duration->setText(durations[row]);
+        enter(current, "12");
+        if (durations[row] != nullptr) enter(duration, durations[row]);
         EXPECT_EQ(marker->isVisible(), row != 2);
         const QList<QPointF> drawn = row != 2 ? QList<QPointF>{{12, std::atof(durations[row])}} : QList<QPointF>{};
         EXPECT_EQ(marker->points(), drawn);
@@ -229,6 +277,27 @@ TEST(TunerCharts, WireModelsPulsesAndTheEmptyChart)
         // Only the second row also forgets its point.
         EXPECT_EQ(marker->count(), row == 0 ? 1 : 0);
     }
+    // What is not a positive number is refused, and the box keeps its value.
+    gui.find<QCheckBox>("pulseOneCheckBox")->setChecked(true);
+    auto* pulseCurrent = gui.find<QLineEdit>("pulse1CurrentBox");
+    auto* pulseDuration = gui.find<QLineEdit>("pulse1DurationBox");
+    for (const char* typed : {"abc", "-5", "0", "", "1,5"}) {
+        SCOPED_TRACE(typed);
+        for (QLineEdit* box : {pulseCurrent, pulseDuration}) {
+            const std::size_t before = answers.messages.size();
+            const QString kept = box->text();
+            enter(box, typed);
+            EXPECT_EQ(box->text(), kept);
+            ASSERT_EQ(answers.messages.size(), before + 1);
+            EXPECT_EQ(answers.messages.back().caption, "Invalid Pulse");
+            EXPECT_EQ(answers.messages.back().text,
+                      QStringLiteral("Pulse 1 %1 \"%2\" is not a positive number of %3; the box keeps %4.")
+                          .arg(box == pulseCurrent ? "current" : "duration", typed,
+                               box == pulseCurrent ? "amperes" : "seconds", kept));
+            EXPECT_EQ(seriesOf(i2t, 4)->points(), (QList<QPointF>{{12, 0.5}}));
+        }
+    }
+    gui.find<QCheckBox>("pulseOneCheckBox")->setChecked(false);
 
     // Under the event guard the redraw leaves the charts alone; without a
     // nominal current there is no curve, and the charts say why.

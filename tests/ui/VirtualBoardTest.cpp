@@ -35,8 +35,9 @@ TEST(VirtualBoard, ConnectsIdentifiesReadsAndNoticesTheBoardLeaving)
         AutoConfigurationGui window(std::move(*setup));
         window.show();
         auto* connection = window.findChild<QLabel*>(QStringLiteral("connectionLabel"));
-        auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("mainTabControl"));
-        ASSERT_TRUE(waitUntil([&] { return tabs->isEnabled(); }));
+        // The controls that talk to the chip come on with the part.
+        auto* controls = window.findChild<QWidget*>(QStringLiteral("commandCenterPageControls"));
+        ASSERT_TRUE(waitUntil([&] { return controls->isEnabled(); }));
         EXPECT_EQ(connection->text(), QStringLiteral("Connected"));
         EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("devLabel"))->text(), QStringLiteral("ZVR2M07A-K1"));
         auto* firmware = window.findChild<QLabel*>(QStringLiteral("firmwareRevisionLabel"));
@@ -53,7 +54,7 @@ TEST(VirtualBoard, ConnectsIdentifiesReadsAndNoticesTheBoardLeaving)
         board.terminate();  // the board goes away
         ASSERT_TRUE(board.waitForFinished(30000));
         ASSERT_TRUE(waitUntil([&] { return connection->text() == QStringLiteral("Disconnected"); }));
-        EXPECT_FALSE(tabs->isEnabled());
+        EXPECT_FALSE(controls->isEnabled());
         window.close();
     }
 }

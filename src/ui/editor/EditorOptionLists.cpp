@@ -115,7 +115,11 @@ void ConfigurationEditor::applySenseResistorScaling()
             scaledTripValues.push_back(hss::text::widenDecimal(value));
         tripValues = scaledTripValues;
         showTripScale(HSS_FAMILY_16PWP);
-        redrawI2T(HSS_FAMILY_16PWP);
     }
     host.setEventsSuppressed(previous);
+    // After the guard is back as the caller had it: under the guard the
+    // redraw does nothing, and the curves would keep the old currents. A
+    // caller that holds the guard (a list reload) redraws when it lets go.
+    if (tripFamily != HSS_FAMILY_18PWP)
+        redrawI2T(HSS_FAMILY_16PWP);
 }

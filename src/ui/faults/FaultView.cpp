@@ -286,11 +286,18 @@ void FaultView::faultUpdateStatus_SelectedIndexChanged(int index)
     const bool manual = index == 1;
     host.setFaultPollStopped(manual);
     for (PageControls& page : families) {
-        page.manualUpdateButton->setEnabled(manual);
+        page.manualUpdateButton->setEnabled(manual && chipReachable);
         page.faultUpdateStatus->setCurrentIndex(manual ? 1 : 0);
     }
     host.logFaultLine(manual ? QStringLiteral("Fault reading changed to manual mode.")
                              : QStringLiteral("Fault reading changed to automatic mode."));
+}
+
+void FaultView::setChipReachable(bool reachable)
+{
+    chipReachable = reachable;
+    for (PageControls& page : families)
+        page.manualUpdateButton->setEnabled(reachable && page.faultUpdateStatus->currentIndex() == 1);
 }
 
 void FaultView::manualUpdateButton_Click()

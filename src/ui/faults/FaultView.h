@@ -61,6 +61,10 @@ public:
     // Every lamp and fault text back to "not read" (a part came or went).
     void showUnknown();
 
+    // "Manual Update" reads the chip: off while no chip can be reached, else
+    // on while fault reading is manual.
+    void setChipReachable(bool reachable);
+
     // The statistics panel of the current family's page shows fault.
     void handleFaultClick(hss::FaultId fault);
 
@@ -106,6 +110,7 @@ private:
     FaultPages pages;
     hss::FaultRecords records;
     hss::FaultId curFault = hss::FaultId::porFault;
+    bool chipReachable = false;
     std::array<PageControls, 2> families;  // 16-pin, 18-pin
     // Which fault words have been read since the part was identified, per
     // family; a row of an unread word stays grey. Set by the reply handlers.

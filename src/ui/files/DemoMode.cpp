@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include <QMenu>
 #include <QTabWidget>
 
 #include <array>
@@ -29,12 +28,6 @@ constexpr std::array<DemoPart, 3> kDemoParts{{
 }};
 
 const QString kValuesFolder = QStringLiteral("demo/");
-
-void setMenuEnabled(QMenu* menu, bool enabled)
-{
-    menu->setEnabled(enabled);
-    menu->menuAction()->setEnabled(enabled);
-}
 
 }  // namespace
 
@@ -74,28 +67,22 @@ void DemoMode::enter()
                   controls.tabs->currentWidget()};
     for (int i = 0; i < controls.tabs->count(); ++i) saved->pages.append({controls.tabs->widget(i), controls.tabs->tabText(i)});
 
-    controls.tabs->setEnabled(true);
     controls.connectionLabel->setText(QStringLiteral("Demo Mode"));
     ui::setTextColor(controls.connectionLabel, ui::kOrange);
     controls.partBox->show();
     controls.partBoxLabel->show();
-    setMenuEnabled(controls.exportMenu, true);
-    controls.saveSettingsItem->setEnabled(true);
-    controls.loadSettingsItem->setEnabled(true);
+    host.showAvailability();
     updateDemoGUIComponents();
 }
 
 void DemoMode::leave()
 {
     DialogSeam::message(parent, QMessageBox::Information, QStringLiteral("Demo Mode"), QStringLiteral("Demo mode exited."));
-    controls.tabs->setEnabled(false);
     const bool connected = host.boardConnected();
     controls.connectionLabel->setText(connected ? QStringLiteral("Connected") : QStringLiteral("Disconnected"));
     ui::setTextColor(controls.connectionLabel, connected ? ui::kGreen : ui::kRed);
-    controls.saveSettingsItem->setEnabled(false);
-    controls.loadSettingsItem->setEnabled(false);
     // Demo mode is only entered while no chip is identified, so none is now.
-    setMenuEnabled(controls.exportMenu, false);
+    host.showAvailability();
     controls.partBox->hide();
     controls.partBoxLabel->hide();
 

@@ -24,7 +24,6 @@ class SettingsFileCommands;
 class QAction;
 class QComboBox;
 class QLabel;
-class QMenu;
 class QTabWidget;
 class QWidget;
 
@@ -37,9 +36,6 @@ struct DemoModeControls {
     QLabel* connectionLabel = nullptr;
     QLabel* partNameLabel = nullptr;          // devLabel
     QLabel* partDescriptionLabel = nullptr;   // devDesc
-    QMenu* exportMenu = nullptr;
-    QAction* saveSettingsItem = nullptr;
-    QAction* loadSettingsItem = nullptr;
 };
 
 class DemoMode {

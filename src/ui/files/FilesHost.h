@@ -51,4 +51,7 @@ public:
     // Stops (or resumes) the identification poll.
     virtual void setDetectionPaused(bool paused) = 0;
     virtual bool boardConnected() const = 0;
+    // The menu items and controls on or off for the present state (after
+    // demo mode comes or goes).
+    virtual void showAvailability() = 0;
 };

@@ -77,8 +77,8 @@ void I2TTuner::connectPage(FamilyPage& page)
     for (int row = 0; row < 3; ++row) {
         const PulseRow& r = page.pulses.rows[static_cast<std::size_t>(row)];
         connect(r.check, &QCheckBox::toggled, this, [this, p, row] { pulseCheckBox_CheckedChanged(*p, row); });
-        connect(r.current, &QLineEdit::textChanged, this, [this, p, row] { pulseBox_TextChanged(*p, row); });
-        connect(r.duration, &QLineEdit::textChanged, this, [this, p, row] { pulseBox_TextChanged(*p, row); });
+        for (QLineEdit* box : {r.current, r.duration})
+            connect(box, &QLineEdit::editingFinished, this, [this, p, row, box] { pulseBox_Leave(*p, row, box); });
     }
     if (page.toleranceBox != nullptr) {
         connect(page.toleranceBox, &QLineEdit::returnPressed, this, [this, p] { resToleranceBox_Leave(*p); });

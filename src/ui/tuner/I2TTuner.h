@@ -85,7 +85,9 @@ private:
 
     // Test pulses (TunerPulseCheck.cpp).
     void pulseCheckBox_CheckedChanged(FamilyPage& page, int row);
-    void pulseBox_TextChanged(FamilyPage& page, int row);
+    // Enter or leaving the box: a positive number is taken, anything else refused.
+    void pulseBox_Leave(FamilyPage& page, int row, QLineEdit* box);
+    void drawPulse(FamilyPage& page, int row);
     void updatePulseBox(FamilyPage& page, int series, double current, double duration);
 
     TunerHost& host;

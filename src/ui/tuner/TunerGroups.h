@@ -26,6 +26,10 @@ struct PulseRow {
     QCheckBox* check = nullptr;     // pulseOneCheckBox, pulseTwoCheckBox, pulseThreeCheckBox
     QLineEdit* current = nullptr;   // pulse1CurrentBox ...
     QLineEdit* duration = nullptr;  // pulse1DurationBox ...
+    // What each box last accepted (they start at "0": no pulse); a refused
+    // entry brings it back.
+    QString acceptedCurrent = QStringLiteral("0");
+    QString acceptedDuration = QStringLiteral("0");
 };
 
 struct PulseControls {

@@ -7,6 +7,7 @@
 #include <QXYSeries>
 
 #include "editor/TunerInputs.h"
+#include "ui/seam/DialogSeam.h"
 #include "ui/tuner/I2TTuner.h"
 #include "ui/tuner/TunerHost.h"
 
@@ -32,16 +33,37 @@ void I2TTuner::pulseCheckBox_CheckedChanged(FamilyPage& page, int row)
         series->setVisible(false);
         return;
     }
-    pulseBox_TextChanged(page, row);
+    drawPulse(page, row);
 }
 
-void I2TTuner::pulseBox_TextChanged(FamilyPage& page, int row)
+void I2TTuner::pulseBox_Leave(FamilyPage& page, int row, QLineEdit* box)
 {
     if (host.eventsSuppressed())
         return;
+    PulseRow& r = page.pulses.rows[static_cast<std::size_t>(row)];
+    const bool current = box == r.current;
+    QString& accepted = current ? r.acceptedCurrent : r.acceptedDuration;
+    const QString typed = box->text();
+    if (typed == accepted)
+        return;
+    if (!hss::i2t::pulseValue(typed.toStdString())) {
+        // Back first: the message takes the focus, which finishes the edit again.
+        box->setText(accepted);
+        DialogSeam::message(page.root->window(), QMessageBox::Warning, QStringLiteral("Invalid Pulse"),
+                            QStringLiteral("Pulse %1 %2 \"%3\" is not a positive number of %4; the box keeps %5.")
+                                .arg(QString::number(row + 1), current ? QStringLiteral("current") : QStringLiteral("duration"),
+                                     typed, current ? QStringLiteral("amperes") : QStringLiteral("seconds"), accepted));
+        return;
+    }
+    accepted = typed;
+    drawPulse(page, row);
+}
+
+void I2TTuner::drawPulse(FamilyPage& page, int row)
+{
     const PulseRow& r = page.pulses.rows[static_cast<std::size_t>(row)];
     const std::optional<hss::i2t::ChartPoint> marker =
-        hss::i2t::pulseMarker(r.current->text().toStdString(), r.duration->text().toStdString());
+        hss::i2t::pulseMarker(r.acceptedCurrent.toStdString(), r.acceptedDuration.toStdString());
     if (marker)
         updatePulseBox(page, kFirstPulseSeries + row, marker->x, marker->y);
 }

@@ -17,11 +17,6 @@ namespace {
 
 constexpr double kDisabledTimeMaximum = 100.0;
 
-QString counted(std::size_t n, const char* one, const char* many)
-{
-    return QStringLiteral("%1 %2").arg(n).arg(QString::fromLatin1(n == 1 ? one : many));
-}
-
 }  // namespace
 
 void I2TTuner::clearWireModel(FamilyPage& page)
@@ -69,31 +64,19 @@ void I2TTuner::loadWireProfile(FamilyPage& page)
     const hss::i2t::WireModelFile file = hss::i2t::loadWireModelFile(
         std::filesystem::path(QFile::encodeName(name).toStdString()), page.charts.i2tTimeAxis->min());
     if (!file.model) {
-        if (file.notFound) {
-            DialogSeam::message(parent, QMessageBox::Critical, QString::fromUtf8(hss::i2t::kWireFileNotFoundCaption),
-                                QString::fromUtf8(hss::i2t::kWireFileNotFoundText));
-        } else {
-            DialogSeam::message(parent, QMessageBox::Critical, QStringLiteral("Wire Model Not Loaded"),
-                                QString::fromStdString(file.error));
-        }
+        const QString caption = file.notFound ? QString::fromUtf8(hss::i2t::kWireFileNotFoundCaption)
+                                              : QStringLiteral("Wire Model Not Loaded");
+        DialogSeam::message(parent, QMessageBox::Critical, caption, QString::fromStdString(file.error));
         // The box names only a model that is shown.
         page.wire.path->clear();
         return;
     }
     const hss::i2t::CustomWireModel& model = *file.model;
-    if (!model.hasDataLines) {
-        host.logEditorLine(QStringLiteral("Wire model file %1 has no points after its header.").arg(name));
-        return;
-    }
     // The series shows this file alone, however often it is loaded.
     setSeriesPoints(page.charts.wireModel(), model.points);
     page.charts.wireModel()->setVisible(true);
     page.charts.i2tTimeAxis->setMin(model.timeAxisMinimum);
-    QString line = QStringLiteral("Wire model loaded from %1: %2")
-                       .arg(name, counted(model.points.size(), "point", "points"));
-    if (model.skippedLines > 0)
-        line += QStringLiteral(", %1 (not two numbers)").arg(counted(model.skippedLines, "line skipped", "lines skipped"));
-    host.logEditorLine(line + QLatin1Char('.'));
+    host.logEditorLine(QString::fromStdString(hss::i2t::wireModelLoadedLine(model, name.toStdString())));
 }
 
 void I2TTuner::customWireButton_Click(FamilyPage& page)
