@@ -5,25 +5,21 @@
 #include <algorithm>
 #include <optional>
 
-namespace {
+#include "ui/HexText.h"
 
-bool isHexDigit(QChar c)
-{
-    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
-           (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
-}
+namespace {
 
 // One to maxDigits hex digits after an optional "0x" (or "0X"), padded on
 // the left with "0" to padTo characters; empty when the text is not that.
 // Nothing is cut or guessed: a wrong digit must not reach another register.
-std::optional<QString> hexOperand(QString text, int maxDigits, int padTo)
+std::optional<QString> hexOperand(const QString& token, int maxDigits, int padTo)
 {
-    if (text.startsWith(QLatin1String("0x")) || text.startsWith(QLatin1String("0X"))) text.remove(0, 2);
-    if (text.isEmpty() || text.size() > maxDigits || !std::all_of(text.begin(), text.end(), isHexDigit)) {
-        return std::nullopt;
-    }
-    while (text.size() < padTo) text.prepend(QLatin1Char('0'));
-    return text;
+    const bool spaced = std::any_of(token.begin(), token.end(), [](QChar c) { return c.isSpace(); });
+    if (spaced || !parseHexDigits(token.toStdString(), static_cast<std::size_t>(maxDigits))) return std::nullopt;
+    QString digits = token;
+    if (digits.startsWith(QLatin1String("0x")) || digits.startsWith(QLatin1String("0X"))) digits.remove(0, 2);
+    while (digits.size() < padTo) digits.prepend(QLatin1Char('0'));
+    return digits;
 }
 
 uint16_t hexValue(const QString& digits)
