@@ -171,9 +171,9 @@ TEST(RegisterConsole, ReadZeroIsHandedToIdentification)
     gui.board().plug();
     ASSERT_TRUE(gui.waitConnected());
     harness::spin(600);
-    ASSERT_FALSE(gui.find<QTabWidget>("mainTabControl")->isEnabled());
+    ASSERT_FALSE(gui.chipControlsOn());
     gui.find<QLineEdit>("commandBox")->setText(QStringLiteral("READ 0"));
-    gui.window().sendCommandButton_Click();  // the page waits for a part
+    gui.window().sendCommandButton_Click();  // no part yet: the chip controls are off
     ASSERT_TRUE(gui.waitDetected());
     EXPECT_EQ(gui.find<QLabel>("devLabel")->text(), QStringLiteral("ZVR2M08A-K1"));
     EXPECT_TRUE(lines(gui.consoleText()).last().contains(QStringLiteral("Register (Addr: 0x00) read result: 0xFFF0 ")));
