@@ -9,9 +9,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "measure/FaultCapture.h"
 #include "measure/SenseSources.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/pages/CommandCenterPage.h"
@@ -48,7 +50,7 @@ GraphSettingsControls buildGraphSettings(CommandCenterPage& page)
     c.senseSourceSelBox->setCurrentIndex(0);
 
     c.maxSamplesBox = numberBox(QStringLiteral("maxSamplesBox"), QStringLiteral("100"));
-    c.maxSamplesBox->setToolTip(QStringLiteral("Points kept on the chart (10 to 1000)"));
+    c.maxSamplesBox->setToolTip(QStringLiteral("Points kept on the chart (10 to 10000)"));
     c.averageCountBox = numberBox(QStringLiteral("averageCountBox"), QStringLiteral("5"));
     c.averageCountBox->setToolTip(QStringLiteral("Samples averaged for each point and value (1 to the points kept)"));
 
@@ -63,6 +65,29 @@ GraphSettingsControls buildGraphSettings(CommandCenterPage& page)
     c.filePathTextBox->setReadOnly(true);
     c.filePathTextBox->setEnabled(false);
     c.filePathTextBox->setPlaceholderText(QStringLiteral("No log file"));
+    c.logTimeStampsBox = named<QCheckBox>(QStringLiteral("logTimeStampsBox"), QStringLiteral("ISO time stamps"));
+    c.logTimeStampsBox->setToolTip(QStringLiteral(
+        "For the next log file: date and time to the millisecond (ISO 8601) and a header with the quantity and "
+        "units; a channel that is off is left empty. Off: the classic layout."));
+
+    c.faultCaptureBox = named<QCheckBox>(QStringLiteral("faultCaptureBox"), QStringLiteral("Fault capture"));
+    c.faultCaptureBox->setToolTip(
+        QStringLiteral("When a fault is raised while sensing, write the samples around it to a CSV file"));
+    const auto seconds = [](const QString& name, int value, const QString& suffix) {
+        auto* box = named<QSpinBox>(name);
+        box->setRange(int(hss::measure::kMinCaptureSeconds), int(hss::measure::kMaxCaptureSeconds));
+        box->setValue(value);
+        box->setSuffix(suffix);
+        return box;
+    };
+    c.faultCaptureBeforeBox = seconds(QStringLiteral("faultCaptureBeforeBox"), 10, QStringLiteral(" s before"));
+    c.faultCaptureAfterBox = seconds(QStringLiteral("faultCaptureAfterBox"), 5, QStringLiteral(" s after"));
+    c.faultCaptureFolderBox = named<QLineEdit>(QStringLiteral("faultCaptureFolderBox"));
+    c.faultCaptureFolderBox->setPlaceholderText(QStringLiteral("Capture folder"));
+    c.faultCaptureFolderBox->setToolTip(QStringLiteral("Where capture files go"));
+    c.faultCaptureFolderButton = named<QToolButton>(QStringLiteral("faultCaptureFolderButton"));
+    c.faultCaptureFolderButton->setText(QStringLiteral("..."));
+    c.faultCaptureFolderButton->setToolTip(QStringLiteral("Choose the capture folder"));
 
     auto* layout = qobject_cast<QVBoxLayout*>(page.graphSettingsGroupBox->layout());
     auto* source = new QFormLayout;
@@ -83,6 +108,17 @@ GraphSettingsControls buildGraphSettings(CommandCenterPage& page)
     form->addRow(buddyLabel(QStringLiteral("CSV log:"), c.enableLogButton), logRow);
     layout->addLayout(form);
     layout->addWidget(c.filePathTextBox);
+    layout->addWidget(c.logTimeStampsBox);
+
+    layout->addWidget(c.faultCaptureBox);
+    auto* span = new QHBoxLayout;
+    span->addWidget(c.faultCaptureBeforeBox);
+    span->addWidget(c.faultCaptureAfterBox);
+    layout->addLayout(span);
+    auto* folder = new QHBoxLayout;
+    folder->addWidget(c.faultCaptureFolderBox, 1);
+    folder->addWidget(c.faultCaptureFolderButton);
+    layout->addLayout(folder);
 
     c.senseChannelBox->setEnabled(true);
     c.senseChannelAll->setEnabled(true);

@@ -1,0 +1,131 @@
+#include "ui/sense/SenseChartPanel.h"
+
+#include <QDateTime>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+#include "measure/ChartCsv.h"
+#include "measure/SenseSample.h"
+#include "measure/SenseSources.h"
+#include "ui/WidgetHelpers.h"
+#include "ui/charts/ChartExport.h"
+#include "ui/sense/SenseChart.h"
+
+using ui::named;
+
+namespace {
+
+const QString kNoValue = QStringLiteral("\u2014");
+constexpr std::array<const char*, 4> kStatNames{"Last", "Min", "Max", "Mean"};
+
+QString stamp() { return QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")); }
+
+}  // namespace
+
+SenseChartPanel::SenseChartPanel(SenseChart* chart, QWidget* parent) : QWidget(parent), senseChart(chart)
+{
+    setObjectName(QStringLiteral("senseChartPanel"));
+    auto* tools = new QHBoxLayout;
+    tools->setContentsMargins(0, 0, 0, 0);
+    pauseButton = named<QPushButton>(QStringLiteral("sensePauseButton"), QStringLiteral("Pause"));
+    pauseButton->setCheckable(true);
+    pauseButton->setToolTip(QStringLiteral("Keep the chart as it is; samples are still logged (Space)"));
+    auto* reset = named<QPushButton>(QStringLiteral("senseResetViewButton"), QStringLiteral("Reset View"));
+    reset->setToolTip(QStringLiteral("Show the whole window again after zooming or panning (Home)"));
+    auto* csv = named<QPushButton>(QStringLiteral("senseExportCsvButton"), QStringLiteral("Export CSV..."));
+    csv->setToolTip(QStringLiteral("Save the points of the shown time span"));
+    auto* png = named<QPushButton>(QStringLiteral("senseExportPngButton"), QStringLiteral("Export PNG..."));
+    png->setToolTip(QStringLiteral("Save the chart as a picture"));
+    for (QPushButton* button : {pauseButton, reset, csv, png})
+        tools->addWidget(button);
+    tools->addStretch(1);
+
+    auto* stats = named<QGroupBox>(QStringLiteral("senseStatsGroup"), QStringLiteral("Shown Window"));
+    auto* grid = new QGridLayout(stats);
+    grid->addWidget(new QLabel(QStringLiteral("Ch 1")), 0, 1, Qt::AlignRight);
+    grid->addWidget(new QLabel(QStringLiteral("Ch 2")), 0, 2, Qt::AlignRight);
+    for (std::size_t s = 0; s < kStatNames.size(); ++s) {
+        grid->addWidget(new QLabel(QString::fromLatin1(kStatNames[s]) + u':'), int(s) + 1, 0);
+        for (std::size_t ch = 0; ch < 2; ++ch) {
+            auto* label = named<QLabel>(QStringLiteral("senseStat%1%2").arg(kStatNames[s]).arg(ch + 1), kNoValue);
+            label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("-387.48\u00B0C")));
+            grid->addWidget(label, int(s) + 1, int(ch) + 1);
+            statLabels[s][ch] = label;
+        }
+    }
+    grid->setRowStretch(int(kStatNames.size()) + 1, 1);
+
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->addWidget(senseChart, 1);
+    body->addWidget(stats, 0, Qt::AlignTop);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(tools);
+    layout->addLayout(body, 1);
+
+    connect(pauseButton, &QPushButton::toggled, this, [this](bool on) {
+        senseChart->setPaused(on);
+        showPaused(on);
+    });
+    connect(reset, &QPushButton::clicked, this, [this] { senseChart->resetView(); });
+    connect(csv, &QPushButton::clicked, this, [this] { exportCsv(); });
+    connect(png, &QPushButton::clicked, this, [this] { exportPng(); });
+    chartexport::addExportActions(senseChart, [this] { exportCsv(); }, [this] { exportPng(); });
+    senseChart->onShown = [this] { showStatistics(); };
+    senseChart->onPausedChanged = [this](bool paused) { showPaused(paused); };
+    showStatistics();
+}
+
+void SenseChartPanel::setFormat(uint8_t format)
+{
+    dataFormat = format;
+    showStatistics();
+}
+
+void SenseChartPanel::showPaused(bool paused)
+{
+    const QSignalBlocker blocker(pauseButton);
+    pauseButton->setChecked(paused);
+    pauseButton->setText(paused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
+}
+
+void SenseChartPanel::showStatistics()
+{
+    const auto& window = senseChart->shownWindow();
+    const SenseChart::Range span = senseChart->timeRange();
+    const auto text = [this](double v) {
+        return std::isfinite(v) ? QString::fromStdString(hss::measure::formatSenseReading(float(v), dataFormat))
+                                : kNoValue;
+    };
+    for (std::size_t ch = 0; ch < 2; ++ch) {
+        const auto stats = senseChart->channelShown(ch) ? window.statistics(ch, span) : std::nullopt;
+        const std::array<double, 4> values =
+            stats ? std::array<double, 4>{stats->last, stats->min, stats->max, stats->mean}
+                  : std::array<double, 4>{NAN, NAN, NAN, NAN};
+        for (std::size_t s = 0; s < values.size(); ++s)
+            statLabels[s][ch]->setText(text(values[s]));
+    }
+}
+
+void SenseChartPanel::exportCsv()
+{
+    const auto& quantity = hss::measure::senseQuantities[dataFormat < 4 ? dataFormat : 0];
+    const std::string text = hss::measure::senseWindowCsv(
+        senseChart->shownWindow(), senseChart->timeRange(), {senseChart->channelShown(0), senseChart->channelShown(1)},
+        quantity.columnName, quantity.unit);
+    chartexport::saveCsv(this, QStringLiteral("sense-%1.csv").arg(stamp()), text, logLine);
+}
+
+void SenseChartPanel::exportPng()
+{
+    chartexport::savePng(this, QStringLiteral("sense-%1.png").arg(stamp()), senseChart, logLine);
+}
