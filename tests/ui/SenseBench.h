@@ -4,6 +4,8 @@
 
 #include "GuiHarness.h"  // first: see there
 
+#include <gtest/gtest.h>
+
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +23,7 @@ namespace sensebench {
 
 using harness::Gui;
 using harness::waitUntil;
+using namespace hss::measure;
 
 inline constexpr uint16_t kSixteenPin = 0xFFF0;   // ZVR2M08A-K1, sense ratio 5000
 inline constexpr uint16_t kEighteenPin = 0xFF04;  // ZVR2M07A-K1

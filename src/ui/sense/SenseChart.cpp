@@ -92,9 +92,6 @@ SenseChart::SenseChart(const SenseSampleWindow& window, QWidget* parent)
         series->setVisible(false);
         all[i] = series;
     }
-    // The unaveraged traces under the averaged ones.
-    for (std::size_t ch = 0; ch < 2; ++ch)
-        all[4 + ch]->setZValue(all[ch]->zValue() - 1);
     setChart(chart);
 
     mergeTimer.setSingleShot(true);

@@ -18,6 +18,7 @@ class QAreaSeries;
 class QLogValueAxis;
 class QTabWidget;
 class QValueAxis;
+class QWidget;
 class QXYSeries;
 
 struct TunerCharts {
