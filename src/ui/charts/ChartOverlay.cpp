@@ -33,14 +33,24 @@ void drawCursor(QPainter* painter, const QRectF& plot, QPointF at, const QString
 void fitTicks(QValueAxis* axis, double axisPixels, Qt::Orientation orientation, double minimumStep, double anchor)
 {
     const QFontMetricsF metrics(axis->labelsFont());
-    double room = metrics.height() * 2.0;  // stacked labels: a tick every few lines
+    const double span = axis->max() - axis->min();
+    // Stacked labels need a line each and room between; side by side, their width.
+    double room = orientation == Qt::Horizontal ? metrics.horizontalAdvance(QStringLiteral("00")) : metrics.height() * 2.0;
+    double step = hss::measure::tickStep(span, axisPixels, room, minimumStep);
     if (orientation == Qt::Horizontal) {
-        // The widest label: the ends of the range, with the digits a step can add.
-        room = metrics.horizontalAdvance(QStringLiteral("00.0"));
-        for (double v : {axis->min(), axis->max(), (axis->min() + axis->max()) / 2.0})
-            room = std::max(room, metrics.horizontalAdvance(QString::asprintf("%g", v)));
+        // The labels a step gives are multiples of it: measure those, and
+        // widen the step while they do not fit.
+        for (int pass = 0; pass < 4; ++pass) {
+            double widest = 0.0;
+            const double first = std::ceil((axis->min() - anchor) / step) * step + anchor;
+            for (double v = first; v <= axis->max() + step * 1e-9 && widest < axisPixels; v += step)
+                widest = std::max(widest, metrics.horizontalAdvance(QString::asprintf("%g", std::abs(v) < step * 1e-9 ? 0.0 : v)));
+            if (widest <= room)
+                break;
+            room = widest;
+            step = hss::measure::tickStep(span, axisPixels, room, minimumStep);
+        }
     }
-    const double step = hss::measure::tickStep(axis->max() - axis->min(), axisPixels, room, minimumStep);
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(anchor);
     if (axis->tickInterval() != step)

@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QKeyEvent>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QPen>
@@ -93,6 +94,7 @@ SenseChart::SenseChart(const SenseSampleWindow& window, QWidget* parent)
         all[i] = series;
     }
     setChart(chart);
+    hideFaintMarkers();
 
     mergeTimer.setSingleShot(true);
     connect(&mergeTimer, &QTimer::timeout, this, [this] { showWindow(); });
@@ -105,7 +107,17 @@ void SenseChart::setChannelShown(std::size_t channel, bool shown)
         return;
     all[channel]->setVisible(shown);
     all[4 + channel]->setVisible(shown);
+    hideFaintMarkers();  // a marker is shown again with its series
     showWindow();  // the value axis covers the shown channels only
+}
+
+void SenseChart::hideFaintMarkers()
+{
+    // The legend names the channels; the faint lines are explained beside the statistics.
+    for (std::size_t i = 2; i < all.size(); ++i) {
+        for (QLegendMarker* marker : chart()->legend()->markers(all[i]))
+            marker->setVisible(false);
+    }
 }
 
 bool SenseChart::channelShown(std::size_t channel) const { return channel < 2 && all[channel]->isVisible(); }

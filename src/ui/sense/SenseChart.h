@@ -99,6 +99,7 @@ private:
     void setSeriesPoints(QXYSeries* target, std::size_t channel, hss::measure::SenseSampleWindow::Trace trace,
                          Range span);
     void pauseForViewChange();
+    void hideFaintMarkers();
     QRectF plotInScene() const;
     void updateCursor(QPointF scenePosition);
 

@@ -47,30 +47,30 @@ SenseChartPanel::SenseChartPanel(SenseChart* chart, QWidget* parent) : QWidget(p
         tools->addWidget(button);
     tools->addStretch(1);
 
-    auto* stats = named<QGroupBox>(QStringLiteral("senseStatsGroup"), QStringLiteral("Shown Window"));
+    // Under the chart, where the window has room to spare: one row a channel.
+    auto* stats = named<QGroupBox>(QStringLiteral("senseStatsGroup"),
+                                   QStringLiteral("Shown window (unaveraged samples; the faint line)"));
     auto* grid = new QGridLayout(stats);
-    grid->addWidget(new QLabel(QStringLiteral("Ch 1")), 0, 1, Qt::AlignRight);
-    grid->addWidget(new QLabel(QStringLiteral("Ch 2")), 0, 2, Qt::AlignRight);
-    for (std::size_t s = 0; s < kStatNames.size(); ++s) {
-        grid->addWidget(new QLabel(QString::fromLatin1(kStatNames[s]) + u':'), int(s) + 1, 0);
-        for (std::size_t ch = 0; ch < 2; ++ch) {
+    grid->setContentsMargins(6, 2, 6, 2);
+    for (std::size_t s = 0; s < kStatNames.size(); ++s)
+        grid->addWidget(new QLabel(QString::fromLatin1(kStatNames[s])), 0, int(s) + 1, Qt::AlignRight);
+    for (std::size_t ch = 0; ch < 2; ++ch) {
+        grid->addWidget(new QLabel(QStringLiteral("Channel %1:").arg(ch + 1)), int(ch) + 1, 0);
+        for (std::size_t s = 0; s < kStatNames.size(); ++s) {
             auto* label = named<QLabel>(QStringLiteral("senseStat%1%2").arg(kStatNames[s]).arg(ch + 1), kNoValue);
             label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("-387.48\u00B0C")));
-            grid->addWidget(label, int(s) + 1, int(ch) + 1);
+            grid->addWidget(label, int(ch) + 1, int(s) + 1);
             statLabels[s][ch] = label;
         }
     }
-    grid->setRowStretch(int(kStatNames.size()) + 1, 1);
+    grid->setColumnStretch(int(kStatNames.size()) + 1, 1);
 
-    auto* body = new QHBoxLayout;
-    body->setContentsMargins(0, 0, 0, 0);
-    body->addWidget(senseChart, 1);
-    body->addWidget(stats, 0, Qt::AlignTop);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(tools);
-    layout->addLayout(body, 1);
+    layout->addWidget(senseChart, 1);
+    layout->addWidget(stats);
 
     connect(pauseButton, &QPushButton::toggled, this, [this](bool on) {
         senseChart->setPaused(on);

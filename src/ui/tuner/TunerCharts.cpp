@@ -3,6 +3,7 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QHBoxLayout>
@@ -143,6 +144,11 @@ I2TChartView* buildI2TChart(TunerCharts& charts, const QString& suffix)
     }
     add(7, curve(kSoftwareLimit, 2.0, Qt::DashDotLine));
     add(8, curve(kHardwareLimit, 2.0, Qt::DashDotLine));
+    // The limit lines carry their own labels ("SW: 19.55A"); the legend stays as short as it was.
+    for (std::size_t index : {std::size_t{7}, std::size_t{8}}) {
+        for (QLegendMarker* marker : chart->legend()->markers(charts.i2tSeries[index]))
+            marker->setVisible(false);
+    }
     auto* view = new I2TChartView(chart, QStringLiteral("i2tChart") + suffix);
     view->setBand(charts.i2tSeries[1], charts.i2tSeries[2], kToleranceBand);
     return view;
