@@ -63,7 +63,7 @@ struct ChartBench {
 // point in the window (1 to P), y from 0 to 1.1 x the highest point.
 class TodayChart {
 public:
-    explicit TodayChart(int points) : kept(points)
+    explicit TodayChart(int pointsKept) : kept(pointsKept)
     {
         auto* chart = new QChart;
         chart->setAnimationOptions(QChart::NoAnimation);
@@ -93,7 +93,7 @@ public:
         view.setRenderHint(QPainter::Antialiasing);
         view.resize(sensebench::kChartWidth, sensebench::kChartHeight);
         view.show();
-        for (int i = 0; i < points; ++i)
+        for (int i = 0; i < pointsKept; ++i)
             nextSample();
         show();
         QCoreApplication::processEvents();

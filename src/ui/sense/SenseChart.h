@@ -13,7 +13,7 @@
 // Home, Space pauses). Zooming or panning pauses the view. The cursor reads
 // time and value. Each update hands each series all of its points with one
 // replace() (thinned to what the plot's pixels can show) and sets the axis
-// ranges; updates closer together than 40 ms are merged into one.
+// ranges; updates closer together than 100 ms are merged into one.
 
 #include <QChartView>
 #include <QElapsedTimer>
@@ -40,7 +40,9 @@ class SenseChart : public QChartView {
 public:
     using Range = hss::measure::SenseSampleWindow::Range;
     static constexpr int kSeriesCount = 6;
-    static constexpr int kMinUpdateIntervalMs = 40;  // at most 25 repaints a second
+    // At most 10 repaints a second: at 20 samples a second each shows two, and
+    // a repaint costs far more than a sample.
+    static constexpr int kMinUpdateIntervalMs = 100;
 
     // Shows the points of window, which must outlive the chart.
     explicit SenseChart(const hss::measure::SenseSampleWindow& window, QWidget* parent = nullptr);
