@@ -5,6 +5,7 @@
 //   BM_SenseSample_QCustomPlot/N  one sense sample on a full window of N points:
 //                                 both channels' averaged lines (5 pixels) and
 //                                 unaveraged lines, a time axis, the repaint
+//   BM_SenseStream20Hz_QCustomPlot  with KC_SENSE_STREAM_SECONDS: as BM_SenseStream20Hz
 //   BM_I2TRedraw_QCustomPlot      both I2T charts computed and drawn: the trip
 //                                 curves, the tolerance band and the limits on a
 //                                 logarithmic time axis, the four filled areas of
@@ -88,6 +89,17 @@ void BM_SenseSample_QCustomPlot(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SenseSample_QCustomPlot)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+void BM_SenseStream20Hz_QCustomPlot(benchmark::State& state)
+{
+    SensePlot bench(1000);
+    sensebench::streamFor(state, [&] {
+        bench.nextSample();
+        bench.plot.xAxis->setRange((bench.sample - bench.kept + 1) * 0.05, bench.sample * 0.05);
+        bench.plot.replot(QCustomPlot::rpQueuedReplot);
+    });
+}
+[[maybe_unused]] const bool stream = sensebench::registerStream("BM_SenseStream20Hz_QCustomPlot", &BM_SenseStream20Hz_QCustomPlot);
 
 QCPGraph* graphOf(QCustomPlot& plot, const std::vector<hss::i2t::ChartPoint>& points, const QPen& pen)
 {

@@ -5,8 +5,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
 
+#include <cstdlib>
 #include <ctime>
+#include <functional>
 
 namespace sensebench {
 
@@ -37,6 +41,34 @@ inline double processCpuSeconds()
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+// Samples at 20 Hz for KC_SENSE_STREAM_SECONDS of real time; the share of
+// one core the whole process spent meanwhile, as the counter "core %".
+inline void streamFor(benchmark::State& state, const std::function<void()>& sampleOnce)
+{
+    const int seconds = std::atoi(std::getenv("KC_SENSE_STREAM_SECONDS"));
+    for (auto _ : state) {
+        QTimer timer;
+        timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer, &QTimer::timeout, &timer, sampleOnce);
+        timer.start(50);
+        const double before = processCpuSeconds();
+        QEventLoop loop;
+        QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+        loop.exec();
+        timer.stop();
+        state.counters["core %"] = 100.0 * (processCpuSeconds() - before) / seconds;
+    }
+}
+
+// Registers a stream benchmark when KC_SENSE_STREAM_SECONDS is set (scripts/sense-cpu).
+inline bool registerStream(const char* name, void (*fn)(benchmark::State&))
+{
+    if (std::getenv("KC_SENSE_STREAM_SECONDS") == nullptr || std::atoi(std::getenv("KC_SENSE_STREAM_SECONDS")) < 1)
+        return false;
+    benchmark::RegisterBenchmark(name, fn)->Iterations(1)->Unit(benchmark::kSecond)->MeasureProcessCPUTime();
+    return true;
 }
 
 }  // namespace sensebench

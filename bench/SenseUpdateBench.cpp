@@ -18,10 +18,8 @@
 
 #include <QChart>
 #include <QLineSeries>
-#include <QTimer>
 #include <QValueAxis>
 
-#include <cstdlib>
 #include <deque>
 
 #include "measure/SenseSampleWindow.h"
@@ -157,31 +155,10 @@ void BM_SenseSample_Today(benchmark::State& state)
     }
 }
 
-// Samples at 20 Hz for the configured time on a 1000-point window; the
-// share of one core the whole process spent.
-template <typename Chart>
-void streamFor(benchmark::State& state, Chart& chart, const std::function<void()>& sampleOnce)
-{
-    const int seconds = std::atoi(std::getenv("KC_SENSE_STREAM_SECONDS"));
-    for (auto _ : state) {
-        QTimer timer;
-        timer.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer, &QTimer::timeout, &timer, sampleOnce);
-        timer.start(50);
-        const double before = sensebench::processCpuSeconds();
-        QEventLoop loop;
-        QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
-        loop.exec();
-        timer.stop();
-        state.counters["core %"] = 100.0 * (sensebench::processCpuSeconds() - before) / seconds;
-    }
-    (void)chart;
-}
-
 void BM_SenseStream20Hz(benchmark::State& state)
 {
     ChartBench bench(1000);
-    streamFor(state, bench, [&] {
+    sensebench::streamFor(state, [&] {
         bench.nextSample();
         bench.chart.windowChanged();
     });
@@ -190,20 +167,14 @@ void BM_SenseStream20Hz(benchmark::State& state)
 void BM_SenseStream20Hz_Today(benchmark::State& state)
 {
     TodayChart today(1000);
-    streamFor(state, today, [&] {
+    sensebench::streamFor(state, [&] {
         today.nextSample();
         today.show();
     });
 }
 
-[[maybe_unused]] const bool streams = [] {
-    if (std::getenv("KC_SENSE_STREAM_SECONDS") == nullptr)
-        return false;
-    for (auto [name, fn] : {std::pair{"BM_SenseStream20Hz", &BM_SenseStream20Hz},
-                            std::pair{"BM_SenseStream20Hz_Today", &BM_SenseStream20Hz_Today}})
-        benchmark::RegisterBenchmark(name, fn)->Iterations(1)->Unit(benchmark::kSecond)->MeasureProcessCPUTime();
-    return true;
-}();
+[[maybe_unused]] const bool streams = sensebench::registerStream("BM_SenseStream20Hz", &BM_SenseStream20Hz) &&
+                                       sensebench::registerStream("BM_SenseStream20Hz_Today", &BM_SenseStream20Hz_Today);
 
 }  // namespace
 

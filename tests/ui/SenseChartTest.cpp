@@ -11,7 +11,6 @@
 #include <QImage>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -195,8 +194,14 @@ TEST(SenseChart, ARaisedFaultWritesTheSamplesBeforeAndAfterItToACaptureFile)
     Answers answers;
     SenseBench bench(kSixteenPin, 0b01);
     Gui& gui = bench.gui;
-    gui.find<QSpinBox>("faultCaptureBeforeBox")->setValue(1);
-    gui.find<QSpinBox>("faultCaptureAfterBox")->setValue(1);
+    // Out of range and not a number: corrected where typed when the box is left.
+    setBoxText(gui, "faultCaptureAfterBox", "0");
+    Q_EMIT gui.find<QLineEdit>("faultCaptureAfterBox")->editingFinished();
+    EXPECT_EQ(gui.find<QLineEdit>("faultCaptureAfterBox")->text(), "1");
+    setBoxText(gui, "faultCaptureBeforeBox", "soon");
+    Q_EMIT gui.find<QLineEdit>("faultCaptureBeforeBox")->editingFinished();
+    EXPECT_EQ(gui.find<QLineEdit>("faultCaptureBeforeBox")->text(), "10");
+    setBoxText(gui, "faultCaptureBeforeBox", "1");
     answers.files = {q(folder.path())};
     gui.find<QToolButton>("faultCaptureFolderButton")->click();
     EXPECT_EQ(gui.find<QLineEdit>("faultCaptureFolderBox")->text(), QDir::toNativeSeparators(q(folder.path())));

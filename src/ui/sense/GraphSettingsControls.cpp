@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -73,15 +72,12 @@ GraphSettingsControls buildGraphSettings(CommandCenterPage& page)
     c.faultCaptureBox = named<QCheckBox>(QStringLiteral("faultCaptureBox"), QStringLiteral("Fault capture"));
     c.faultCaptureBox->setToolTip(
         QStringLiteral("When a fault is raised while sensing, write the samples around it to a CSV file"));
-    const auto seconds = [](const QString& name, int value, const QString& suffix) {
-        auto* box = named<QSpinBox>(name);
-        box->setRange(int(hss::measure::kMinCaptureSeconds), int(hss::measure::kMaxCaptureSeconds));
-        box->setValue(value);
-        box->setSuffix(suffix);
-        return box;
-    };
-    c.faultCaptureBeforeBox = seconds(QStringLiteral("faultCaptureBeforeBox"), 10, QStringLiteral(" s before"));
-    c.faultCaptureAfterBox = seconds(QStringLiteral("faultCaptureAfterBox"), 5, QStringLiteral(" s after"));
+    const QString range = QStringLiteral(" (%1 to %2)").arg(int(hss::measure::kMinCaptureSeconds))
+                              .arg(int(hss::measure::kMaxCaptureSeconds));
+    c.faultCaptureBeforeBox = numberBox(QStringLiteral("faultCaptureBeforeBox"), QStringLiteral("10"));
+    c.faultCaptureBeforeBox->setToolTip(QStringLiteral("Seconds of samples before the fault") + range);
+    c.faultCaptureAfterBox = numberBox(QStringLiteral("faultCaptureAfterBox"), QStringLiteral("5"));
+    c.faultCaptureAfterBox->setToolTip(QStringLiteral("Seconds of samples after the fault") + range);
     c.faultCaptureFolderBox = named<QLineEdit>(QStringLiteral("faultCaptureFolderBox"));
     c.faultCaptureFolderBox->setPlaceholderText(QStringLiteral("Capture folder"));
     c.faultCaptureFolderBox->setToolTip(QStringLiteral("Where capture files go"));
@@ -113,7 +109,10 @@ GraphSettingsControls buildGraphSettings(CommandCenterPage& page)
     layout->addWidget(c.faultCaptureBox);
     auto* span = new QHBoxLayout;
     span->addWidget(c.faultCaptureBeforeBox);
+    span->addWidget(buddyLabel(QStringLiteral("s before,"), c.faultCaptureBeforeBox));
     span->addWidget(c.faultCaptureAfterBox);
+    span->addWidget(buddyLabel(QStringLiteral("s after"), c.faultCaptureAfterBox));
+    span->addStretch(1);
     layout->addLayout(span);
     auto* folder = new QHBoxLayout;
     folder->addWidget(c.faultCaptureFolderBox, 1);

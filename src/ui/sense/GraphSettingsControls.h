@@ -8,7 +8,6 @@ class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QSpinBox;
 class QToolButton;
 
 struct GraphSettingsControls {
@@ -23,8 +22,8 @@ struct GraphSettingsControls {
     QCheckBox* logTimeStampsBox = nullptr;   // ISO 8601 stamps and a header with units (off)
     // Fault capture (off): N s before and M s after a raised fault to a CSV in a folder.
     QCheckBox* faultCaptureBox = nullptr;
-    QSpinBox* faultCaptureBeforeBox = nullptr;
-    QSpinBox* faultCaptureAfterBox = nullptr;
+    QLineEdit* faultCaptureBeforeBox = nullptr;  // whole seconds, 1 to 600
+    QLineEdit* faultCaptureAfterBox = nullptr;
     QLineEdit* faultCaptureFolderBox = nullptr;
     QToolButton* faultCaptureFolderButton = nullptr;
 };

@@ -7,9 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QSpinBox>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -19,6 +19,7 @@
 #include "device/HSSRegisterMap.h"
 #include "device/ZVRxQxx16PINConfiguration.h"
 #include "measure/ADCConversion.h"
+#include "measure/NumberText.h"
 #include "files/FileReplace.h"
 #include "measure/SenseSources.h"
 #include "protocol/HSSProtocol.h"
@@ -94,10 +95,13 @@ SenseMonitor::SenseMonitor(SenseHost& senseHost, const SenseViews& senseViews, Q
         if (!on)
             finishCaptures();
     });
-    connect(graph.faultCaptureBeforeBox, &QSpinBox::valueChanged, this, [this] { applyCaptureSpan(); });
-    connect(graph.faultCaptureAfterBox, &QSpinBox::valueChanged, this, [this] { applyCaptureSpan(); });
+    for (QLineEdit* box : {graph.faultCaptureBeforeBox, graph.faultCaptureAfterBox}) {
+        // Applied as typed, so the history kept follows at once; corrected where typed when left.
+        connect(box, &QLineEdit::textChanged, this, [this] { applyCaptureSpan(false); });
+        connect(box, &QLineEdit::editingFinished, this, [this] { applyCaptureSpan(true); });
+    }
     connect(graph.faultCaptureFolderButton, &QToolButton::clicked, this, [this] { chooseCaptureFolder(); });
-    applyCaptureSpan();
+    applyCaptureSpan(true);
 }
 
 SenseMonitor::~SenseMonitor() = default;
@@ -289,9 +293,17 @@ void SenseMonitor::clearSamples()
 
 double SenseMonitor::sampleTime() const { return static_cast<double>(senseClock.nsecsElapsed()) / 1e9; }
 
-void SenseMonitor::applyCaptureSpan()
+void SenseMonitor::applyCaptureSpan(bool correctBoxes)
 {
-    capture.setSpan(graph.faultCaptureBeforeBox->value(), graph.faultCaptureAfterBox->value());
+    const auto seconds = [&](QLineEdit* box, double current) {
+        const std::optional<int> typed = hss::text::parseInteger(box->text().toStdString());
+        const double value = typed ? std::clamp(double(*typed), kMinCaptureSeconds, kMaxCaptureSeconds) : current;
+        if (correctBoxes && box->text() != QString::number(int(value)))
+            box->setText(QString::number(int(value)));
+        return value;
+    };
+    capture.setSpan(seconds(graph.faultCaptureBeforeBox, capture.secondsBefore()),
+                    seconds(graph.faultCaptureAfterBox, capture.secondsAfter()));
 }
 
 void SenseMonitor::chooseCaptureFolder()

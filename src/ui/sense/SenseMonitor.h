@@ -96,7 +96,7 @@ private:
     void showQuantity(const hss::measure::SenseQuantity& quantity);
     // Seconds on the chart's clock (from the start of graphing).
     double sampleTime() const;
-    void applyCaptureSpan();
+    void applyCaptureSpan(bool correctBoxes);
     void chooseCaptureFolder();
     void writeCaptures(const std::vector<hss::measure::FinishedCapture>& captures);
     void finishCaptures();
