@@ -11,6 +11,7 @@
 
 #include <cmath>
 
+#include "measure/ADCConversion.h"
 #include "measure/ChartCsv.h"
 #include "measure/SenseSample.h"
 #include "measure/SenseSources.h"
@@ -102,9 +103,12 @@ void SenseChartPanel::showStatistics()
 {
     const auto& window = senseChart->shownWindow();
     const SenseChart::Range span = senseChart->timeRange();
+    // Shown as every value is: rounded up to the next hundredth.
     const auto text = [this](double v) {
-        return std::isfinite(v) ? QString::fromStdString(hss::measure::formatSenseReading(float(v), dataFormat))
-                                : kNoValue;
+        if (!std::isfinite(v))
+            return kNoValue;
+        const float shown = hss::measure::roundUpToHundredth(v);
+        return QString::fromStdString(hss::measure::formatSenseReading(shown, dataFormat));
     };
     for (std::size_t ch = 0; ch < 2; ++ch) {
         const auto stats = senseChart->channelShown(ch) ? window.statistics(ch, span) : std::nullopt;
