@@ -59,17 +59,31 @@ TEST(SenseChart, APulsedLoadShowsItsPeakWhileTheAveragedTraceStaysLower)
     Gui& gui = bench.gui;
     setBoxText(gui, "averageCountBox", "5");
     bench.graph(0, true);
-    // 9 A for about one sample in every ten, 3 A otherwise.
+    // 9 A for one sample in every ten, 3 A otherwise: counted in samples as
+    // they reach the chart (not in time), so a slow machine pulses alike.
     EmulatedBoard& board = gui.board();
-    QTimer pulses;
-    QObject::connect(&pulses, &QTimer::timeout, &pulses, [&] {
-        board.setLoadResistance(0, kNineAmpOhms);
-        QTimer::singleShot(60, &pulses, [&] { board.setLoadResistance(0, kThreeAmpOhms); });
-    });
     board.setLoadResistance(0, kThreeAmpOhms);
-    pulses.start(500);
-
     SenseChart* chart = bench.chart;
+    QTimer pulses;
+    int seen = 0;
+    double newest = -1.0;
+    bool high = false;
+    QObject::connect(&pulses, &QTimer::timeout, &pulses, [&] {
+        const SenseSampleWindow& w = chart->shownWindow();
+        if (w.size() == 0 || w.time(w.size() - 1) == newest)
+            return;
+        newest = w.time(w.size() - 1);
+        ++seen;
+        if (high && w.value(0, w.size() - 1, SenseSampleWindow::Trace::Unaveraged) > 8.0) {
+            board.setLoadResistance(0, kThreeAmpOhms);  // the pulse has been sampled
+            high = false;
+        } else if (!high && seen % 10 == 0) {
+            board.setLoadResistance(0, kNineAmpOhms);
+            high = true;
+        }
+    });
+    pulses.start(5);
+
     const auto stats = [&] { return chart->shownWindow().statistics(0, chart->timeRange()); };
     ASSERT_TRUE(waitUntil([&] { return bench.points(0) >= 60 && stats() && stats()->max > 8.5; }, 15000));
     pulses.stop();
@@ -85,7 +99,7 @@ TEST(SenseChart, APulsedLoadShowsItsPeakWhileTheAveragedTraceStaysLower)
         averagedPeak = std::max(averagedPeak, v);
     for (const auto& [t, v] : pointsOf(chart->unaveraged(0)))
         unaveragedPeak = std::max(unaveragedPeak, v);
-    EXPECT_LT(averagedPeak, 6.5);  // at most two 9 A samples in five
+    EXPECT_LT(averagedPeak, s.max - 1.0);  // a pulse of a sample or two, averaged over five
     EXPECT_NEAR(unaveragedPeak, 9.0, 0.1);
 
     // The time axis ends at the newest sample, in seconds ("xrange" reads it).
@@ -210,10 +224,13 @@ TEST(SenseChart, ARaisedFaultWritesTheSamplesBeforeAndAfterItToACaptureFile)
     bench.graph(0, true);
     ASSERT_TRUE(waitUntil([&] { return bench.chart->timeRange().max > 1.5; }, 10000));
 
+    // Bit 0 of CH1_FAULT: the thermal warning of channel 1. (Other faults
+    // raised while sensing, such as at power-on, are captured too.)
     gui.board().injectFault(FaultRegister::Channel1, 0x0001, std::chrono::milliseconds(600));
-    ASSERT_TRUE(waitUntil([&] { return gui.logText().contains("Fault capture of "); }, 15000)) << gui.logText().toStdString();
-    const QRegularExpression line("Fault capture of (\\w+) written to (\\S+) \\((\\d+) samples before the fault, "
-                                  "(\\d+) after\\)");
+    ASSERT_TRUE(waitUntil([&] { return gui.logText().contains("Fault capture of thWarnCh1 "); }, 15000))
+        << gui.logText().toStdString();
+    const QRegularExpression line("Fault capture of (thWarnCh1) written to (\\S+) \\((\\d+) samples before the "
+                                  "fault, (\\d+) after\\)");
     const auto match = line.match(gui.logText());
     ASSERT_TRUE(match.hasMatch()) << gui.logText().toStdString();
     const QString path = match.captured(2);

@@ -393,10 +393,15 @@ TEST_P(TunerLimits, EveryHardwareLimitKeepsTheLabelsWholeAndDrawsTheLimitsThatAp
     QChart* i2t = chartOf(gui, "i2tChart" + suffix);
     QChart* complete = chartOf(gui, "i2tCompleteChart" + suffix);
     ASSERT_GE(hardware->count(), 11);
-    const double isw = software->currentText().toDouble();
+    // The page's read-back of the chip has reached the software limit list.
+    const uint8_t i2tConfig = eighteen ? 20 : 21;
+    ASSERT_TRUE(waitUntil([&] { return ((gui.board().peekRegister(i2tConfig) >> 7) & 3) == software->currentIndex(); }));
+    harness::spin(300);
     for (int index = 0; index < hardware->count(); ++index) {
         hardware->setCurrentIndex(index);
         const double ihw = hardware->itemText(index).toDouble();
+        // Read each time: the page's read-back of the chip may still change it.
+        const double isw = software->currentText().toDouble();
         SCOPED_TRACE(hardware->itemText(index).toStdString() + " A");
         for (QChart* chart : {i2t, complete}) {
             chartTabs->setCurrentIndex(chart == i2t ? 0 : 1);
