@@ -84,7 +84,11 @@ bool FaultCapture::faultRaised(const std::string& fault, double time, const Loca
     capture.wall = wall;
     const std::string channel = " " + quantity_ + " (" + unit_ + ")";
     capture.header = "timestamp (ISO 8601),seconds from fault,input voltage (V),ch1" + channel + ",ch2" + channel;
-    capture.samples.assign(history_.begin(), history_.end());
+    // The N seconds before the fault itself: samples may have stopped coming a while before it.
+    for (const CaptureSample& s : history_) {
+        if (s.time >= time - before_)
+            capture.samples.push_back(s);
+    }
     open_.push_back(std::move(capture));
     return true;
 }

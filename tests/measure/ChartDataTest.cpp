@@ -109,6 +109,12 @@ TEST(FaultCapture, SamplesBeforeAndAfterAFaultBecomeOneNamedFile)
     EXPECT_EQ(stopped[0].after, 1u);
     EXPECT_EQ(capture.openCaptures(), 0u);
 
+    // A fault long after the last sample: nothing from before the N seconds.
+    ASSERT_TRUE(capture.faultRaised("late", 60.0, wall));
+    const auto late = capture.finishAll();
+    ASSERT_EQ(late.size(), 1u);
+    EXPECT_EQ(late[0].before + late[0].after, 0u);
+
     // A flapping fault opens no more than the limit of captures.
     for (std::size_t i = 0; i < kMaxOpenCaptures; ++i)
         EXPECT_TRUE(capture.faultRaised("f", 4.0, wall));
