@@ -99,8 +99,10 @@ SenseSampleWindow::Range SenseSampleWindow::timeRange() const
     if (count_ == 0)
         return {0.0, kMinTimeSpan};
     const double newest = time(count_ - 1);
-    const double span = std::max(newest - time(0), kMinTimeSpan);
-    return {newest - span, newest};
+    // The oldest point itself, not newest - (newest - oldest): that can miss it by a rounding.
+    if (newest - time(0) >= kMinTimeSpan)
+        return {time(0), newest};
+    return {newest - kMinTimeSpan, newest};
 }
 
 SenseSampleWindow::Range SenseSampleWindow::valueRange(bool showChannel1, bool showChannel2, Range span) const
