@@ -1,6 +1,10 @@
 // One full redraw of the I2T tuner page, as every tuner edit and editor
 // refresh runs it: the curves of both charts computed and handed over (about
 // 4,000 points), then both charts drawn, offscreen.
+//
+//   BM_I2TRedraw        the tuner as it is (line series, limits drawn)
+//   BM_I2TRedraw_Today  the charts as they were (spline series for the
+//                       curves), rebuilt here so both are measured in one run
 
 #include <benchmark/benchmark.h>
 
@@ -11,9 +15,14 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QSlider>
+#include <QSplineSeries>
 #include <QVBoxLayout>
 
 #include <memory>
+#include <vector>
+
+#include <QLogValueAxis>
+#include <QValueAxis>
 
 #include "editor/PartOptionTables.h"
 #include "ui/pages/FamilyPages.h"
@@ -85,7 +94,9 @@ void BM_I2TRedraw(benchmark::State& state)
 
     const TunerCharts& charts = tuner.charts(HSS_FAMILY_16PWP);
     QWidget* views[] = {charts.i2tView, charts.completeView};
-    charts.completeView->resize(charts.i2tView->size());
+    // Drawn at one size in every variant, so the figures compare.
+    for (QWidget* view : views)
+        view->resize(1000, 700);
     QImage image(charts.i2tView->size(), QImage::Format_ARGB32_Premultiplied);
     auto* track = page16->findChild<QSlider*>("i2tTrack");
     int position = 0;
@@ -102,5 +113,90 @@ void BM_I2TRedraw(benchmark::State& state)
                                       charts.i2tSeries[2]->count() + charts.completeSeries[1]->upperSeries()->count());
 }
 BENCHMARK(BM_I2TRedraw)->Unit(benchmark::kMillisecond);
+
+// The two charts as they were built: spline series for the curves, filled
+// areas on the complete chart, the same view (band, labels), fed the same curves.
+struct TodayCharts {
+    TodayCharts()
+    {
+        QChart* i2t = new QChart;
+        QChart* complete = new QChart;
+        i2tView = std::make_unique<I2TChartView>(i2t, QStringLiteral("i2tChart"));
+        completeView = std::make_unique<I2TChartView>(complete, QStringLiteral("i2tCompleteChart"));
+        for (QChart* chart : {i2t, complete}) {
+            auto* current = new QValueAxis;
+            current->setTickType(QValueAxis::TicksDynamic);
+            current->setTickInterval(1.0);
+            current->setMinorTickCount(1);
+            auto* time = new QLogValueAxis;
+            time->setMinorTickCount(-1);
+            chart->addAxis(current, Qt::AlignBottom);
+            chart->addAxis(time, Qt::AlignLeft);
+            axes.push_back({current, time});
+        }
+        for (int i = 0; i < 7; ++i) {
+            QXYSeries* s = i < 4 ? static_cast<QXYSeries*>(new QSplineSeries) : new QLineSeries;
+            i2t->addSeries(s);
+            s->attachAxis(axes[0].first);
+            s->attachAxis(axes[0].second);
+            s->setVisible(i < 3);
+            curves.push_back(s);
+        }
+        i2tView->setBand(curves[1], curves[2], QColor(0x4A, 0x90, 0xD9, 0x30));
+        for (int i = 0; i < 4; ++i) {
+            auto* area = new QAreaSeries(new QLineSeries);
+            complete->addSeries(area);
+            area->attachAxis(axes[1].first);
+            area->attachAxis(axes[1].second);
+            areas.push_back(area);
+        }
+        for (I2TChartView* view : {i2tView.get(), completeView.get()}) {
+            view->resize(kViewWidth, kViewHeight);
+            view->show();
+        }
+        QCoreApplication::processEvents();
+    }
+    void show(const hss::i2t::I2TCurvePlot& plot)
+    {
+        for (std::size_t i = 0; i < 3; ++i)
+            setSeriesPoints(curves[i], plot.i2t.series[i].points, plot.i2t.series[i].labels);
+        for (std::size_t i = 0; i < 4; ++i)
+            setSeriesPoints(areas[i]->upperSeries(), plot.complete.series[i].points);
+        axes[0].first->setRange(plot.i2t.currentMinimum, plot.i2t.currentMaximum);
+        axes[0].second->setRange(hss::i2t::kI2TTimeAxisMinimum, plot.i2t.timeMaximum);
+        axes[1].first->setRange(0.0, plot.complete.currentMaximum);
+        axes[1].second->setRange(hss::i2t::kCompleteTimeAxisMinimum, plot.complete.timeMaximum);
+    }
+    static constexpr int kViewWidth = 1000;
+    static constexpr int kViewHeight = 700;
+    std::unique_ptr<I2TChartView> i2tView;
+    std::unique_ptr<I2TChartView> completeView;
+    std::vector<std::pair<QValueAxis*, QLogValueAxis*>> axes;
+    std::vector<QXYSeries*> curves;
+    std::vector<QAreaSeries*> areas;
+};
+
+void BM_I2TRedraw_Today(benchmark::State& state)
+{
+    application();
+    TodayCharts today;
+    hss::i2t::I2TCurveSelection selection;
+    selection.nominalCurrent = "4.0";
+    selection.softwareLimit = "19.55";
+    selection.hardwareLimit = "25";
+    selection.softwareDelay = "0.2";
+    const auto trips = hss::options::zvr2m08Tables.i2ttripenum;
+    QImage image(today.i2tView->size(), QImage::Format_ARGB32_Premultiplied);
+    std::size_t position = 0;
+    for (auto _ : state) {
+        position = (position + 1) % trips.size();
+        selection.tripEnergy = trips[position];
+        today.show(hss::i2t::computeI2TCurves(selection));
+        for (QWidget* view : {static_cast<QWidget*>(today.i2tView.get()), static_cast<QWidget*>(today.completeView.get())})
+            render(view, image);
+        benchmark::DoNotOptimize(image.bits());
+    }
+}
+BENCHMARK(BM_I2TRedraw_Today)->Unit(benchmark::kMillisecond);
 
 }  // namespace

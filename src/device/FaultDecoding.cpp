@@ -114,9 +114,10 @@ FaultRedraw redrawFaults(FaultRecords& records, hss_device_family_t family, cons
             continue;
         const bool set = bitSet(*word, row.bit);
         HSSFault& record = records[row.fault];
-        if (set && !record.isFaulted())
+        if (set && !record.isFaulted()) {
             redraw.logLines.push_back(row.raise);
-        else if (!set && record.isFaulted() && !row.clear.empty())
+            redraw.raised.push_back(row.fault);
+        } else if (!set && record.isFaulted() && !row.clear.empty())
             redraw.logLines.push_back(row.clear);
         record.setFaultState(set);
         redraw.lamps.push_back({row.fault, set});

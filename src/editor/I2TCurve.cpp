@@ -1,5 +1,7 @@
 #include "editor/I2TCurve.h"
 
+#include <algorithm>
+
 #include "measure/NumberText.h"
 
 namespace hss::i2t {
@@ -12,6 +14,8 @@ constexpr std::size_t kLabelledPoint = 500;
 constexpr double kNominalLineTime = 10000.0;
 // The minimum curve's extension stops here however close Isw is to In.
 constexpr std::size_t kMaxExtensionPoints = 100000;
+// Room right of the software limit on the trip chart, as a share of In..Isw.
+constexpr double kLimitRoom = 0.03;
 // The software limit delay list is in milliseconds; the time axes are in seconds.
 constexpr double kMillisecondsPerSecond = 1000.0;
 
@@ -71,8 +75,9 @@ I2TCurvePlot computeI2TCurves(const I2TCurveSelection& selection)
         return noCurve("No curve: the software current limit is not above the nominal current.");
 
     const double timeMin = selection.i2tTimeAxisMinimum > 0.0 ? selection.i2tTimeAxisMinimum : kI2TTimeAxisMinimum;
+    const double completeMin = tsw > 0.0 ? std::min(kCompleteTimeAxisMinimum, tsw / 10.0) : kCompleteTimeAxisMinimum;
     const auto onI2TAxis = [&](double t) { return onTimeAxis(t, timeMin); };
-    const auto onCompleteAxis = [](double t) { return onTimeAxis(t, kCompleteTimeAxisMinimum); };
+    const auto onCompleteAxis = [&](double t) { return onTimeAxis(t, completeMin); };
 
     I2TCurvePlot plot;
     plot.drawn = true;
@@ -110,12 +115,12 @@ I2TCurvePlot computeI2TCurves(const I2TCurveSelection& selection)
 
     plot.complete.series[1].labels = {{0, labelNumber(in) + "A"}, {kLabelledPoint, labelNumber(e) + " A2s"}};
 
+    const std::string swLabel = "SW: " + labelNumber(isw) + "A";
+    const std::string hwLabel = "HW: " + labelNumber(ihw) + "A";
     if (isw < ihw) {
         plot.complete.series[2].points = {
             {lastCurrent, onCompleteAxis(tsw)}, {isw, onCompleteAxis(tsw)}, {ihw, onCompleteAxis(tsw)}};
-        plot.complete.series[2].labels = {{0, "SW: " + labelNumber(isw) + "A"}};
-        plot.complete.series[3].points = {{ihw, kCompleteTimeAxisMinimum}, {1.25 * ihw, kCompleteTimeAxisMinimum}};
-        plot.complete.series[3].labels = {{0, "HW: " + labelNumber(ihw) + "A"}};
+        plot.complete.series[2].labels = {{0, swLabel}};
     }
 
     // The minimum curve goes on to the software limit, without the tolerance.
@@ -127,10 +132,22 @@ I2TCurvePlot computeI2TCurves(const I2TCurveSelection& selection)
 
     plot.i2t.series[2].labels = {{kLabelledPoint, labelNumber(e) + " A2s"}};
 
-    plot.i2t.currentMaximum = isw;
+    plot.i2t.currentMaximum = isw + kLimitRoom * (isw - in);
     plot.i2t.timeMaximum = selection.gaugeDisabled ? timeMax : 4000.0;
+    plot.i2t.softwareLimit.points = {{isw, timeMin}, {isw, plot.i2t.timeMaximum}};
+    plot.i2t.softwareLimit.labels = {{1, swLabel}};
+    if (ihw > 0.0 && ihw <= isw) {
+        plot.i2t.hardwareLimit.points = {{ihw, timeMin}, {ihw, plot.i2t.timeMaximum}};
+        plot.i2t.hardwareLimit.labels = {{1, hwLabel}};
+    }
+
     plot.complete.currentMaximum = 1.1 * ihw;
+    plot.complete.timeMinimum = completeMin;
     plot.complete.timeMaximum = timeMax;
+    if (ihw > 0.0) {
+        plot.complete.series[3].points = {{ihw, timeMax}, {1.25 * ihw, timeMax}};
+        plot.complete.series[3].labels = {{0, hwLabel}};
+    }
     return plot;
 }
 

@@ -31,8 +31,9 @@ struct PlotSeries {
 };
 
 // Series of the two charts, in their order on the chart.
-inline constexpr std::array<std::string_view, 7> i2tChartSeriesNames{
-    "I2T Curve", "Minimum Trip Curve", "Maximum Trip Curve", "Wire Model", "Pulse 1", "Pulse 2", "Pulse 3"};
+inline constexpr std::array<std::string_view, 9> i2tChartSeriesNames{
+    "I2T Curve", "Minimum Trip Curve", "Maximum Trip Curve", "Wire Model", "Pulse 1", "Pulse 2", "Pulse 3",
+    "Software Current Limit", "Hardware Current Limit"};
 inline constexpr std::array<std::string_view, 4> completeChartSeriesNames{
     "Nominal Current", "I2T Curve", "Delayed Shutdown Threshold", "Hardware Current"};
 
@@ -55,14 +56,25 @@ struct I2TCurveSelection {
 
 struct I2TChartPlot {
     std::array<PlotSeries, 3> series;  // I2T curve, minimum and maximum trip curve
-    double currentMinimum = 0.0;       // In
-    double currentMaximum = 0.0;       // Isw
-    double timeMaximum = 0.0;          // the time minimum is left as it is
+    // Vertical lines from the bottom to the top of the time axis: the
+    // software limit always (the curve ends there), the hardware limit where
+    // it cuts the current before the software limit does (Ihw <= Isw).
+    PlotSeries softwareLimit;
+    PlotSeries hardwareLimit;
+    double currentMinimum = 0.0;  // In
+    double currentMaximum = 0.0;  // Isw and a little room, so the limit line shows
+    double timeMaximum = 0.0;     // the time minimum is left as it is
 };
 
 struct CompleteChartPlot {
-    std::array<PlotSeries, 4> series;  // nominal, I2T, delayed shutdown, hardware current
-    double currentMaximum = 0.0;       // the current minimum stays 0
+    // Nominal, I2T, delayed shutdown (where Isw < Ihw: above Isw the channel
+    // shuts down after Tsw) and hardware current (always: no current passes
+    // Ihw, drawn as a band from Ihw to 1.25 Ihw over the whole time axis).
+    std::array<PlotSeries, 4> series;
+    double currentMaximum = 0.0;  // the current minimum stays 0
+    // At most kCompleteTimeAxisMinimum; a tenth of Tsw when that is lower, so
+    // the delayed-shutdown band spans at least a decade at the shortest delay.
+    double timeMinimum = kCompleteTimeAxisMinimum;
     double timeMaximum = 0.0;
 };
 

@@ -21,12 +21,43 @@ std::string reason(int error) { return std::strerror(error); }
 
 }  // namespace
 
-TimeOfDay localTimeOfDay()
+TimeOfDay localTimeOfDay() { return localTimestampNow().timeOfDay(); }
+
+LocalTimestamp localTimestampNow()
 {
-    const std::time_t now = std::time(nullptr);
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     std::tm local{};
-    localtime_r(&now, &local);  // not std::localtime: other threads stamp times too
-    return {local.tm_hour, local.tm_min, local.tm_sec};
+    localtime_r(&seconds, &local);  // not std::localtime: other threads stamp times too
+    const auto sinceSecond = now - std::chrono::system_clock::from_time_t(seconds);
+    LocalTimestamp stamp;
+    stamp.year = local.tm_year + 1900;
+    stamp.month = local.tm_mon + 1;
+    stamp.day = local.tm_mday;
+    stamp.hour = local.tm_hour;
+    stamp.minute = local.tm_min;
+    stamp.second = local.tm_sec;
+    stamp.millisecond =
+        static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(sinceSecond).count() % 1000);
+    stamp.utcOffsetMinutes = static_cast<int>(local.tm_gmtoff / 60);
+    return stamp;
+}
+
+std::string iso8601Stamp(const LocalTimestamp& t)
+{
+    char text[48];
+    const int offset = t.utcOffsetMinutes < 0 ? -t.utcOffsetMinutes : t.utcOffsetMinutes;
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03d%c%02d:%02d", t.year, t.month, t.day, t.hour,
+                  t.minute, t.second, t.millisecond, t.utcOffsetMinutes < 0 ? '-' : '+', offset / 60, offset % 60);
+    return text;
+}
+
+std::string senseLogHeader(const SenseLogLayout& layout)
+{
+    if (!layout.isoTimeStamps)
+        return kSenseLogHeader;
+    const std::string channel = " " + layout.quantity + " (" + layout.unit + ")";
+    return "timestamp (ISO 8601),input voltage (V),ch1" + channel + ",ch2" + channel;
 }
 
 std::string twelveHourStamp(const TimeOfDay& time)
@@ -50,7 +81,7 @@ SenseLogWriter::SenseLogWriter(WallClock wallClock, SteadyClock steadyClock)
 
 SenseLogWriter::~SenseLogWriter() { close(); }
 
-std::string SenseLogWriter::open(const std::filesystem::path& path)
+std::string SenseLogWriter::open(const std::filesystem::path& path, const SenseLogLayout& layout)
 {
     close();
     errno = 0;
@@ -61,8 +92,19 @@ std::string SenseLogWriter::open(const std::filesystem::path& path)
     }
     file_ = file;
     path_ = path;
-    pending_ = std::string(kSenseLogHeader) + "\r\n";
+    layout_ = layout;
+    pending_ = senseLogHeader(layout_) + "\r\n";
     return writeOut();
+}
+
+void SenseLogWriter::setQuantity(const std::string& quantity, const std::string& unit)
+{
+    if (quantity == layout_.quantity && unit == layout_.unit)
+        return;
+    layout_.quantity = quantity;
+    layout_.unit = unit;
+    if (file_ != nullptr && layout_.isoTimeStamps)
+        pending_ += senseLogHeader(layout_) + "\r\n";
 }
 
 std::string SenseLogWriter::writeSample(float supplyVoltage, std::optional<float> channel1,
@@ -70,7 +112,14 @@ std::string SenseLogWriter::writeSample(float supplyVoltage, std::optional<float
 {
     if (file_ == nullptr)
         return {};
-    pending_ += senseLogLine(wallClock_(), supplyVoltage, channel1, channel2);
+    const LocalTimestamp now = wallClock_();
+    if (layout_.isoTimeStamps) {
+        const auto field = [](std::optional<float> v) { return v ? text::generalSevenDigits(*v) : std::string(); };
+        pending_ += iso8601Stamp(now) + "," + text::generalSevenDigits(supplyVoltage) + "," + field(channel1) + "," +
+                    field(channel2);
+    } else {
+        pending_ += senseLogLine(now.timeOfDay(), supplyVoltage, channel1, channel2);
+    }
     pending_ += "\r\n";
     return flushIfDue();
 }

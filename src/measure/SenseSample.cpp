@@ -1,5 +1,10 @@
 #include "measure/SenseSample.h"
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <limits>
+
 #include "device/RegisterFields.h"
 #include "measure/ADCConversion.h"
 #include "measure/NumberText.h"
@@ -12,7 +17,8 @@ std::optional<SenseSample> decodeSenseSample(const std::array<uint16_t, 3>& word
 {
     SenseSample sample;
     for (std::size_t ch = 0; ch < 2; ++ch) {
-        if (((setup.switchState >> ch) & 1u) == 0)
+        sample.switchedOn[ch] = ((setup.switchState >> ch) & 1u) != 0;
+        if (!sample.switchedOn[ch])
             continue;
         if ((words[ch] & kADCValidBit) == 0)
             return std::nullopt;
@@ -37,7 +43,13 @@ std::array<float, 2> SenseAverager::add(const std::array<float, 2>& values, int 
         if (list.size() >= keep)
             list.erase(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(list.size() - keep + 1));
         list.push_back(values[ch]);
-        means[ch] = roundUpToHundredth(generateAverage(list));
+        if (std::all_of(list.begin(), list.end(), [](float v) { return std::isfinite(v); })) {
+            means[ch] = roundUpToHundredth(generateAverage(list));
+            continue;
+        }
+        std::vector<float> known;
+        std::copy_if(list.begin(), list.end(), std::back_inserter(known), [](float v) { return std::isfinite(v); });
+        means[ch] = known.empty() ? std::numeric_limits<float>::quiet_NaN() : roundUpToHundredth(generateAverage(known));
     }
     return means;
 }

@@ -21,6 +21,7 @@ struct SenseChannelSetup {
 
 struct SenseSample {
     std::array<float, 2> channel{};  // 0 for a channel that is switched off
+    std::array<bool, 2> switchedOn{};  // SW_STATE: an off channel has no value to show
     float supplyVoltage = 0.0f;      // VBB, V
     // Load current of a switched-on channel whose sense ratio is 0 (a part
     // whose ratio was never set): the value is meaningless, show it as such.
@@ -38,6 +39,8 @@ class SenseAverager {
 public:
     // Drops the oldest entries so that averageCount remain with the new
     // values, and returns each channel's mean rounded up to the next hundredth.
+    // A value that cannot be shown (NaN) takes its place in the list but not
+    // in the mean; NaN when the list holds no other.
     std::array<float, 2> add(const std::array<float, 2>& values, int averageCount);
     std::size_t size() const { return channel_[0].size(); }
     void clear();

@@ -19,14 +19,15 @@ struct SenseQuantity {
     std::string_view unit;        // appended to shown values (UTF-8)
     std::string_view axisTitle;   // value-axis title (UTF-8)
     std::string_view logMessage;  // logged when the user picks it
+    std::string_view columnName;  // in CSV headers: "ch1 load current (A)"
 };
 
 inline constexpr std::array<SenseQuantity, 4> senseQuantities{{
-    {"Load Current", 0, "A", "Load Current(A)", "Sensing source changed to load current"},
-    {"Output Voltage", 1, "V", "Output Voltage(V)", "Sensing source changed to output voltage"},
-    {"VDS Voltage", 2, "V", "VDS Voltage(V)", "Sensing source changed to VDS voltage"},
+    {"Load Current", 0, "A", "Load Current(A)", "Sensing source changed to load current", "load current"},
+    {"Output Voltage", 1, "V", "Output Voltage(V)", "Sensing source changed to output voltage", "output voltage"},
+    {"VDS Voltage", 2, "V", "VDS Voltage(V)", "Sensing source changed to VDS voltage", "VDS voltage"},
     {"Junction Temperature", 3, "\u00B0C", "Junction Temperature(\u00B0C)",
-     "Sensing source changed to junction temperature"},
+     "Sensing source changed to junction temperature", "junction temperature"},
 }};
 
 // The three registers handed to the sense configuration, in this order.

@@ -7,6 +7,7 @@
 #include "measure/SenseResistor.h"
 #include "ui/AutoConfigurationGui.h"
 #include "ui/editor/ConfigurationEditor.h"
+#include "ui/faults/FaultView.h"
 #include "ui/pages/FamilyPages.h"
 #include "ui/sense/SenseMonitor.h"
 
@@ -20,6 +21,8 @@ void AutoConfigurationGui::buildSenseMonitor()
     views.inputVoltageValueLabel = inputVoltageValueLabel;
     views.dialogParent = this;
     senseMonitor = new SenseMonitor(*this, views, this);
+    if (faultView != nullptr)
+        faultView->onFaultRaised = [this](hss::FaultId fault) { senseMonitor->faultRaised(fault); };
 }
 
 bool AutoConfigurationGui::currentSenseEnabled() const { return isCurrentSenseEnabled; }

@@ -63,13 +63,17 @@ TEST(I2TCurve, TripCurvesWithToleranceBand)
 
     EXPECT_EQ(plot.i2t.series[2].labels, (std::vector<PointLabel>{{500, "26.3 A2s"}}));
     EXPECT_EQ(plot.i2t.currentMinimum, 4.0);
-    EXPECT_EQ(plot.i2t.currentMaximum, 13.3);
+    // Isw and 3 % of In..Isw more, so the software-limit line at Isw shows.
+    EXPECT_DOUBLE_EQ(plot.i2t.currentMaximum, 13.3 + 0.03 * 9.3);
     EXPECT_DOUBLE_EQ(plot.i2t.timeMaximum, t1);  // gauge "Disabled": the largest curve time
+    EXPECT_EQ(plot.i2t.softwareLimit.points, (std::vector<ChartPoint>{{13.3, 0.001}, {13.3, t1}}));
+    EXPECT_EQ(plot.i2t.softwareLimit.labels, (std::vector<PointLabel>{{1, "SW: 13.3A"}}));
 }
 
 TEST(I2TCurve, CompletePowerCurveAndHardwareLimit)
 {
-    // Ihw 10 is below Isw 13.3: no delayed-shutdown or hardware series.
+    // Ihw 10 is below Isw 13.3: the software limit never acts (no delayed
+    // shutdown); the hardware limit does, on both charts.
     I2TCurvePlot plot = computeI2TCurves(tuner("10"));
     const CompleteChartPlot& c = plot.complete;
     EXPECT_EQ(c.series[0].points, (std::vector<ChartPoint>{{0.0, 10000.0}, {4.0, 10000.0}}));
@@ -77,9 +81,13 @@ TEST(I2TCurve, CompletePowerCurveAndHardwareLimit)
     EXPECT_EQ(c.series[1].points[0], plot.i2t.series[0].points[1]);
     EXPECT_EQ(c.series[1].labels, (std::vector<PointLabel>{{0, "4A"}, {500, "26.3 A2s"}}));
     EXPECT_TRUE(c.series[2].points.empty());
-    EXPECT_TRUE(c.series[3].points.empty());
+    EXPECT_EQ(c.series[3].points, (std::vector<ChartPoint>{{10.0, c.timeMaximum}, {12.5, c.timeMaximum}}));
+    EXPECT_EQ(c.series[3].labels, (std::vector<PointLabel>{{0, "HW: 10A"}}));
+    EXPECT_EQ(plot.i2t.hardwareLimit.points, (std::vector<ChartPoint>{{10.0, 0.001}, {10.0, plot.i2t.timeMaximum}}));
     EXPECT_DOUBLE_EQ(c.currentMaximum, 11.0);
     EXPECT_DOUBLE_EQ(c.timeMaximum, plot.i2t.timeMaximum);
+    // Tsw 0.4 ms: the time axis starts a decade below it.
+    EXPECT_DOUBLE_EQ(c.timeMinimum, 0.00004);
 
     // Ihw 17.5 above Isw: the software limit at Tsw (0.4 ms), the hardware
     // limit at the axis floor.
@@ -92,9 +100,39 @@ TEST(I2TCurve, CompletePowerCurveAndHardwareLimit)
     EXPECT_EQ(sw.points[2], (ChartPoint{17.5, 0.0004}));
     EXPECT_EQ(sw.labels, (std::vector<PointLabel>{{0, "SW: 13.3A"}}));
     const auto& hw = plot.complete.series[3];
-    EXPECT_EQ(hw.points, (std::vector<ChartPoint>{{17.5, 0.0001}, {1.25 * 17.5, 0.0001}}));
+    const double top = plot.complete.timeMaximum;
+    EXPECT_EQ(hw.points, (std::vector<ChartPoint>{{17.5, top}, {1.25 * 17.5, top}}));
     EXPECT_EQ(hw.labels, (std::vector<PointLabel>{{0, "HW: 17.5A"}}));
     EXPECT_DOUBLE_EQ(plot.complete.currentMaximum, 19.25);
+    // Beyond the trip chart's current axis: no hardware line there.
+    EXPECT_TRUE(plot.i2t.hardwareLimit.points.empty());
+}
+
+TEST(I2TCurve, LimitsDrawnAtEveryHardwareLimitAndTheShortestDelayReadable)
+{
+    // Software limit 39.09 A (a 350-ohm resistor), nominal 8 A, each
+    // hardware limit of the 16-pin lists and each delay.
+    for (const char* hardware : {"10", "12.5", "17.5", "25", "32.5", "40", "47.5", "55"}) {
+        for (const char* delay : {"0.2", "0.4", "1.0", "2.0"}) {
+            I2TCurveSelection s = tuner(hardware);
+            s.nominalCurrent = "8";
+            s.softwareLimit = "39.09";
+            s.softwareDelay = delay;
+            const I2TCurvePlot plot = computeI2TCurves(s);
+            const double ihw = std::stod(hardware);
+            const double tsw = std::stod(delay) / 1000.0;
+            SCOPED_TRACE(std::string(hardware) + " A, " + delay + " ms");
+            ASSERT_TRUE(plot.drawn);
+            EXPECT_EQ(plot.complete.series[3].points.size(), 2u);                  // hardware: always
+            EXPECT_EQ(plot.complete.series[2].points.empty(), !(39.09 < ihw));     // software: below Ihw
+            EXPECT_EQ(plot.i2t.hardwareLimit.points.empty(), ihw > 39.09);         // on the trip chart's axis
+            EXPECT_EQ(plot.i2t.softwareLimit.points.front().x, 39.09);
+            EXPECT_LE(plot.i2t.softwareLimit.points.front().x, plot.i2t.currentMaximum);
+            // The delayed-shutdown band spans a decade of the time axis or more.
+            EXPECT_LE(plot.complete.timeMinimum, tsw / 10.0 * (1 + 1e-12));
+            EXPECT_GE(plot.complete.currentMaximum, ihw);
+        }
+    }
 }
 
 TEST(I2TCurve, TimeAxisEndsByGauge)

@@ -36,7 +36,7 @@ protected:
     }
 
     fs::path dir_;
-    TimeOfDay wall_{15, 15, 42};
+    LocalTimestamp wall_{2026, 12, 9, 15, 15, 42, 7, 60};
     std::chrono::steady_clock::time_point now_{std::chrono::hours(1)};
 };
 
@@ -73,7 +73,9 @@ TEST_F(SenseLogWriterTest, WritesHeaderAndLinesOutOnceASecondAndOnClose)
     const std::string twoLines = header + "03:15:42,13.5,2.01,0\r\n03:15:43,13.5,2.02,0\r\n";
     EXPECT_EQ(fileBytes(path), twoLines);
 
-    wall_ = {9, 0, 0};
+    wall_.hour = 9;
+    wall_.minute = 0;
+    wall_.second = 0;
     EXPECT_EQ(writer.writeSample(12.0f, 0.35f, 1.0f), "");
     EXPECT_EQ(fileBytes(path), twoLines);
     EXPECT_EQ(writer.close(), "");

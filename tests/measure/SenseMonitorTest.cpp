@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -55,7 +56,9 @@ TEST(SenseSample, ValidBitSenseRatioAndSwitchedOffChannels)
     auto sample = decodeSenseSample({uint16_t(valid | 512), 0x03FF, 452}, ADC_LOAD_CURRENT, setup, 698.0);
     ASSERT_TRUE(sample);
     EXPECT_FLOAT_EQ(sample->channel[0], 2.01f);
-    EXPECT_EQ(sample->channel[1], 0.0f);
+    EXPECT_EQ(sample->channel[1], 0.0f);  // the classic log's 0; the chart shows nothing
+    EXPECT_TRUE(sample->switchedOn[0]);
+    EXPECT_FALSE(sample->switchedOn[1]);
     EXPECT_FLOAT_EQ(sample->supplyVoltage, 13.5f);
 
     // A switched-on channel without the valid bit drops the whole sample.
@@ -99,6 +102,13 @@ TEST(SenseSample, AveragesAndLabels)
     EXPECT_FLOAT_EQ(means[1], 0.5f);
     means = averager.add({7.0f, 7.0f}, 0);  // counts below 1 average the newest only
     EXPECT_FLOAT_EQ(means[0], 7.0f);
+    // A channel without a value (off) is left out of its mean; NaN when it has none.
+    const float off = std::nanf("");
+    means = averager.add({off, off}, 2);
+    EXPECT_FLOAT_EQ(means[0], 7.0f);
+    means = averager.add({off, 1.0f}, 2);
+    EXPECT_TRUE(std::isnan(means[0]));
+    EXPECT_FLOAT_EQ(means[1], 1.0f);
     averager.clear();
     EXPECT_EQ(averager.size(), 0u);
 
@@ -120,7 +130,8 @@ TEST(SenseSampleWindow, WindowSizeCorrections)
         int averageCount;
     };
     const Case cases[] = {
-        {"100", "5", 100, 5},  {"abc", "5", 10, 5},  {"5", "5", 10, 5},   {"2000", "5", 1000, 5},
+        {"100", "5", 100, 5},  {"abc", "5", 10, 5},  {"5", "5", 10, 5},   {"20000", "5", 10000, 5},
+        {"2000", "1500", 2000, 1000},
         {"100", "x", 100, 10}, {"50", "80", 50, 50}, {"100", "0", 100, 1}, {" 200 ", "+7", 200, 7},
     };
     for (const Case& c : cases) {
@@ -132,65 +143,133 @@ TEST(SenseSampleWindow, WindowSizeCorrections)
     }
 }
 
-std::vector<float> channelValues(const SenseSampleWindow& w, std::size_t channel)
+using Trace = SenseSampleWindow::Trace;
+
+std::vector<float> channelValues(const SenseSampleWindow& w, std::size_t channel, Trace trace = Trace::Averaged)
 {
     std::vector<float> out;
-    double expectedX = 1.0;
-    w.forEachPoint(channel, [&](double x, double y) {
-        EXPECT_EQ(x, expectedX++);
-        out.push_back(static_cast<float>(y));
-    });
+    w.forEachPoint(channel, trace, [&](double, double y) { out.push_back(static_cast<float>(y)); });
     return out;
 }
 
-TEST(SenseSampleWindow, KeepsTheNewestPointsInARing)
+// Sample i at i/10 s: averaged i, unaveraged 10 i (channel 1), -i (channel 2).
+void appendSamples(SenseSampleWindow& window, int from, int to)
+{
+    for (int i = from; i <= to; ++i)
+        window.append(i / 10.0, {float(i), float(-i)}, {float(10 * i), float(-i)});
+}
+
+TEST(SenseSampleWindow, KeepsTheNewestSamplesOnATimeAxis)
 {
     SenseSampleWindow window(12);
-    for (int i = 1; i <= 15; ++i)
-        window.append(float(i), float(-i));
+    appendSamples(window, 1, 15);
     EXPECT_EQ(window.size(), 12u);
     EXPECT_EQ(channelValues(window, 0), (std::vector<float>{4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+    EXPECT_EQ(channelValues(window, 0, Trace::Unaveraged).back(), 150.0f);
     EXPECT_EQ(channelValues(window, 1).front(), -4.0f);
+    EXPECT_DOUBLE_EQ(window.time(0), 0.4);
+    // The newest sample at the right edge, the oldest at the left.
+    EXPECT_DOUBLE_EQ(window.timeRange().max, 1.5);
+    EXPECT_DOUBLE_EQ(window.timeRange().min, 0.4);
 
     window.setPointsKept(3);  // raised to 10; shrinking keeps the newest
     EXPECT_EQ(channelValues(window, 0), (std::vector<float>{6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
-    window.setPointsKept(20);
-    window.append(16.0f, 0.0f);
-    EXPECT_EQ(channelValues(window, 0), (std::vector<float>{6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
-    EXPECT_EQ(window.xRange().max, 20.0);
-
     // Round and round the ring at the largest window.
-    window.setPointsKept(5000);
+    window.setPointsKept(50000);
     EXPECT_EQ(window.pointsKept(), kMaxPointsKept);
-    for (int i = 0; i < 2500; ++i)
-        window.append(float(i), 0.0f);
-    const std::vector<float> values = channelValues(window, 0);
-    ASSERT_EQ(values.size(), 1000u);
-    EXPECT_EQ(values.front(), 1500.0f);
-    EXPECT_EQ(values.back(), 2499.0f);
+    appendSamples(window, 16, 25015);
+    ASSERT_EQ(window.size(), 10000u);
+    EXPECT_EQ(channelValues(window, 0).front(), 15016.0f);
+    EXPECT_DOUBLE_EQ(window.timeRange().min, 1501.6);
+    EXPECT_DOUBLE_EQ(window.timeRange().max, 2501.5);
+    // A clock that steps back never unsorts the ring.
+    window.append(0.0, {1.0f, 1.0f}, {1.0f, 1.0f});
+    EXPECT_DOUBLE_EQ(window.time(window.size() - 1), 2501.5);
 
     window.clear();
     EXPECT_EQ(window.size(), 0u);
-    EXPECT_EQ(window.yRange(true, true).max, 1.0);  // 0.01 x 1.1 rounded up
+    EXPECT_EQ(window.valueRange(true, true).max, 1.0);  // 0.01 x 1.1 rounded up
+    // A span under a second is widened to one.
+    appendSamples(window, 1, 3);
+    EXPECT_DOUBLE_EQ(window.timeRange().min, 0.3 - 1.0);
+}
 
-    // The value axis covers the shown points.
-    window.append(2.01f, 40.0f);
-    window.append(1.0f, 41.0f);
-    EXPECT_EQ(window.value(0, 0), 2.01);  // the decimal, not 2.009999990463257
-    // 2.01 x 1.1 = 2.211, up to 3; channel 2 is not shown.
-    EXPECT_EQ(window.yRange(true, false).min, 0.0);
-    EXPECT_EQ(window.yRange(true, false).max, 3.0);
-    EXPECT_EQ(window.yRange(true, true).max, 46.0);  // 41 x 1.1 = 45.1
-    window.append(-0.08f, 0.0f);
-    EXPECT_EQ(window.yRange(true, false).min, -1.0);
-    EXPECT_EQ(window.yRange(false, true).min, 0.0);
+TEST(SenseSampleWindow, ValueAxisAndStatisticsCoverTheUnaveragedPeaks)
+{
+    // A 9 A pulse every fifth sample averaged over five: the trace stays
+    // near 4 A, the unaveraged line and the maximum show the 9 A.
+    SenseSampleWindow window(100);
+    const float off = std::nanf("");
+    for (int i = 0; i < 20; ++i) {
+        const float raw = i % 5 == 0 ? 9.0f : 2.75f;
+        window.append(i * 0.05, {4.0f, off}, {raw, off});
+    }
+    const auto all = window.timeRange();
+    EXPECT_EQ(window.valueRange(true, false, all).max, 10.0);  // 9 x 1.1 = 9.9
+    const auto stats = window.statistics(0, all);
+    ASSERT_TRUE(stats);
+    EXPECT_EQ(stats->max, 9.0);
+    EXPECT_EQ(stats->min, 2.75);
+    EXPECT_EQ(stats->last, 2.75);
+    EXPECT_DOUBLE_EQ(stats->mean, (4 * 9.0 + 16 * 2.75) / 20);
+    EXPECT_EQ(stats->count, 20u);
+    // Channel 2 is off: no statistics, no range of its own.
+    EXPECT_FALSE(window.statistics(1, all));
+    EXPECT_EQ(window.valueRange(false, true, all).max, 1.0);
+    // Over the last 0.2 s only (samples 16 to 19, no pulse).
+    const auto late = window.statistics(0, {0.79, 0.96});
+    ASSERT_TRUE(late);
+    EXPECT_EQ(late->count, 4u);
+    EXPECT_EQ(late->max, 2.75);
+    // Negative values take the axis below 0; a channel off now has no last value.
+    window.append(1.0, {-0.08f, off}, {off, off});
+    EXPECT_EQ(window.valueRange(true, false).min, -1.0);
+    EXPECT_TRUE(std::isnan(window.statistics(0, window.timeRange())->last));
+    EXPECT_EQ(window.value(0, 20), -0.08);  // the decimal, not -0.07999999821186066
+}
 
-    // A value that cannot be shown keeps its place and leaves the axis alone.
-    window.append(std::nanf(""), 50.0f);
-    EXPECT_EQ(window.size(), 4u);
-    EXPECT_TRUE(std::isnan(window.value(0, 3)));
-    EXPECT_EQ(window.yRange(true, false).max, 3.0);
-    EXPECT_EQ(window.yRange(true, false).min, -1.0);
+TEST(SenseSampleWindow, DrawnPointsKeepPeaksAndGapsWithinThePixels)
+{
+    SenseSampleWindow window(10000);
+    for (int i = 0; i < 10000; ++i) {
+        const float v = i == 5003 ? 9.0f : (i == 7001 ? -1.0f : 1.0f);
+        window.append(i * 0.01, {v, i >= 2000 && i < 3000 ? std::nanf("") : v}, {v, v});
+    }
+    const auto span = window.timeRange();
+    std::vector<std::pair<double, double>> drawn;
+    window.forEachDrawnPoint(0, Trace::Averaged, span, 500, [&](double t, double v) { drawn.emplace_back(t, v); });
+    EXPECT_LE(drawn.size(), 4u * 500u + 4u);
+    EXPECT_GE(drawn.size(), 500u);
+    const auto has = [&](double t, double v) {
+        return std::find(drawn.begin(), drawn.end(), std::pair{t, v}) != drawn.end();
+    };
+    EXPECT_TRUE(has(window.time(5003), 9.0));   // the peak survives thinning
+    EXPECT_TRUE(has(window.time(7001), -1.0));  // so does the dip
+    EXPECT_TRUE(has(window.time(0), 1.0));
+    EXPECT_TRUE(has(window.time(9999), 1.0));
+    for (std::size_t i = 1; i < drawn.size(); ++i)
+        ASSERT_LE(drawn[i - 1].first, drawn[i].first);
+
+    // A gap stays a gap: NaN points, and no point drawn inside it.
+    std::vector<std::pair<double, double>> gappy;
+    window.forEachDrawnPoint(1, Trace::Averaged, span, 500, [&](double t, double v) { gappy.emplace_back(t, v); });
+    std::size_t breaks = 0;
+    for (const auto& [t, v] : gappy) {
+        if (std::isnan(v))
+            ++breaks;
+        else
+            EXPECT_FALSE(t >= window.time(2000) && t < window.time(3000)) << t;
+    }
+    EXPECT_GE(breaks, 1u);
+
+    // Few points: every one, with one point either side of the span.
+    SenseSampleWindow few(100);
+    appendSamples(few, 1, 50);
+    std::vector<double> times;
+    few.forEachDrawnPoint(0, Trace::Averaged, {1.0, 2.0}, 500, [&](double t, double) { times.push_back(t); });
+    ASSERT_EQ(times.size(), 13u);
+    EXPECT_DOUBLE_EQ(times.front(), 0.9);
+    EXPECT_DOUBLE_EQ(times.back(), 2.1);
 }
 
 TEST(SenseResistor, CheckAndRescaledLists)

@@ -4,6 +4,7 @@
 // a part without a sense ratio, and pictures of the graphed Command Center.
 
 #include "GuiHarness.h"  // first: see there
+#include "SenseBench.h"
 
 #include <gtest/gtest.h>
 
@@ -33,13 +34,9 @@
 using harness::Gui;
 using harness::waitUntil;
 using namespace hss::measure;
+using namespace sensebench;
 
 namespace {
-
-constexpr uint16_t kSixteenPin = 0xFFF0;   // ZVR2M08A-K1, sense ratio 5000
-constexpr uint16_t kEighteenPin = 0xFF04;  // ZVR2M07A-K1
-constexpr uint16_t kKeptRatio = 0xFFF4;    // ZVR2M10A-K1: identification sets no sense ratio
-constexpr float kRatio08 = 5000.0f;
 
 struct SenseConfig {
     uint8_t interval;
@@ -75,76 +72,6 @@ std::vector<SenseConfig> senseConfigs(const EmulatedBoard& board)
         configs.push_back({c.payload[0], {c.payload.begin() + 2, c.payload.begin() + 2 + long(count)}});
     }
     return configs;
-}
-
-// Answers file dialogs from a queue and records every message box.
-using Answers = harness::MessageRecorder;
-
-// The window on a board, with a part identified and the given channels
-// switched on through "Channel Enable" (bit 0 channel 1, bit 1 channel 2).
-class SenseBench {
-public:
-    explicit SenseBench(uint16_t devid, uint8_t switchedOn) : gui(devid)
-    {
-        EXPECT_TRUE(gui.waitDetected());
-        monitor = gui.window().senseMonitor;
-        chart = monitor->senseChart();
-        eighteen = devid == kEighteenPin;
-        auto* enable = gui.find<QListWidget>("enChanBoxCC");
-        for (int ch = 0; ch < 2; ++ch)
-            enable->item(ch)->setCheckState((switchedOn >> ch) & 1 ? Qt::Checked : Qt::Unchecked);
-        // Room for every point a test waits for.
-        gui.find<QLineEdit>("maxSamplesBox")->setText(QStringLiteral("1000"));
-        const uint8_t swState = eighteen ? 0x06 : 0x07;
-        EXPECT_TRUE(waitUntil([&] {
-            return (gui.board().peekRegister(swState) & 3) == switchedOn &&
-                   (record().getSwitchState() & 3) == switchedOn;
-        }));
-    }
-
-    ZVRxQxx16PINConfiguration& record()
-    {
-        if (eighteen)
-            return gui.window().eighteenPWPFuseConfig;
-        return gui.window().sixteenPWPFuseConfig;
-    }
-    void graph(int channel, bool on)
-    {
-        gui.find<QListWidget>("senseChannelBox")->item(channel)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
-    }
-    QString text(const char* label) { return gui.find<QLabel>(label)->text(); }
-    qsizetype points(int series) { return chart->series(series)->count(); }
-    // Waits for n more points on series 0 (the window must have room for them).
-    bool waitForPoints(qsizetype more)
-    {
-        const qsizetype target = points(0) + more;
-        return waitUntil([&] { return points(0) >= target; }, 10000);
-    }
-    // The channel's ADC word as the chip holds it now, converted.
-    float chipValue(uint8_t resultRegister, uint8_t format, double rsns = 698.0)
-    {
-        const uint16_t code = gui.board().peekRegister(resultRegister) & kADCCodeMask;
-        return convertRawADCValue(code, format, kRatio08, rsns);
-    }
-
-    Gui gui;
-    SenseMonitor* monitor = nullptr;
-    SenseChart* chart = nullptr;
-    bool eighteen = false;
-};
-
-QString q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
-
-void setBoxText(Gui& gui, const char* name, const QString& text)
-{
-    gui.find<QLineEdit>(name)->setText(text);
-}
-
-// The box loses focus, as when the user tabs out of it.
-void leave(QLineEdit* box)
-{
-    QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(box, &focusOut);
 }
 
 TEST(SenseMonitor, GraphingStartsAndStopsOnTheBoardAndEachSampleShowsWhatTheChipMeasured)
@@ -206,14 +133,20 @@ TEST(SenseMonitor, GraphingStartsAndStopsOnTheBoardAndEachSampleShowsWhatTheChip
     gui.board().pokeRegister(0x10, ch1Config);
     EXPECT_TRUE(bench.waitForPoints(3));
 
-    // Channel 2 switched off while graphed: 0 on its series and label.
+    // Channel 2 switched off while graphed: "—" and no line from then on,
+    // never a made-up 0 (the sum is channel 1's alone).
     bench.graph(1, true);
     EXPECT_TRUE(gui.find<QCheckBox>("senseChannelAll")->isChecked());
+    ASSERT_TRUE(bench.waitForPoints(2));
     gui.find<QListWidget>("enChanBoxCC")->item(1)->setCheckState(Qt::Unchecked);
     ASSERT_TRUE(waitUntil([&] { return (bench.record().getSwitchState() & 2) == 0; }));
     ASSERT_TRUE(bench.waitForPoints(3));
-    EXPECT_EQ(bench.text("channelTwoLabel"), "0mA");
-    EXPECT_EQ(bench.chart->series(1)->points().back().y(), 0.0);
+    EXPECT_EQ(bench.text("channelTwoLabel"), QStringLiteral("\u2014"));
+    EXPECT_EQ(bench.text("senseStatLast2"), QStringLiteral("\u2014"));
+    EXPECT_EQ(bench.text("globalLabel"), bench.text("channelOneLabel"));
+    EXPECT_LT(bench.chart->series(1)->points().back().x(), bench.chart->series(0)->points().back().x());
+    for (const QPointF& p : bench.chart->series(1)->points())
+        EXPECT_NE(p.y(), 0.0);
 
     // Unticking both stops the board and blanks the values.
     gui.board().clearTrace();

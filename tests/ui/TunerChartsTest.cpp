@@ -17,16 +17,20 @@
 #include <QLineEdit>
 #include <QLogValueAxis>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QValueAxis>
 #include <QXYSeries>
 
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 
 #include "ui/ChartPointLabels.h"
+#include "ui/automation/ChartProperties.h"
 #include "ui/pages/FamilyPages.h"
 #include "ui/tuner/I2TTuner.h"
 
@@ -37,6 +41,7 @@ namespace {
 
 constexpr uint16_t kSixteenPin = 0xFFF0;   // ZVR2M08A-K1
 constexpr uint16_t kEighteenPin = 0xFF04;  // ZVR2M07A-K1
+constexpr uint16_t kFortyAmpEighteenPin = 0xFF00;  // ZVR2M05A-K1: hardware limits up to 70 A
 
 // The emulated chip starts with nominal current 4.0 A and software limit
 // 19.55 A: 1000 curve steps of 0.01555 A.
@@ -414,5 +419,127 @@ TEST_P(TunerPictures, BothChartsShowTheCurvesAndTheWireModelWhereTheNumbersSay)
 
 INSTANTIATE_TEST_SUITE_P(Families, TunerPictures, ::testing::Values(kSixteenPin, kEighteenPin),
                          [](const auto& param) { return param.param == kSixteenPin ? "SixteenPin" : "EighteenPin"; });
+
+// Every label of a chart's current axis as it is drawn, and the room
+// between two ticks: a label wider than that is shortened to "...".
+struct AxisLabels {
+    QStringList texts;
+    double widest = 0.0;
+    double tickSpacing = 0.0;
+};
+AxisLabels currentAxisLabels(QChart* chart)
+{
+    auto* axis = qobject_cast<QValueAxis*>(chart->axes(Qt::Horizontal).first());
+    AxisLabels labels;
+    const double step = axis->tickInterval();
+    const QFontMetricsF metrics(axis->labelsFont());
+    for (double v = std::ceil((axis->min() - axis->tickAnchor()) / step - 1e-9) * step + axis->tickAnchor();
+         v <= axis->max() + 1e-9; v += step) {
+        labels.texts << QString::asprintf("%g", std::abs(v) < 1e-9 ? 0.0 : v);
+        labels.widest = std::max(labels.widest, metrics.horizontalAdvance(labels.texts.back()));
+    }
+    labels.tickSpacing = chart->plotArea().width() * step / (axis->max() - axis->min());
+    return labels;
+}
+
+class TunerLimits : public ::testing::TestWithParam<uint16_t> {};
+
+TEST_P(TunerLimits, EveryHardwareLimitKeepsTheLabelsWholeAndDrawsTheLimitsThatApply)
+{
+    const bool eighteen = GetParam() == kFortyAmpEighteenPin;
+    const QString suffix = eighteen ? QStringLiteral("18") : QString();
+    Gui gui(GetParam());
+    ASSERT_TRUE(gui.waitDetected());
+    harness::spin(300);
+    AutoConfigurationGui& window = gui.window();
+    window.resize(1280, 800);
+    auto* tabs = gui.find<QTabWidget>("mainTabControl");
+    tabs->setCurrentWidget(eighteen ? window.fuseTunerPage18pwp : window.fuseTunerPage16pwp);
+    harness::spin(200);
+    auto* hardware = window.findChild<QComboBox*>("hwLimitBox" + suffix);
+    auto* software = window.findChild<QComboBox*>("swLimitBox" + suffix);
+    auto* chartTabs = window.findChild<QTabWidget*>("i2tChartTabs" + suffix);
+    QChart* i2t = chartOf(gui, "i2tChart" + suffix);
+    QChart* complete = chartOf(gui, "i2tCompleteChart" + suffix);
+    ASSERT_GE(hardware->count(), 11);
+    // The page's read-back of the chip has reached the software limit list.
+    const uint8_t i2tConfig = eighteen ? 20 : 21;
+    ASSERT_TRUE(waitUntil([&] { return ((gui.board().peekRegister(i2tConfig) >> 7) & 3) == software->currentIndex(); }));
+    harness::spin(300);
+    for (int index = 0; index < hardware->count(); ++index) {
+        hardware->setCurrentIndex(index);
+        const double ihw = hardware->itemText(index).toDouble();
+        // Read each time: the page's read-back of the chip may still change it.
+        const double isw = software->currentText().toDouble();
+        SCOPED_TRACE(hardware->itemText(index).toStdString() + " A");
+        for (QChart* chart : {i2t, complete}) {
+            chartTabs->setCurrentIndex(chart == i2t ? 0 : 1);
+            QCoreApplication::processEvents();
+            const AxisLabels labels = currentAxisLabels(chart);
+            EXPECT_GE(labels.texts.size(), 4) << labels.texts.join(' ').toStdString();
+            EXPECT_LT(labels.widest + 2.0, labels.tickSpacing) << labels.texts.join(' ').toStdString();
+        }
+        // The hardware limit always; the software limit's delayed shutdown only below it.
+        EXPECT_EQ(seriesOf(complete, 3)->count(), 2);
+        EXPECT_TRUE(complete->series().at(3)->isVisible());
+        EXPECT_EQ(complete->series().at(2)->isVisible(), isw < ihw);
+        EXPECT_EQ(seriesOf(i2t, 7)->count(), 2);  // the software limit line at Isw
+        EXPECT_EQ(seriesOf(i2t, 8)->count(), ihw <= isw ? 2 : 0);
+    }
+
+    // 40 A: the complete chart reads 0 to 44 A, and the hardware band is
+    // drawn right of 40 A over the whole time axis.
+    hardware->setCurrentIndex(hardware->findText("40"));
+    chartTabs->setCurrentIndex(1);
+    harness::spin(150);
+    auto* completeView = window.findChild<QChartView*>("i2tCompleteChart" + suffix);
+    EXPECT_EQ(automation::readChartProperty(completeView, "xrange")->value, "0,44");
+    EXPECT_EQ(automation::readChartProperty(completeView, "labels 3")->value, "0:HW: 40A");
+    const QImage image = window.grab().toImage();
+    const auto red = [](QColor c) { return c.red() > c.green() + 40 && c.red() > c.blue() + 40; };
+    const double top = qobject_cast<QLogValueAxis*>(complete->axes(Qt::Vertical).first())->max();
+    EXPECT_TRUE(drawnNear(image, &window, completeView, 3, {42.0, 1.0}, red));
+    EXPECT_TRUE(drawnNear(image, &window, completeView, 3, {42.0, top / 10.0}, red));
+    EXPECT_FALSE(drawnNear(image, &window, completeView, 3, {38.0, top / 10.0}, red));
+    EXPECT_TRUE(image.save(screenshotFolder() + "/complete-power-curve-40A-" + (eighteen ? "18pin" : "16pin") + ".png"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Parts, TunerLimits, ::testing::Values(kSixteenPin, kFortyAmpEighteenPin),
+                         [](const auto& param) { return param.param == kSixteenPin ? "SixteenPin" : "EighteenPin"; });
+
+TEST(TunerCharts, BothChartsExportTheirPointsAndPictures)
+{
+    Gui gui(kSixteenPin);
+    ASSERT_TRUE(gui.waitDetected());
+    harness::spin(300);
+    harness::MessageRecorder answers;
+    QTemporaryDir dir;
+    AutoConfigurationGui& window = gui.window();
+    gui.find<QTabWidget>("mainTabControl")->setCurrentWidget(window.fuseTunerPage16pwp);
+    auto* chartTabs = gui.find<QTabWidget>("i2tChartTabs");
+    for (int tab : {0, 1}) {
+        chartTabs->setCurrentIndex(tab);
+        const QString csv = dir.filePath(QStringLiteral("chart%1.csv").arg(tab));
+        const QString png = dir.filePath(QStringLiteral("chart%1.png").arg(tab));
+        answers.files = {csv, png};
+        gui.find<QPushButton>("i2tExportCsvButton")->click();
+        gui.find<QPushButton>("i2tExportPngButton")->click();
+        QFile file(csv);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
+        ASSERT_GT(lines.size(), 1000);
+        EXPECT_EQ(lines[0], "series,current (A),time (s)");
+        QChart* chart = chartOf(gui, tab == 0 ? "i2tChart" : "i2tCompleteChart");
+        // "I2T Curve" is series 0 of the trip chart and series 1 of the complete one.
+        const QStringList rows = lines.filter(QRegularExpression("^I2T Curve,"));
+        const QXYSeries* series = seriesOf(chart, tab == 0 ? 0 : 1);
+        ASSERT_EQ(rows.size(), series->count());
+        const QStringList first = rows[0].split(',');
+        EXPECT_EQ(first[1].toDouble(), series->at(0).x());
+        EXPECT_EQ(first[2].toDouble(), series->at(0).y());
+        EXPECT_FALSE(QImage(png).isNull());
+        EXPECT_TRUE(gui.logText().contains("Chart exported to " + QDir::toNativeSeparators(png)));
+    }
+}
 
 }  // namespace

@@ -175,6 +175,10 @@ void FaultView::redrawOnWindowThread(hss_device_family_t family)
     }
     for (std::string_view line : redraw.logLines)
         host.logFaultLine(text(line));
+    if (onFaultRaised) {
+        for (const FaultId fault : redraw.raised)
+            onFaultRaised(fault);
+    }
     if (redraw.limpHome)
         page->clearLimpButton->setEnabled(*redraw.limpHome);
     showSummaries(redraw);

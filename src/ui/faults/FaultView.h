@@ -14,6 +14,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 
 #include "device/FaultDecoding.h"
 #include "device/FaultRecords.h"
@@ -43,6 +44,9 @@ public:
     // (empty: the system clock).
     FaultView(FaultHost& host, const FaultPages& pages, HSSFault::Clock clock = {}, QObject* parent = nullptr);
     ~FaultView() override;
+
+    // Called on the window thread for each fault the chip newly raises.
+    std::function<void(hss::FaultId)> onFaultRaised;
 
     // Reply handlers of the fault reads (contexts 3 and 8), on any thread:
     // each fault word is stored in the family's record, then the view is

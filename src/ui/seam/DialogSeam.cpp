@@ -83,4 +83,13 @@ QString saveFileName(QWidget* parent, const QString& caption, const QString& fil
     return QFileDialog::getSaveFileName(parent, caption, directory, filter);
 }
 
+QString existingDirectory(QWidget* parent, const QString& caption, const QString& directory)
+{
+    if (Responder* r = g_responder.load())
+        return r->onFileDialog(false, caption, QString());
+    if (!onWindowThread())
+        return {};
+    return QFileDialog::getExistingDirectory(parent, caption, directory);
+}
+
 }  // namespace DialogSeam

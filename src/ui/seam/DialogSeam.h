@@ -21,6 +21,8 @@ QString openFileName(QWidget* parent, const QString& caption, const QString& fil
                      const QString& directory = QString());
 QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
                      const QString& directory = QString());
+// A folder; a responder is asked as for an open-file dialog with an empty filter.
+QString existingDirectory(QWidget* parent, const QString& caption, const QString& directory = QString());
 
 // Answers instead of a real dialog while installed.
 struct Responder {

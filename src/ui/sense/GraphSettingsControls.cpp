@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "measure/FaultCapture.h"
 #include "measure/SenseSources.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/pages/CommandCenterPage.h"
@@ -48,7 +49,7 @@ GraphSettingsControls buildGraphSettings(CommandCenterPage& page)
     c.senseSourceSelBox->setCurrentIndex(0);
 
     c.maxSamplesBox = numberBox(QStringLiteral("maxSamplesBox"), QStringLiteral("100"));
-    c.maxSamplesBox->setToolTip(QStringLiteral("Points kept on the chart (10 to 1000)"));
+    c.maxSamplesBox->setToolTip(QStringLiteral("Points kept on the chart (10 to 10000)"));
     c.averageCountBox = numberBox(QStringLiteral("averageCountBox"), QStringLiteral("5"));
     c.averageCountBox->setToolTip(QStringLiteral("Samples averaged for each point and value (1 to the points kept)"));
 
@@ -63,6 +64,26 @@ GraphSettingsControls buildGraphSettings(CommandCenterPage& page)
     c.filePathTextBox->setReadOnly(true);
     c.filePathTextBox->setEnabled(false);
     c.filePathTextBox->setPlaceholderText(QStringLiteral("No log file"));
+    c.logTimeStampsBox = named<QCheckBox>(QStringLiteral("logTimeStampsBox"), QStringLiteral("ISO time stamps"));
+    c.logTimeStampsBox->setToolTip(QStringLiteral(
+        "For the next log file: date and time to the millisecond (ISO 8601) and a header with the quantity and "
+        "units; a channel that is off is left empty. Off: the classic layout."));
+
+    c.faultCaptureBox = named<QCheckBox>(QStringLiteral("faultCaptureBox"), QStringLiteral("Fault capture"));
+    c.faultCaptureBox->setToolTip(
+        QStringLiteral("When a fault is raised while sensing, write the samples around it to a CSV file"));
+    const QString range = QStringLiteral(" (%1 to %2)").arg(int(hss::measure::kMinCaptureSeconds))
+                              .arg(int(hss::measure::kMaxCaptureSeconds));
+    c.faultCaptureBeforeBox = numberBox(QStringLiteral("faultCaptureBeforeBox"), QStringLiteral("10"));
+    c.faultCaptureBeforeBox->setToolTip(QStringLiteral("Seconds of samples before the fault") + range);
+    c.faultCaptureAfterBox = numberBox(QStringLiteral("faultCaptureAfterBox"), QStringLiteral("5"));
+    c.faultCaptureAfterBox->setToolTip(QStringLiteral("Seconds of samples after the fault") + range);
+    c.faultCaptureFolderBox = named<QLineEdit>(QStringLiteral("faultCaptureFolderBox"));
+    c.faultCaptureFolderBox->setPlaceholderText(QStringLiteral("Capture folder"));
+    c.faultCaptureFolderBox->setToolTip(QStringLiteral("Where capture files go"));
+    c.faultCaptureFolderButton = named<QToolButton>(QStringLiteral("faultCaptureFolderButton"));
+    c.faultCaptureFolderButton->setText(QStringLiteral("..."));
+    c.faultCaptureFolderButton->setToolTip(QStringLiteral("Choose the capture folder"));
 
     auto* layout = qobject_cast<QVBoxLayout*>(page.graphSettingsGroupBox->layout());
     auto* source = new QFormLayout;
@@ -83,6 +104,20 @@ GraphSettingsControls buildGraphSettings(CommandCenterPage& page)
     form->addRow(buddyLabel(QStringLiteral("CSV log:"), c.enableLogButton), logRow);
     layout->addLayout(form);
     layout->addWidget(c.filePathTextBox);
+    layout->addWidget(c.logTimeStampsBox);
+
+    layout->addWidget(c.faultCaptureBox);
+    auto* span = new QHBoxLayout;
+    span->addWidget(c.faultCaptureBeforeBox);
+    span->addWidget(buddyLabel(QStringLiteral("s before,"), c.faultCaptureBeforeBox));
+    span->addWidget(c.faultCaptureAfterBox);
+    span->addWidget(buddyLabel(QStringLiteral("s after"), c.faultCaptureAfterBox));
+    span->addStretch(1);
+    layout->addLayout(span);
+    auto* folder = new QHBoxLayout;
+    folder->addWidget(c.faultCaptureFolderBox, 1);
+    folder->addWidget(c.faultCaptureFolderButton);
+    layout->addLayout(folder);
 
     c.senseChannelBox->setEnabled(true);
     c.senseChannelAll->setEnabled(true);

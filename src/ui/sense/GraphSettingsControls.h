@@ -19,6 +19,13 @@ struct GraphSettingsControls {
     QPushButton* enableLogButton = nullptr;  // "On", checkable
     QToolButton* logBrowseButton = nullptr;  // "..."
     QLineEdit* filePathTextBox = nullptr;    // the log's path, read only
+    QCheckBox* logTimeStampsBox = nullptr;   // ISO 8601 stamps and a header with units (off)
+    // Fault capture (off): N s before and M s after a raised fault to a CSV in a folder.
+    QCheckBox* faultCaptureBox = nullptr;
+    QLineEdit* faultCaptureBeforeBox = nullptr;  // whole seconds, 1 to 600
+    QLineEdit* faultCaptureAfterBox = nullptr;
+    QLineEdit* faultCaptureFolderBox = nullptr;
+    QToolButton* faultCaptureFolderButton = nullptr;
 };
 
 // Fills the page's "Graph Settings" group around its channel list.

@@ -1,45 +1,65 @@
 #include "ui/sense/SenseChart.h"
 
 #include <QChart>
+#include <QKeyEvent>
 #include <QLegend>
-#include <QPen>
+#include <QLegendMarker>
 #include <QLineSeries>
+#include <QMouseEvent>
+#include <QPen>
 #include <QValueAxis>
+#include <QWheelEvent>
 
 #include <cmath>
+#include <limits>
 
-#include "measure/SenseSampleWindow.h"
+#include "ui/charts/ChartOverlay.h"
+
+using hss::measure::SenseSampleWindow;
+using Trace = SenseSampleWindow::Trace;
 
 namespace {
 
 constexpr std::array<const char*, SenseChart::kSeriesCount> kSeriesNames{
-    "Channel 1", "Channel 2", "Channel 1 Junction Temp", "Channel 2 Junction Temp"};
+    "Channel 1",          "Channel 2",           "Channel 1 Junction Temp", "Channel 2 Junction Temp",
+    "Channel 1 Unaveraged", "Channel 2 Unaveraged"};
 constexpr qreal kChannelLineWidth = 5.0;
+constexpr qreal kUnaveragedLineWidth = 1.0;
+// Faint by a lighter colour, not by transparency: a translucent line has to
+// be stroked as one path so that it never blends over itself, several times
+// slower than an opaque one.
+constexpr int kUnaveragedLighter = 170;
 // One colour per channel, the same whatever the chart theme.
 const std::array<QColor, 2> kChannelColors{QColor(0x20, 0x6F, 0xC8), QColor(0xE0, 0x7A, 0x10)};
+constexpr double kZoomStep = 0.8;  // one wheel notch or key press
+constexpr double kPanStep = 0.1;
+// Room above and below the points when the value axis follows them is given
+// by the window's own range; a zoomed axis is never narrower than this.
+constexpr double kMinValueSpan = 1e-6;
+constexpr double kMinTimeSpan = 0.05;
 
-// A tick step of 1, 2, 2.5 or 5 times a power of ten, for about five steps.
-double niceTickInterval(double span)
+SenseChart::Range zoomed(SenseChart::Range r, double factor, std::optional<double> about, double minimumSpan)
 {
-    const double rough = span / 5.0;
-    if (!(rough > 0.0))
-        return 1.0;
-    const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
-    for (double factor : {1.0, 2.0, 2.5, 5.0}) {
-        if (factor * magnitude >= rough)
-            return factor * magnitude;
-    }
-    return 10.0 * magnitude;
+    const double centre = about.value_or((r.min + r.max) / 2.0);
+    double span = std::max((r.max - r.min) * factor, minimumSpan);
+    const double share = r.max > r.min ? (centre - r.min) / (r.max - r.min) : 0.5;
+    return {centre - span * share, centre + span * (1.0 - share)};
 }
+
+QString readoutNumber(double v) { return QString::number(v, 'g', 4); }
 
 }  // namespace
 
-SenseChart::SenseChart(const hss::measure::SenseSampleWindow& sampleWindow, QWidget* parent)
-    : QChartView(parent), window(sampleWindow)
+SenseChart::SenseChart(const SenseSampleWindow& window, QWidget* parent)
+    : QChartView(parent), live(window), frozen(hss::measure::kMinPointsKept)
 {
     setObjectName(QStringLiteral("senseChart"));
     setRenderHint(QPainter::Antialiasing);
     setMinimumSize(320, 240);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setToolTip(QStringLiteral("Wheel: zoom time (Shift: value); drag: pan; double click or Home: reset view; "
+                              "Space: pause"));
 
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Current Sense"));
@@ -48,26 +68,27 @@ SenseChart::SenseChart(const hss::measure::SenseSampleWindow& sampleWindow, QWid
 
     xAxis = new QValueAxis;
     xAxis->setObjectName(QStringLiteral("senseChartXAxis"));
-    xAxis->setLabelFormat(QStringLiteral("%i"));
-    xAxis->setTitleText(QStringLiteral("Sample"));
+    xAxis->setLabelFormat(QStringLiteral("%g"));
+    xAxis->setTitleText(QStringLiteral("Time (s)"));
     yAxis = new QValueAxis;
     yAxis->setObjectName(QStringLiteral("senseChartYAxis"));
     yAxis->setLabelFormat(QStringLiteral("%g"));
-    yAxis->setTickType(QValueAxis::TicksDynamic);
-    yAxis->setTickAnchor(0.0);
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
 
     for (std::size_t i = 0; i < all.size(); ++i) {
         // Straight segments, not splines: a spline overshoots between samples
-        // (values never measured), and strokes ten times slower at 1000 points.
+        // (values never measured), and strokes ten times slower.
         auto* series = new QLineSeries;
         series->setName(QString::fromLatin1(kSeriesNames[i]));
         chart->addSeries(series);  // takes the theme's pen
-        if (i < 2) {
+        if (i < 2 || i >= 4) {
+            QColor colour = kChannelColors[i % 2];
+            if (i >= 4)
+                colour = colour.lighter(kUnaveragedLighter);
             QPen pen = series->pen();
-            pen.setColor(kChannelColors[i]);
-            pen.setWidthF(kChannelLineWidth);
+            pen.setColor(colour);
+            pen.setWidthF(i < 2 ? kChannelLineWidth : kUnaveragedLineWidth);
             series->setPen(pen);
         }
         series->attachAxis(xAxis);
@@ -76,6 +97,7 @@ SenseChart::SenseChart(const hss::measure::SenseSampleWindow& sampleWindow, QWid
         all[i] = series;
     }
     setChart(chart);
+    hideFaintMarkers();
 
     mergeTimer.setSingleShot(true);
     connect(&mergeTimer, &QTimer::timeout, this, [this] { showWindow(); });
@@ -87,13 +109,21 @@ void SenseChart::setChannelShown(std::size_t channel, bool shown)
     if (channel >= 2)
         return;
     all[channel]->setVisible(shown);
+    all[4 + channel]->setVisible(shown);
+    hideFaintMarkers();  // a marker is shown again with its series
     showWindow();  // the value axis covers the shown channels only
 }
 
-bool SenseChart::channelShown(std::size_t channel) const
+void SenseChart::hideFaintMarkers()
 {
-    return channel < 2 && all[channel]->isVisible();
+    // The legend names the channels; the faint lines are explained beside the statistics.
+    for (std::size_t i = 2; i < all.size(); ++i) {
+        for (QLegendMarker* marker : chart()->legend()->markers(all[i]))
+            marker->setVisible(false);
+    }
 }
+
+bool SenseChart::channelShown(std::size_t channel) const { return channel < 2 && all[channel]->isVisible(); }
 
 void SenseChart::setTitles(const QString& chartTitle, const QString& valueAxisTitle)
 {
@@ -103,8 +133,8 @@ void SenseChart::setTitles(const QString& chartTitle, const QString& valueAxisTi
 
 void SenseChart::windowChanged()
 {
-    if (mergeTimer.isActive())
-        return;  // the pending update shows this point too
+    if (paused || mergeTimer.isActive())
+        return;  // a paused view keeps its points; a pending update shows this point too
     const qint64 elapsed = sinceShown.isValid() ? sinceShown.elapsed() : kMinUpdateIntervalMs;
     if (elapsed >= kMinUpdateIntervalMs)
         showWindow();
@@ -112,24 +142,55 @@ void SenseChart::windowChanged()
         mergeTimer.start(static_cast<int>(kMinUpdateIntervalMs - elapsed));
 }
 
+SenseChart::Range SenseChart::timeRange() const { return timeView.value_or(shownWindow().timeRange()); }
+
+SenseChart::Range SenseChart::valueRange() const
+{
+    if (valueView)
+        return *valueView;
+    return shownWindow().valueRange(channelShown(0), channelShown(1), timeRange());
+}
+
+void SenseChart::setSeriesPoints(QXYSeries* target, std::size_t channel, Trace trace, Range span)
+{
+    points.clear();
+    if (target->isVisible()) {
+        const int columns = static_cast<int>(chart()->plotArea().width());
+        constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+        shownWindow().forEachDrawnPoint(channel, trace, span, columns, [this](double t, double v) {
+            // A gap is one NaN point, where the line breaks; none at either end.
+            if (std::isnan(v)) {
+                if (!points.isEmpty() && !std::isnan(points.back().y()))
+                    points.append(QPointF(t, kNaN));
+                return;
+            }
+            points.append(QPointF(t, v));
+        });
+        if (!points.isEmpty() && std::isnan(points.back().y()))
+            points.removeLast();
+    }
+    target->replace(points);
+}
+
 void SenseChart::showWindow()
 {
     mergeTimer.stop();
     sinceShown.start();
+    const Range time = timeRange();
     for (std::size_t channel = 0; channel < 2; ++channel) {
-        points.clear();
-        points.reserve(static_cast<qsizetype>(window.size()));
-        window.forEachPoint(channel, [this](double x, double y) {
-            if (std::isfinite(y))  // a value that cannot be known is left out
-                points.append(QPointF(x, y));
-        });
-        all[channel]->replace(points);
+        setSeriesPoints(all[channel], channel, Trace::Averaged, time);
+        setSeriesPoints(all[4 + channel], channel, Trace::Unaveraged, time);
     }
-    const auto x = window.xRange();
-    xAxis->setRange(x.min, x.max);
-    const auto y = window.yRange(channelShown(0), channelShown(1));
-    yAxis->setRange(y.min, y.max);
-    yAxis->setTickInterval(niceTickInterval(y.max - y.min));
+    const Range value = valueRange();
+    xAxis->setRange(time.min, time.max);
+    yAxis->setRange(value.min, value.max);
+    const QRectF plot = chart()->plotArea();
+    chartoverlay::fitTicks(xAxis, plot.width(), Qt::Horizontal);
+    chartoverlay::fitTicks(yAxis, plot.height(), Qt::Vertical);
+    if (cursor)
+        updateCursor(*cursor);
+    if (onShown)
+        onShown();
 }
 
 void SenseChart::clearPoints()
@@ -137,5 +198,192 @@ void SenseChart::clearPoints()
     mergeTimer.stop();
     for (QXYSeries* series : all)
         series->clear();
+    frozen.clear();
     showWindow();
+}
+
+void SenseChart::setPaused(bool pause)
+{
+    if (pause == paused)
+        return;
+    paused = pause;
+    if (paused) {
+        frozen = live;
+    } else {
+        timeView.reset();
+        valueView.reset();
+    }
+    showWindow();
+}
+
+void SenseChart::resetView()
+{
+    timeView.reset();
+    valueView.reset();
+    showWindow();
+}
+
+void SenseChart::pauseForViewChange()
+{
+    if (paused)
+        return;
+    setPaused(true);
+    if (onPausedChanged)
+        onPausedChanged(true);
+}
+
+void SenseChart::zoomTime(double factor, std::optional<double> about)
+{
+    const Range current = timeRange();
+    pauseForViewChange();
+    timeView = zoomed(current, factor, about, kMinTimeSpan);
+    showWindow();
+}
+
+void SenseChart::zoomValue(double factor, std::optional<double> about)
+{
+    const Range current = valueRange();
+    pauseForViewChange();
+    valueView = zoomed(current, factor, about, kMinValueSpan);
+    showWindow();
+}
+
+void SenseChart::pan(double timeShare, double valueShare)
+{
+    const Range time = timeRange();
+    const Range value = valueRange();
+    pauseForViewChange();
+    const double dt = (time.max - time.min) * timeShare;
+    const double dv = (value.max - value.min) * valueShare;
+    if (dt != 0.0)
+        timeView = Range{time.min + dt, time.max + dt};
+    if (dv != 0.0)
+        valueView = Range{value.min + dv, value.max + dv};
+    showWindow();
+}
+
+QRectF SenseChart::plotInScene() const { return chart()->mapRectToScene(chart()->plotArea()); }
+
+void SenseChart::updateCursor(QPointF scenePosition)
+{
+    const QRectF plot = plotInScene();
+    if (!plot.contains(scenePosition)) {
+        cursor.reset();
+        cursorText.clear();
+        return;
+    }
+    cursor = scenePosition;
+    const QPointF value = chart()->mapToValue(chart()->mapFromScene(scenePosition), all[0]);
+    cursorText = QStringLiteral("%1 s, %2 %3").arg(readoutNumber(value.x()), readoutNumber(value.y()), valueUnit);
+}
+
+void SenseChart::drawForeground(QPainter* painter, const QRectF& rect)
+{
+    QChartView::drawForeground(painter, rect);
+    if (cursor && !cursorText.isEmpty())
+        chartoverlay::drawCursor(painter, plotInScene(), *cursor, cursorText, font());
+}
+
+void SenseChart::wheelEvent(QWheelEvent* event)
+{
+    const int notches = event->angleDelta().y() / 120;
+    if (notches == 0) {
+        event->ignore();
+        return;
+    }
+    const double factor = std::pow(kZoomStep, notches);
+    const QPointF at = chart()->mapToValue(chart()->mapFromScene(mapToScene(event->position().toPoint())), all[0]);
+    const bool inside = plotInScene().contains(mapToScene(event->position().toPoint()));
+    if (event->modifiers() & Qt::ShiftModifier)
+        zoomValue(factor, inside ? std::optional<double>(at.y()) : std::nullopt);
+    else
+        zoomTime(factor, inside ? std::optional<double>(at.x()) : std::nullopt);
+    event->accept();
+}
+
+void SenseChart::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && plotInScene().contains(mapToScene(event->position().toPoint()))) {
+        dragFrom = event->position();
+        event->accept();
+        return;
+    }
+    QChartView::mousePressEvent(event);
+}
+
+void SenseChart::mouseMoveEvent(QMouseEvent* event)
+{
+    if (dragFrom && (event->buttons() & Qt::LeftButton)) {
+        const QRectF plot = plotInScene();
+        const QPointF moved = event->position() - *dragFrom;
+        dragFrom = event->position();
+        if (plot.width() > 0 && plot.height() > 0)
+            pan(-moved.x() / plot.width(), moved.y() / plot.height());
+    }
+    updateCursor(mapToScene(event->position().toPoint()));
+    viewport()->update();
+    QChartView::mouseMoveEvent(event);
+}
+
+void SenseChart::mouseReleaseEvent(QMouseEvent* event)
+{
+    dragFrom.reset();
+    QChartView::mouseReleaseEvent(event);
+}
+
+void SenseChart::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    resetView();
+    event->accept();
+}
+
+void SenseChart::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        zoomTime(kZoomStep);
+        break;
+    case Qt::Key_Minus:
+        zoomTime(1.0 / kZoomStep);
+        break;
+    case Qt::Key_Left:
+        pan(-kPanStep, 0.0);
+        break;
+    case Qt::Key_Right:
+        pan(kPanStep, 0.0);
+        break;
+    case Qt::Key_Up:
+        pan(0.0, kPanStep);
+        break;
+    case Qt::Key_Down:
+        pan(0.0, -kPanStep);
+        break;
+    case Qt::Key_Home:
+        resetView();
+        break;
+    case Qt::Key_Space:
+        setPaused(!paused);
+        if (onPausedChanged)
+            onPausedChanged(paused);
+        break;
+    default:
+        QChartView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void SenseChart::leaveEvent(QEvent* event)
+{
+    cursor.reset();
+    cursorText.clear();
+    viewport()->update();
+    QChartView::leaveEvent(event);
+}
+
+void SenseChart::resizeEvent(QResizeEvent* event)
+{
+    QChartView::resizeEvent(event);
+    showWindow();  // thinning and ticks follow the plot's width
 }

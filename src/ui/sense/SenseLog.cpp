@@ -59,7 +59,7 @@ void SenseLog::logBrowseButton_Click()
         return;
     }
     lastFolder = QFileInfo(chosen).absolutePath();
-    const std::string failure = writer.open(std::filesystem::path(chosen.toStdString()));
+    const std::string failure = writer.open(std::filesystem::path(chosen.toStdString()), nextLayout);
     if (!failure.empty()) {
         flushTimer.stop();
         pathBox->clear();
@@ -84,6 +84,13 @@ void SenseLog::writeSample(float supplyVoltage, std::optional<float> channel1, s
 }
 
 void SenseLog::close() { closeFile(); }
+
+void SenseLog::setQuantity(const std::string& quantity, const std::string& unit)
+{
+    nextLayout.quantity = quantity;
+    nextLayout.unit = unit;
+    writer.setQuantity(quantity, unit);
+}
 
 void SenseLog::closeFile()
 {

@@ -32,6 +32,12 @@ public:
 
     // isSnsLoggingEnabled.
     bool isLogging() const { return writer.isOpen(); }
+    // The layout of the next file opened (ISO stamps or the classic one).
+    void setIsoTimeStamps(bool on) { nextLayout.isoTimeStamps = on; }
+    // The log open now has ISO stamps (a channel that is off is then an empty field).
+    bool isoTimeStamps() const { return writer.isOpen() && writer.layout().isoTimeStamps; }
+    // The graphed quantity, named in an ISO log's header.
+    void setQuantity(const std::string& quantity, const std::string& unit);
     // One line with a sample's values (empty: the value cannot be known).
     void writeSample(float supplyVoltage, std::optional<float> channel1, std::optional<float> channel2);
     // Writes out and closes the log (window closing).
@@ -47,6 +53,7 @@ private:
     QLineEdit* pathBox;
     QWidget* dialogParent;
     hss::measure::SenseLogWriter writer;
+    hss::measure::SenseLogLayout nextLayout;
     QTimer flushTimer;
     QString lastFolder;
 };

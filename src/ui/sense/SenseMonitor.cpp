@@ -1,12 +1,15 @@
 #include "ui/sense/SenseMonitor.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QToolButton>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -16,11 +19,15 @@
 #include "device/HSSRegisterMap.h"
 #include "device/ZVRxQxx16PINConfiguration.h"
 #include "measure/ADCConversion.h"
+#include "measure/NumberText.h"
+#include "files/FileReplace.h"
 #include "measure/SenseSources.h"
 #include "protocol/HSSProtocol.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/pages/CommandCenterPage.h"
+#include "ui/seam/DialogSeam.h"
 #include "ui/sense/SenseChart.h"
+#include "ui/sense/SenseChartPanel.h"
 #include "ui/sense/SenseHost.h"
 #include "ui/sense/SenseLog.h"
 #include "ui/sense/SenseResistorBox.h"
@@ -32,6 +39,9 @@ namespace {
 QString qtext(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 const QString kNotAvailable = QStringLiteral("n/a");
+// A channel that is off, or not graphed: no value, never a made-up 0.
+const QString kNoValue = QStringLiteral("\u2014");
+constexpr float kNoPoint = std::numeric_limits<float>::quiet_NaN();
 // A first poll that never comes back (a dropped reply) holds samples up no longer.
 constexpr qint64 kRestartWaitMs = 1000;
 
@@ -63,8 +73,11 @@ SenseMonitor::SenseMonitor(SenseHost& senseHost, const SenseViews& senseViews, Q
     : QObject(parent), host(senseHost), views(senseViews), graph(buildGraphSettings(*senseViews.page))
 {
     chart = new SenseChart(window);
-    views.page->setSenseChart(chart);
+    panel = new SenseChartPanel(chart);
+    panel->logLine = [this](const QString& line) { host.logLine(QStringLiteral("{0}"), {line}); };
+    views.page->setSenseChart(panel);
     chart->setTitles(QStringLiteral("Current Sense"), qtext(senseQuantities[0].axisTitle));
+    senseClock.start();
     log = new SenseLog(host, graph.enableLogButton, graph.logBrowseButton, graph.filePathTextBox, views.dialogParent,
                        this);
     resistor = new SenseResistorBox(host, views.sixteenPinGeneralGroup, views.dialogParent, this);
@@ -77,6 +90,18 @@ SenseMonitor::SenseMonitor(SenseHost& senseHost, const SenseViews& senseViews, Q
             [this](QListWidgetItem* item) { senseChannelBox_ItemCheck(item); });
     connect(graph.senseChannelAll, &QCheckBox::toggled, this,
             [this](bool checked) { senseChannelAll_CheckedChanged(checked); });
+    connect(graph.logTimeStampsBox, &QCheckBox::toggled, this, [this](bool on) { log->setIsoTimeStamps(on); });
+    connect(graph.faultCaptureBox, &QCheckBox::toggled, this, [this](bool on) {
+        if (!on)
+            finishCaptures();
+    });
+    for (QLineEdit* box : {graph.faultCaptureBeforeBox, graph.faultCaptureAfterBox}) {
+        // Applied as typed, so the history kept follows at once; corrected where typed when left.
+        connect(box, &QLineEdit::textChanged, this, [this] { applyCaptureSpan(false); });
+        connect(box, &QLineEdit::editingFinished, this, [this] { applyCaptureSpan(true); });
+    }
+    connect(graph.faultCaptureFolderButton, &QToolButton::clicked, this, [this] { chooseCaptureFolder(); });
+    applyCaptureSpan(true);
 }
 
 SenseMonitor::~SenseMonitor() = default;
@@ -98,6 +123,9 @@ void SenseMonitor::senseSourceSelBox_SelectedIndexChanged(int index)
     const SenseQuantity& quantity = senseQuantities[static_cast<std::size_t>(index)];
     dataFormat = quantity.format;
     chart->setTitles(chart->chart()->title(), qtext(quantity.axisTitle));
+    // Captures of the old quantity end here; their columns name its unit.
+    finishCaptures();
+    showQuantity(quantity);
     host.logLine(qtext(quantity.logMessage));
     if (wasOn) {
         host.setCurrentSenseEnabled(false);
@@ -177,6 +205,16 @@ void SenseMonitor::senseChannelAll_CheckedChanged(bool checked)
         graph.senseChannelBox->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
+void SenseMonitor::showQuantity(const SenseQuantity& quantity)
+{
+    const std::string name(quantity.columnName);
+    const std::string unit(quantity.unit);
+    chart->setUnit(qtext(quantity.unit));
+    panel->setFormat(quantity.format);
+    log->setQuantity(name, unit);
+    capture.setQuantity(name, unit);
+}
+
 void SenseMonitor::startSensing(hss_device_family_t family)
 {
     // The chip's ADC, all of its sources and each channel's sampling on,
@@ -202,6 +240,7 @@ void SenseMonitor::stopSensing(hss_device_family_t family)
     for (QLabel* label : {views.page->channelOneLabel, views.page->channelTwoLabel, views.page->globalLabel})
         label->clear();
     setSupplyVoltageShown(false);
+    finishCaptures();
 }
 
 void SenseMonitor::stopWithoutBoard()
@@ -215,6 +254,7 @@ void SenseMonitor::stopWithoutBoard()
     }
     chart->setChannelShown(0, false);
     chart->setChannelShown(1, false);
+    finishCaptures();
     clearSamples();
     setSupplyVoltageShown(false);
 }
@@ -230,17 +270,77 @@ void SenseMonitor::stopForSleep()
     const SenseQuantity& first = senseQuantities[0];
     dataFormat = first.format;
     chart->setTitles(qtext(first.itemText), qtext(first.axisTitle));
+    showQuantity(first);
     for (QLabel* label : {views.page->channelOneLabel, views.page->channelTwoLabel, views.page->globalLabel})
         label->clear();
 }
 
-void SenseMonitor::shutdown() { log->close(); }
+void SenseMonitor::shutdown()
+{
+    finishCaptures();
+    log->close();
+}
 
 void SenseMonitor::clearSamples()
 {
     averager.clear();
     window.clear();
+    chart->setPaused(false);
+    panel->showPaused(false);
     chart->clearPoints();
+    senseClock.restart();
+}
+
+double SenseMonitor::sampleTime() const { return static_cast<double>(senseClock.nsecsElapsed()) / 1e9; }
+
+void SenseMonitor::applyCaptureSpan(bool correctBoxes)
+{
+    const auto seconds = [&](QLineEdit* box, double current) {
+        const std::optional<int> typed = hss::text::parseInteger(box->text().toStdString());
+        const double value = typed ? std::clamp(double(*typed), kMinCaptureSeconds, kMaxCaptureSeconds) : current;
+        if (correctBoxes && box->text() != QString::number(int(value)))
+            box->setText(QString::number(int(value)));
+        return value;
+    };
+    capture.setSpan(seconds(graph.faultCaptureBeforeBox, capture.secondsBefore()),
+                    seconds(graph.faultCaptureAfterBox, capture.secondsAfter()));
+}
+
+void SenseMonitor::chooseCaptureFolder()
+{
+    const QString folder = DialogSeam::existingDirectory(views.dialogParent, QStringLiteral("Fault Capture Folder"),
+                                                         graph.faultCaptureFolderBox->text());
+    if (!folder.isEmpty())
+        graph.faultCaptureFolderBox->setText(QDir::toNativeSeparators(folder));
+}
+
+void SenseMonitor::faultRaised(hss::FaultId fault)
+{
+    if (!graph.faultCaptureBox->isChecked() || !host.currentSenseEnabled())
+        return;
+    const std::string name(hss::faultText(fault).field);
+    if (!capture.faultRaised(name, sampleTime(), localTimestampNow()))
+        host.logLine(QStringLiteral("Fault capture: {0} not captured, {1} captures are still collecting samples."),
+                     {qtext(name), QString::number(capture.openCaptures())});
+}
+
+void SenseMonitor::finishCaptures() { writeCaptures(capture.finishAll()); }
+
+void SenseMonitor::writeCaptures(const std::vector<FinishedCapture>& captures)
+{
+    for (const FinishedCapture& done : captures) {
+        const QString folderText = graph.faultCaptureFolderBox->text().trimmed();
+        const QDir folder(folderText.isEmpty() ? QDir::currentPath() : folderText);
+        const QString path = folder.filePath(QString::fromStdString(done.fileName));
+        if (const auto error = hss::files::writeFileReplacing(path.toStdString(), done.text)) {
+            host.logLine(QStringLiteral("Fault capture of {0} could not be written to {1}: {2}"),
+                         {qtext(done.fault), QDir::toNativeSeparators(path), QString::fromStdString(*error)});
+            continue;
+        }
+        host.logLine(QStringLiteral("Fault capture of {0} written to {1} ({2} samples before the fault, {3} after)"),
+                     {qtext(done.fault), QDir::toNativeSeparators(path), QString::number(done.before),
+                      QString::number(done.after)});
+    }
 }
 
 void SenseMonitor::setSupplyVoltageShown(bool shown)
@@ -308,36 +408,69 @@ void SenseMonitor::showSample(const HSSPollReadCmd::ResultArray& words, const HS
     if (!sample)
         return;  // a switched-on channel without a valid conversion
 
-    const std::array<float, 2> means = averager.add(sample->channel, sizes.averageCount);
     const std::array<bool, 2>& unknown = sample->ratioMissing;
+    const std::array<bool, 2>& on = sample->switchedOn;
+    // What can be shown: nothing for a channel that is off or whose value cannot be known.
+    std::array<float, 2> shown{};
+    for (std::size_t ch = 0; ch < 2; ++ch)
+        shown[ch] = on[ch] && !unknown[ch] ? sample->channel[ch] : kNoPoint;
+    const std::array<float, 2> means = averager.add(shown, sizes.averageCount);
     if ((unknown[0] || unknown[1]) && !unknownRatioLogged) {
         unknownRatioLogged = true;
         host.logLine(QStringLiteral("Load current cannot be shown: the current-sense ratio (KSNS) of this part "
                                     "is not known. The other quantities can be graphed as usual."));
     }
 
-    constexpr float kNoPoint = std::numeric_limits<float>::quiet_NaN();
+    const double now = sampleTime();
     window.setPointsKept(sizes.pointsKept);
-    window.append(unknown[0] ? kNoPoint : means[0], unknown[1] ? kNoPoint : means[1]);
+    window.append(now, means, shown);
     chart->windowChanged();
 
     const auto reading = [&](std::size_t channel) {
-        return unknown[channel] ? kNotAvailable : QString::fromStdString(formatSenseReading(means[channel], dataFormat));
+        if (unknown[channel])
+            return kNotAvailable;
+        if (!std::isfinite(means[channel]))
+            return kNoValue;
+        return QString::fromStdString(formatSenseReading(means[channel], dataFormat));
     };
     showValue(views.page->channelOneLabel, reading(0));
     showValue(views.page->channelTwoLabel, reading(1));
-    if (dataFormat != ADC_LOAD_CURRENT)
+    if (dataFormat != ADC_LOAD_CURRENT) {
         views.page->globalLabel->clear();
-    else if (unknown[0] || unknown[1])
+    } else if (unknown[0] || unknown[1]) {
         showValue(views.page->globalLabel, kNotAvailable);
-    else
+    } else {
+        // The channels that carry current; an off channel adds nothing.
+        float total = 0.0f;
+        bool any = false;
+        for (float mean : means) {
+            if (std::isfinite(mean)) {
+                total += mean;
+                any = true;
+            }
+        }
         showValue(views.page->globalLabel,
-                  QString::fromStdString(formatSenseReading(means[0] + means[1], ADC_LOAD_CURRENT)));
+                  any ? QString::fromStdString(formatSenseReading(total, ADC_LOAD_CURRENT)) : kNoValue);
+    }
     showValue(views.inputVoltageValueLabel,
               QString::fromStdString(formatSenseReading(sample->supplyVoltage, ADC_SUPPLY_VOLTAGE)));
 
+    // The classic log keeps its 0 for an off channel; the ISO one leaves it empty.
+    const bool offIsEmpty = log->isoTimeStamps();
     const auto logged = [&](std::size_t channel) {
-        return unknown[channel] ? std::nullopt : std::optional<float>(sample->channel[channel]);
+        if (unknown[channel] || (offIsEmpty && !on[channel]))
+            return std::optional<float>();
+        return std::optional<float>(sample->channel[channel]);
     };
     log->writeSample(sample->supplyVoltage, logged(0), logged(1));
+
+    CaptureSample captured;
+    captured.time = now;
+    captured.wall = localTimestampNow();
+    captured.supplyVoltage = sample->supplyVoltage;
+    for (std::size_t ch = 0; ch < 2; ++ch) {
+        if (std::isfinite(shown[ch]))
+            captured.channel[ch] = shown[ch];
+    }
+    writeCaptures(capture.addSample(captured));
 }

@@ -17,7 +17,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "device/FaultRecords.h"
 #include "device/HSSDeviceFamily.h"
+#include "measure/FaultCapture.h"
 #include "measure/SenseSample.h"
 #include "measure/SenseSampleWindow.h"
 #include "measure/SenseSources.h"
@@ -30,6 +32,7 @@ class QLabel;
 class QListWidgetItem;
 class QWidget;
 class SenseChart;
+class SenseChartPanel;
 class SenseHost;
 class SenseLog;
 class SenseResistorBox;
@@ -64,12 +67,18 @@ public:
     // back to their first entries under the event guard. They stay so after
     // waking; the user starts graphing again.
     void stopForSleep();
-    // The window is closing: the log is written out and closed.
+    // The window is closing: the log is written out and closed, open fault
+    // captures are written as far as they got.
     void shutdown();
+
+    // A fault was raised: with fault capture on and sensing running, the
+    // samples around it go to a capture file.
+    void faultRaised(hss::FaultId fault);
 
     uint8_t curDataFormat() const { return dataFormat; }
     const GraphSettingsControls& controls() const { return graph; }
     SenseChart* senseChart() const { return chart; }
+    SenseChartPanel* senseChartPanel() const { return panel; }
     double senseResistorOhms() const;
 
 private:
@@ -84,6 +93,13 @@ private:
     ZVRxQxx16PINConfiguration& record(hss_device_family_t family);
     void showValue(QLabel* label, const QString& text);
     void setSupplyVoltageShown(bool shown);
+    void showQuantity(const hss::measure::SenseQuantity& quantity);
+    // Seconds on the chart's clock (from the start of graphing).
+    double sampleTime() const;
+    void applyCaptureSpan(bool correctBoxes);
+    void chooseCaptureFolder();
+    void writeCaptures(const std::vector<hss::measure::FinishedCapture>& captures);
+    void finishCaptures();
 
     SenseHost& host;
     SenseViews views;
@@ -91,6 +107,9 @@ private:
     hss::measure::SenseSampleWindow window;
     hss::measure::SenseAverager averager;
     SenseChart* chart = nullptr;
+    SenseChartPanel* panel = nullptr;
+    hss::measure::FaultCapture capture;
+    QElapsedTimer senseClock;
     SenseLog* log = nullptr;
     SenseResistorBox* resistor = nullptr;
 

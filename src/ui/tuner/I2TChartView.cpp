@@ -9,6 +9,7 @@
 #include <QXYSeries>
 
 #include "ui/ChartPointLabels.h"
+#include "ui/charts/ChartOverlay.h"
 
 namespace {
 
@@ -155,19 +156,9 @@ void I2TChartView::drawCursor(QPainter* painter) const
         return;
     QAbstractSeries* reference = chart()->series().first();
     const QPointF value = chart()->mapToValue(chart()->mapFromScene(*cursor), reference);
-    painter->setPen(QPen(QColor(0x60, 0x60, 0x60), 0, Qt::DashLine));
-    painter->drawLine(QPointF(plot.left(), cursor->y()), QPointF(plot.right(), cursor->y()));
-    painter->drawLine(QPointF(cursor->x(), plot.top()), QPointF(cursor->x(), plot.bottom()));
     const QString text = QStringLiteral("%1 A, %2 s")
                              .arg(QString::number(value.x(), 'f', 2), QString::number(value.y(), 'g', 3));
-    painter->setFont(font());
-    QRectF box = QFontMetricsF(font()).boundingRect(text).adjusted(-4, -2, 4, 2);
-    box.moveTopLeft(plot.topLeft() + QPointF(6, 6));
-    painter->setPen(QColor(0x90, 0x90, 0x90));
-    painter->setBrush(QColor(0xFF, 0xFF, 0xE8, 0xF0));
-    painter->drawRect(box);
-    painter->setPen(Qt::black);
-    painter->drawText(box, Qt::AlignCenter, text);
+    chartoverlay::drawCursor(painter, plot, *cursor, text, font());
 }
 
 void I2TChartView::mouseMoveEvent(QMouseEvent* event)

@@ -51,10 +51,10 @@ void I2TTuner::buildPage(FamilyPage& page, TunerPage* tunerPage, QWidget* device
 {
     const QString suffix = suffixOf(page.family);
     page.root = tunerPage;
-    page.charts = buildTunerCharts(suffix);
+    page.charts = buildTunerCharts(suffix, [this](const QString& line) { host.logEditorLine(line); });
     page.wire = buildWireProperties(suffix);
     page.pulses = buildPulseCheck(suffix);
-    tunerPage->chartRegion()->layout()->addWidget(page.charts.tabs);
+    tunerPage->chartRegion()->layout()->addWidget(page.charts.panel);
     tunerPage->wirePropertiesRegion()->layout()->addWidget(page.wire.group);
     tunerPage->pulseCheckRegion()->layout()->addWidget(page.pulses.group);
     if (deviceSettings != nullptr)

@@ -3,14 +3,21 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QScatterSeries>
-#include <QSplineSeries>
 #include <QTabWidget>
 #include <QValueAxis>
+#include <QVBoxLayout>
 
+#include "measure/ChartCsv.h"
 #include "ui/ChartPointLabels.h"
+#include "ui/WidgetHelpers.h"
+#include "ui/charts/ChartExport.h"
+#include "ui/charts/ChartOverlay.h"
 #include "ui/tuner/I2TChartView.h"
 
 using hss::i2t::ChartPoint;
@@ -34,6 +41,8 @@ const QColor kPulses[] = {{0xD0, 0x21, 0x7F}, {0x3C, 0x9A, 0x1E}, {0x75, 0x56, 0
 const QScatterSeries::MarkerShape kPulseShapes[] = {QScatterSeries::MarkerShapeCircle,
                                                     QScatterSeries::MarkerShapeRotatedRectangle,
                                                     QScatterSeries::MarkerShapeTriangle};
+const QColor kSoftwareLimit{0xFF, 0x7F, 0x0E};
+const QColor kHardwareLimit{0xD6, 0x27, 0x28};
 const QColor kCompleteFills[] = {{0x2C, 0xA0, 0x2C}, {0x1F, 0x5F, 0xBF}, {0xFF, 0x7F, 0x0E}, {0xD6, 0x27, 0x28}};
 constexpr int kAreaAlpha = 0x70;
 
@@ -52,23 +61,42 @@ QChart* newChart(const QString& title)
     return chart;
 }
 
+// Every 1 A where the labels fit, else the next round step: no label is
+// ever shortened to "...", at any limit of any part.
+void fitCurrentTicks(QChart* chart, QValueAxis* axis)
+{
+    chartoverlay::fitTicks(axis, chart->plotArea().width(), Qt::Horizontal, 1.0, 0.0);
+}
+
+// Minor grid lines solid and light: the theme's dashed ones cost most of a
+// redraw (every dash is stroked on its own), with a logarithmic axis' eight
+// a decade the more so.
+void lightMinorGrid(QAbstractAxis* axis)
+{
+    axis->setMinorGridLinePen(QPen(QColor(0xEE, 0xEE, 0xEE), 1.0, Qt::SolidLine));
+}
+
 QValueAxis* currentAxis(QChart* chart)
 {
     auto* axis = new QValueAxis;
+    lightMinorGrid(axis);
     axis->setTitleText(QStringLiteral("Current (A)"));
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0.0);
     axis->setTickInterval(1.0);
-    axis->setMinorTickCount(1);  // a minor line every 0.5 A
+    axis->setMinorTickCount(1);  // a minor line halfway: every 0.5 A at 1 A steps
     axis->setLabelFormat(QStringLiteral("%g"));
     axis->setRange(0.0, kStartCurrentMaximum);
     chart->addAxis(axis, Qt::AlignBottom);
+    QObject::connect(chart, &QChart::plotAreaChanged, axis, [chart, axis] { fitCurrentTicks(chart, axis); });
+    QObject::connect(axis, &QValueAxis::rangeChanged, chart, [chart, axis] { fitCurrentTicks(chart, axis); });
     return axis;
 }
 
 QLogValueAxis* timeAxis(QChart* chart, double minimum)
 {
     auto* axis = new QLogValueAxis;
+    lightMinorGrid(axis);
     axis->setTitleText(QStringLiteral("Time (s)"));
     axis->setBase(10.0);
     axis->setLabelFormat(QStringLiteral("%g"));
@@ -90,7 +118,9 @@ Series* addSeries(QChart* chart, Series* series, std::string_view name, QAbstrac
 
 QXYSeries* curve(const QColor& colour, qreal width, Qt::PenStyle style)
 {
-    auto* series = new QSplineSeries;
+    // Straight segments between a thousand close points look as smooth as a
+    // spline and draw several times faster.
+    auto* series = new QLineSeries;
     QPen pen(colour, width, style);
     series->setPen(pen);
     return series;
@@ -106,8 +136,10 @@ I2TChartView* buildI2TChart(TunerCharts& charts, const QString& suffix)
         charts.i2tSeries[index] = addSeries(chart, series, names[index], charts.i2tCurrentAxis, charts.i2tTimeAxis);
     };
     add(0, curve(kTripCurve, 2.5, Qt::SolidLine));
-    add(1, curve(kMinimumTrip, 1.2, Qt::DashLine));
-    add(2, curve(kMaximumTrip, 1.2, Qt::DashLine));
+    // Solid edges on the shaded band: dashing a thousand-point curve costs
+    // more than all the rest of the chart.
+    add(1, curve(kMinimumTrip, 1.2, Qt::SolidLine));
+    add(2, curve(kMaximumTrip, 1.2, Qt::SolidLine));
     QXYSeries* wire = curve(kWireModel, 2.5, Qt::SolidLine);
     wire->setPointsVisible(true);
     wire->setMarkerSize(6.0);
@@ -121,6 +153,13 @@ I2TChartView* buildI2TChart(TunerCharts& charts, const QString& suffix)
         pulse->setBorderColor(kPulses[row].darker(150));
         add(4 + row, pulse);
         pulse->setVisible(false);  // until "Pulse Check" draws it
+    }
+    add(7, curve(kSoftwareLimit, 2.0, Qt::DashDotLine));
+    add(8, curve(kHardwareLimit, 2.0, Qt::DashDotLine));
+    // The limit lines carry their own labels ("SW: 19.55A"); the legend stays as short as it was.
+    for (std::size_t index : {std::size_t{7}, std::size_t{8}}) {
+        for (QLegendMarker* marker : chart->legend()->markers(charts.i2tSeries[index]))
+            marker->setVisible(false);
     }
     auto* view = new I2TChartView(chart, QStringLiteral("i2tChart") + suffix);
     view->setBand(charts.i2tSeries[1], charts.i2tSeries[2], kToleranceBand);
@@ -155,7 +194,31 @@ QMap<int, QString> labelMap(const std::vector<PointLabel>& labels)
 
 }  // namespace
 
-TunerCharts buildTunerCharts(const QString& suffix)
+namespace {
+
+void exportCsv(I2TChartView* view, const std::function<void(const QString&)>& log)
+{
+    chartexport::saveCsv(view, view->objectName() + QStringLiteral(".csv"), tunerChartCsv(view), log);
+}
+
+void exportPng(I2TChartView* view, const std::function<void(const QString&)>& log)
+{
+    chartexport::savePng(view, view->objectName() + QStringLiteral(".png"), view, log);
+}
+
+}  // namespace
+
+I2TChartView* TunerCharts::currentView() const
+{
+    return tabs->currentIndex() == 1 ? completeView : i2tView;
+}
+
+std::string tunerChartCsv(const I2TChartView* view)
+{
+    return hss::measure::seriesCsv(chartexport::visibleSeries(view->chart()), "current (A)", "time (s)");
+}
+
+TunerCharts buildTunerCharts(const QString& suffix, const std::function<void(const QString&)>& log)
 {
     TunerCharts charts;
     charts.i2tView = buildI2TChart(charts, suffix);
@@ -164,6 +227,29 @@ TunerCharts buildTunerCharts(const QString& suffix)
     charts.tabs->setObjectName(QStringLiteral("i2tChartTabs") + suffix);
     charts.tabs->addTab(charts.i2tView, QStringLiteral("I2T Curve"));
     charts.tabs->addTab(charts.completeView, QStringLiteral("Complete"));
+
+    charts.panel = new QWidget;
+    auto* layout = new QVBoxLayout(charts.panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(charts.tabs, 1);
+    auto* buttons = new QHBoxLayout;
+    auto* csv = ui::named<QPushButton>(QStringLiteral("i2tExportCsvButton") + suffix, QStringLiteral("Export CSV..."));
+    csv->setToolTip(QStringLiteral("Save the points of the chart shown"));
+    auto* png = ui::named<QPushButton>(QStringLiteral("i2tExportPngButton") + suffix, QStringLiteral("Export PNG..."));
+    png->setToolTip(QStringLiteral("Save the chart shown as a picture"));
+    buttons->addStretch(1);
+    buttons->addWidget(csv);
+    buttons->addWidget(png);
+    layout->addLayout(buttons);
+
+    for (I2TChartView* view : {charts.i2tView, charts.completeView})
+        chartexport::addExportActions(view, [view, log] { exportCsv(view, log); }, [view, log] { exportPng(view, log); });
+    QTabWidget* tabs = charts.tabs;
+    I2TChartView* i2t = charts.i2tView;
+    I2TChartView* complete = charts.completeView;
+    const auto shown = [tabs, i2t, complete] { return tabs->currentIndex() == 1 ? complete : i2t; };
+    QObject::connect(csv, &QPushButton::clicked, csv, [shown, log] { exportCsv(shown(), log); });
+    QObject::connect(png, &QPushButton::clicked, png, [shown, log] { exportPng(shown(), log); });
     return charts;
 }
 
@@ -181,6 +267,8 @@ void showI2TCurves(TunerCharts& charts, const hss::i2t::I2TCurvePlot& plot)
 {
     for (std::size_t i = 0; i < plot.i2t.series.size(); ++i)
         setSeriesPoints(charts.i2tSeries[i], plot.i2t.series[i].points, plot.i2t.series[i].labels);
+    setSeriesPoints(charts.i2tSeries[7], plot.i2t.softwareLimit.points, plot.i2t.softwareLimit.labels);
+    setSeriesPoints(charts.i2tSeries[8], plot.i2t.hardwareLimit.points, plot.i2t.hardwareLimit.labels);
     for (std::size_t i = 0; i < plot.complete.series.size(); ++i) {
         QAreaSeries* area = charts.completeSeries[i];
         setSeriesPoints(area->upperSeries(), plot.complete.series[i].points);
@@ -199,5 +287,5 @@ void showI2TCurves(TunerCharts& charts, const hss::i2t::I2TCurvePlot& plot)
     charts.i2tTimeAxis->setMax(plot.i2t.timeMaximum);
     if (plot.complete.currentMaximum > 0.0)
         charts.completeCurrentAxis->setRange(0.0, plot.complete.currentMaximum);
-    charts.completeTimeAxis->setMax(plot.complete.timeMaximum);
+    charts.completeTimeAxis->setRange(plot.complete.timeMinimum, plot.complete.timeMaximum);
 }

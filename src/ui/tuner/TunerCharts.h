@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <array>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "editor/I2TCurve.h"
@@ -16,13 +18,15 @@ class QAreaSeries;
 class QLogValueAxis;
 class QTabWidget;
 class QValueAxis;
+class QWidget;
 class QXYSeries;
 
 struct TunerCharts {
+    QWidget* panel = nullptr;                // the tabs with the export buttons under them
     QTabWidget* tabs = nullptr;              // i2tChartTabs(18)
     I2TChartView* i2tView = nullptr;         // i2tChart(18)
     I2TChartView* completeView = nullptr;    // i2tCompleteChart(18)
-    std::array<QXYSeries*, 7> i2tSeries{};   // hss::i2t::i2tChartSeriesNames, in order
+    std::array<QXYSeries*, 9> i2tSeries{};   // hss::i2t::i2tChartSeriesNames, in order
     std::array<QAreaSeries*, 4> completeSeries{};  // hss::i2t::completeChartSeriesNames
     QValueAxis* i2tCurrentAxis = nullptr;
     QLogValueAxis* i2tTimeAxis = nullptr;
@@ -32,10 +36,18 @@ struct TunerCharts {
     QXYSeries* wireModel() const { return i2tSeries[3]; }
     // Row 0, 1 or 2 of "Pulse Check".
     QXYSeries* pulse(int row) const { return i2tSeries[4 + static_cast<std::size_t>(row)]; }
+    // The chart view on the sub-tab shown now.
+    I2TChartView* currentView() const;
 };
 
-// Both charts on their sub-tabs; suffix "" or "18" names them.
-TunerCharts buildTunerCharts(const QString& suffix);
+// Both charts on their sub-tabs; suffix "" or "18" names them. Under the
+// tabs "Export CSV..." and "Export PNG..." (i2tExportCsvButton(18),
+// i2tExportPngButton(18)) save the chart shown; each chart's context menu
+// has both too. log reports a written file.
+TunerCharts buildTunerCharts(const QString& suffix, const std::function<void(const QString&)>& log);
+
+// The chart's visible series as CSV (series, current, time).
+std::string tunerChartCsv(const I2TChartView* view);
 
 // Hands each curve series of both charts its points (one replace() each)
 // and its point labels, sets the axes the plot gives, and shows the plot's
