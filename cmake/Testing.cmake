@@ -1,4 +1,5 @@
 find_package(GTest REQUIRED)
+kc_pch_test_targets()
 
 # kc_add_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [QT])
 # One test executable, run by CTest as one test. QT marks tests that open
@@ -17,8 +18,11 @@ function(kc_add_test name)
   endif()
   set(_env "KC_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
   if(T_QT)
+    kc_use_pch(${name} test_qt)
     list(APPEND _env "QT_QPA_PLATFORM=offscreen:configfile=${PROJECT_SOURCE_DIR}/tests/offscreen-screen.json")
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  else()
+    kc_use_pch(${name} test)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${_env}")
 endfunction()

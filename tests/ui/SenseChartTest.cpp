@@ -217,14 +217,14 @@ TEST(SenseChart, ARaisedFaultWritesTheSamplesBeforeAndAfterItToACaptureFile)
     setBoxText(gui, "faultCaptureBeforeBox", "soon");
     Q_EMIT gui.find<QLineEdit>("faultCaptureBeforeBox")->editingFinished();
     EXPECT_EQ(gui.find<QLineEdit>("faultCaptureBeforeBox")->text(), "10");
-    setBoxText(gui, "faultCaptureBeforeBox", "1");
+    setBoxText(gui, "faultCaptureBeforeBox", "2");
     answers.files = {q(folder.path())};
     gui.find<QToolButton>("faultCaptureFolderButton")->click();
     EXPECT_EQ(gui.find<QLineEdit>("faultCaptureFolderBox")->text(), QDir::toNativeSeparators(q(folder.path())));
     EXPECT_FALSE(gui.find<QCheckBox>("faultCaptureBox")->isChecked());  // off by default
     gui.find<QCheckBox>("faultCaptureBox")->setChecked(true);
     bench.graph(0, true);
-    ASSERT_TRUE(waitUntil([&] { return bench.chart->timeRange().max > 1.5; }, 10000));
+    ASSERT_TRUE(waitUntil([&] { return bench.chart->timeRange().max > 2.5; }, 15000));
 
     // Bit 0 of CH1_FAULT: the thermal warning of channel 1. (Other faults
     // raised while sensing, such as at power-on, are captured too.)
@@ -239,11 +239,11 @@ TEST(SenseChart, ARaisedFaultWritesTheSamplesBeforeAndAfterItToACaptureFile)
     EXPECT_TRUE(QFileInfo(path).fileName().contains(
         QRegularExpression("^fault-\\d{8}-\\d{6}-" + match.captured(1) + "\\.csv$")))
         << path.toStdString();
-    // About 20 in each second; fewer on a loaded machine.
-    EXPECT_GE(match.captured(3).toInt(), 3);
-    EXPECT_GE(match.captured(4).toInt(), 3);
+    // About 20 in each second; far fewer on a loaded machine under a sanitizer.
+    EXPECT_GE(match.captured(3).toInt(), 1);
+    EXPECT_GE(match.captured(4).toInt(), 1);
     const QStringList lines = csvLines(path.toStdString());
-    ASSERT_GT(lines.size(), 20);
+    ASSERT_EQ(lines.size(), 1 + match.captured(3).toInt() + match.captured(4).toInt());
     EXPECT_EQ(lines[0], "timestamp (ISO 8601),seconds from fault,input voltage (V),ch1 load current (A),"
                         "ch2 load current (A)");
     bool before = false;
@@ -256,7 +256,7 @@ TEST(SenseChart, ARaisedFaultWritesTheSamplesBeforeAndAfterItToACaptureFile)
         const double offset = m.captured(1).toDouble();
         before = before || offset < 0.0;
         after = after || offset > 0.0;
-        EXPECT_GE(offset, -1.1);
+        EXPECT_GE(offset, -2.1);
         EXPECT_LE(offset, 1.1);
     }
     EXPECT_TRUE(before);

@@ -1,0 +1,1 @@
+// Nothing: the target exists to build its precompiled header.
