@@ -15,6 +15,7 @@
 #include <array>
 
 #include "device/HSSDeviceFamily.h"
+#include "editor/I2TVerdicts.h"
 #include "ui/tuner/TunerCharts.h"
 #include "ui/tuner/TunerGroups.h"
 
@@ -59,6 +60,9 @@ private:
         TunerCharts charts;
         WireControls wire;
         PulseControls pulses;
+        CalculatorControls calculator;
+        // The settings of the last redraw, which the verdicts judge.
+        hss::i2t::TripSettingsRead trip;
         QLineEdit* toleranceBox = nullptr;
         // The editor's tuning parameters (nullptr when absent).
         QSlider* track = nullptr;
@@ -82,6 +86,12 @@ private:
     void customWireButton_Click(FamilyPage& page);
     void loadWireProfile(FamilyPage& page);
     void clearWireModel(FamilyPage& page);
+
+    // Verdicts and the trip-time calculator (TunerVerdicts.cpp).
+    void updateVerdicts(FamilyPage& page);
+    void showPulseVerdict(FamilyPage& page, int row);
+    void showWireVerdict(FamilyPage& page);
+    void tripCalcCurrentBox_Leave(FamilyPage& page);
 
     // Test pulses (TunerPulseCheck.cpp).
     void pulseCheckBox_CheckedChanged(FamilyPage& page, int row);
