@@ -185,6 +185,8 @@ FaultHistoryPanel::FaultHistoryPanel(const hss::FaultHistory& history, const QSt
     // Fixed row heights: the view never measures 100 000 rows.
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    table->setWordWrap(false);
     QHeaderView* columns = table->horizontalHeader();
     columns->setStretchLastSection(true);
     const QFontMetrics m = table->fontMetrics();
