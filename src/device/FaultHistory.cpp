@@ -36,12 +36,9 @@ const FaultEvent& FaultHistory::clear(FaultId fault, HSSFault::TimePoint time)
     std::optional<std::chrono::milliseconds> lasted;
     if (const std::optional<Open>& since = open[std::size_t(fault)]) {
         lasted = std::chrono::duration_cast<std::chrono::milliseconds>(time - since->since);
-        for (auto it = events.rbegin(); it != events.rend() && it->sequence >= since->raiseSequence; ++it) {
-            if (it->sequence == since->raiseSequence) {
-                it->duration = lasted;
-                closedRaise = it->sequence;
-                break;
-            }
+        if (find(since->raiseSequence) != nullptr) {
+            events[std::size_t(since->raiseSequence - events.front().sequence)].duration = lasted;
+            closedRaise = since->raiseSequence;
         }
     }
     open[std::size_t(fault)].reset();

@@ -74,7 +74,7 @@ PulseControls buildPulseCheck(const QString& suffix)
     grid->addWidget(new QLabel(QStringLiteral("Margin")), 0, 4);
     grid->addWidget(new QLabel(QStringLiteral("Trips After")), 0, 5);
     c.group->setToolTip(QStringLiteral("Each pulse is judged against the minimum trip curve, the earliest the "
-                                       "channel may trip at the tolerance shown, and against the software limit."));
+                                       "channel may trip at the tolerance shown, starting from an empty integrator, and against the software limit."));
     const char* checks[] = {"pulseOneCheckBox", "pulseTwoCheckBox", "pulseThreeCheckBox"};
     for (int row = 0; row < 3; ++row) {
         PulseRow& r = c.rows[static_cast<std::size_t>(row)];
