@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchApplication.h"
+
 #include <QApplication>
 
 #include "device/FaultHistory.h"
@@ -12,19 +14,9 @@
 
 namespace {
 
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "keldor-bench";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt must not be torn down after main has returned.
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
-
 void BM_FaultHistoryEvent(benchmark::State& state)
 {
-    application();
+    benchApplication();
     hss::FaultHistory history;
     FaultHistoryPanel sixteen(history, QString(), [](const QString&) {});
     FaultHistoryPanel eighteen(history, QStringLiteral("18"), [](const QString&) {});

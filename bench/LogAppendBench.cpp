@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchApplication.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,19 +19,9 @@
 
 namespace {
 
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "keldor-bench";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt must not be torn down after main has returned.
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
-
 void appendAtFullLog(benchmark::State& state, const QString& filter)
 {
-    application();
+    benchApplication();
     auto* box = new QPlainTextEdit;
     LogView view(box, [](const QString&) {});
     view.resize(1200, 560);
