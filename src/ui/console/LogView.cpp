@@ -134,14 +134,11 @@ void LogView::logFilterBox_TextChanged()
 
 void LogView::saveLogButton_Click()
 {
-    QString path = DialogSeam::saveFileName(window(), QStringLiteral("Save Log"),
-                                            QStringLiteral("text files (*.txt);;log files (*.log)"), savedFolder);
+    const QString path = DialogSeam::savePath(window(), QStringLiteral("Save Log"),
+                                              QStringLiteral("text files (*.txt);;log files (*.log)"),
+                                              QStringLiteral(".txt"), savedFolder);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".txt");
-    path = QFileInfo(path).absoluteFilePath();
-    savedFolder = QFileInfo(path).absolutePath();
     std::optional<std::string> error;
     if (spoolOpen && !spool.flush()) {
         spoolOpen = false;

@@ -230,14 +230,11 @@ void FaultHistoryPanel::applyFilter()
 
 void FaultHistoryPanel::faultHistorySaveButton_Click()
 {
-    QString path = DialogSeam::saveFileName(window(), QStringLiteral("Save Fault History"),
-                                            QStringLiteral("comma-separated value files (*.csv)"), savedFolder);
+    const QString path = DialogSeam::savePath(window(), QStringLiteral("Save Fault History"),
+                                              QStringLiteral("comma-separated value files (*.csv)"),
+                                              QStringLiteral(".csv"), savedFolder);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
-    path = QFileInfo(path).absoluteFilePath();
-    savedFolder = QFileInfo(path).absolutePath();
     const std::string csv = hss::faultHistoryCsv(
         rowsModel->events(), [this](const hss::FaultEvent& event) { return rowsModel->matches(event); });
     if (const auto error = hss::files::writeFileReplacing(std::filesystem::path(QFile::encodeName(path).toStdString()), csv)) {
