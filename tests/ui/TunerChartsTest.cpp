@@ -575,8 +575,16 @@ TEST(TunerCharts, VerdictsOnThePulsesTheWireAndTheCalculator)
     // 20 gauge: closest at 11.05 A, where the wire lasts 2.1 s and the
     // latest trip is 9.504 / ((11.05 / 1.06)^2 - 16) = 0.1026 s.
     gui.find<QComboBox>("gaugeSelectionBox")->setCurrentIndex(1);
-    EXPECT_EQ(label("wireVerdictLabel"),
-              "Protected from 6.5 A to 19.55 A; closest at 11.05 A: trips 2.00 s before the wire.");
+    const QString protectedWire = "Protected from 6.5 A to 19.55 A; closest at 11.05 A: trips 2.00 s before the wire.";
+    // The chip starts with I2T off: the curve protects nothing yet.
+    auto* enable = gui.find<QCheckBox>("enableI2TBox");
+    ASSERT_FALSE(enable->isChecked());
+    EXPECT_EQ(label("wireVerdictLabel"), "Not protected: I2T is off on this channel. Once it is on: " + protectedWire);
+    EXPECT_FALSE(gui.find<QLabel>("pulseI2TOffLabel")->isHidden());
+    enable->setChecked(true);
+    EXPECT_TRUE(waitUntil([&] { return (gui.board().peekRegister(0x0F) >> 11 & 1) == 1; }));  // ILIM_CONFIG_CH1
+    EXPECT_EQ(label("wireVerdictLabel"), protectedWire);
+    EXPECT_TRUE(gui.find<QLabel>("pulseI2TOffLabel")->isHidden());
 
     // 8 A: 8.8 / 48 = 183 ms, 143 ms early, 232 ms late; 3 A trips on no curve.
     auto* calculator = gui.find<QLineEdit>("tripCalcCurrentBox");

@@ -67,6 +67,7 @@ void I2TTuner::buildPage(FamilyPage& page, TunerPage* tunerPage, QWidget* device
     page.softwareLimit = tunerPage->findChild<QComboBox*>(QStringLiteral("swLimitBox") + suffix);
     page.hardwareLimit = tunerPage->findChild<QComboBox*>(QStringLiteral("hwLimitBox") + suffix);
     page.softwareDelay = tunerPage->findChild<QComboBox*>(QStringLiteral("swDelayBox") + suffix);
+    page.i2tEnable = tunerPage->findChild<QCheckBox*>(QStringLiteral("enableI2TBox") + suffix);
 }
 
 void I2TTuner::connectPage(FamilyPage& page)
@@ -82,6 +83,9 @@ void I2TTuner::connectPage(FamilyPage& page)
         for (QLineEdit* box : {r.current, r.duration})
             connect(box, &QLineEdit::editingFinished, this, [this, p, row, box] { pulseBox_Leave(*p, row, box); });
     }
+    // The editor writes the enable without a redraw; the verdicts follow it.
+    if (page.i2tEnable != nullptr)
+        connect(page.i2tEnable, &QCheckBox::toggled, this, [this, p] { updateVerdicts(*p); });
     connect(page.calculator.current, &QLineEdit::editingFinished, this, [this, p] { tripCalcCurrentBox_Leave(*p); });
     if (page.toleranceBox != nullptr) {
         connect(page.toleranceBox, &QLineEdit::returnPressed, this, [this, p] { resToleranceBox_Leave(*p); });

@@ -19,6 +19,7 @@
 #include "ui/tuner/TunerCharts.h"
 #include "ui/tuner/TunerGroups.h"
 
+class QCheckBox;
 class QComboBox;
 class QSlider;
 class TunerHost;
@@ -70,6 +71,7 @@ private:
         QComboBox* softwareLimit = nullptr;
         QComboBox* hardwareLimit = nullptr;
         QComboBox* softwareDelay = nullptr;
+        QCheckBox* i2tEnable = nullptr;  // enableI2TBox: off, nothing trips
     };
 
     void buildPage(FamilyPage& page, TunerPage* tunerPage, QWidget* deviceSettings);

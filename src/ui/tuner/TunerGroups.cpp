@@ -94,6 +94,12 @@ PulseControls buildPulseCheck(const QString& suffix)
         grid->addWidget(r.margin, row + 1, 4);
         grid->addWidget(r.tripTime, row + 1, 5);
     }
+    c.i2tOff = named<QLabel>(QStringLiteral("pulseI2TOffLabel") + suffix,
+                             QStringLiteral("I2T is off on this channel: no pulse trips until it is enabled."));
+    ui::setTextColor(c.i2tOff, ui::kDarkOrange);
+    c.i2tOff->setWordWrap(true);
+    c.i2tOff->hide();
+    grid->addWidget(c.i2tOff, 4, 0, 1, 6);
     return c;
 }
 

@@ -40,6 +40,7 @@ struct PulseRow {
 struct PulseControls {
     QGroupBox* group = nullptr;  // pulseCheckGroupBox
     std::array<PulseRow, 3> rows;
+    QLabel* i2tOff = nullptr;    // pulseI2TOffLabel: shown while I2T is off on the channel
 };
 
 // "Trip Time Calculator": a current in, the three trip times out.

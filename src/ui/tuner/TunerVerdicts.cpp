@@ -3,6 +3,7 @@
 // calculator's trip times at a current. All from the settings of the last
 // redraw, so they always judge the curves drawn.
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QXYSeries>
@@ -31,8 +32,15 @@ void clearLabels(std::initializer_list<QLabel*> labels)
 
 }  // namespace
 
+namespace {
+
+bool i2tOn(const QCheckBox* enable) { return enable == nullptr || enable->isChecked(); }
+
+}  // namespace
+
 void I2TTuner::updateVerdicts(FamilyPage& page)
 {
+    page.pulses.i2tOff->setVisible(!i2tOn(page.i2tEnable));
     for (int row = 0; row < 3; ++row)
         showPulseVerdict(page, row);
     showWireVerdict(page);
@@ -48,6 +56,7 @@ void I2TTuner::showPulseVerdict(FamilyPage& page, int row)
             : std::nullopt;
     if (!pulse || !page.trip.settings) {
         clearLabels({r.verdict, r.margin, r.tripTime});
+        ui::setTextColor(r.verdict, ui::kBlack);
         if (pulse)
             r.verdict->setText(QStringLiteral("no curve"));
         showPulseMarkerVerdict(page.charts, row, std::nullopt);
@@ -91,7 +100,14 @@ void I2TTuner::showWireVerdict(FamilyPage& page)
     for (const QPointF& p : wire->points())
         points.push_back({p.x(), p.y()});
     const hss::i2t::WireVerdict v = hss::i2t::wireVerdict(*page.trip.settings, points);
-    label->setText(fromStd(hss::i2t::wireVerdictText(v)));
+    const QString verdict = fromStd(hss::i2t::wireVerdictText(v));
+    // The curve protects nothing while the chip does not use it.
+    if (!i2tOn(page.i2tEnable)) {
+        label->setText(QStringLiteral("Not protected: I2T is off on this channel. Once it is on: ") + verdict);
+        ui::setTextColor(label, ui::kRed);
+        return;
+    }
+    label->setText(verdict);
     ui::setTextColor(label, !v.judged ? ui::kBlack : v.protectedWire ? ui::kGreen : ui::kRed);
 }
 
