@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchApplication.h"
+
 #include <QApplication>
 #include <QAreaSeries>
 #include <QComboBox>
@@ -31,16 +33,6 @@
 #include "ui/tuner/TunerHost.h"
 
 namespace {
-
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "keldor-bench";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt must not be torn down after main has returned.
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
 
 class BenchHost : public TunerHost {
 public:
@@ -81,7 +73,7 @@ void render(QWidget* view, QImage& image)
 
 void BM_I2TRedraw(benchmark::State& state)
 {
-    application();
+    benchApplication();
     BenchHost host;
     auto page16 = std::make_unique<TunerPage>("fuseTunerPage16pwp", QString());
     auto page18 = std::make_unique<TunerPage>("fuseTunerPage18pwp", QStringLiteral("18"));
@@ -178,7 +170,7 @@ struct TodayCharts {
 
 void BM_I2TRedraw_Today(benchmark::State& state)
 {
-    application();
+    benchApplication();
     TodayCharts today;
     hss::i2t::I2TCurveSelection selection;
     selection.nominalCurrent = "4.0";

@@ -5,6 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+
+#include "BenchApplication.h"
 #include <QEventLoop>
 #include <QTimer>
 
@@ -18,15 +20,7 @@ namespace sensebench {
 inline constexpr int kChartWidth = 800;
 inline constexpr int kChartHeight = 500;
 
-inline QApplication& application()
-{
-    // Made once and never destroyed: Qt must not be torn down after main.
-    static int argc = 1;
-    static char name[] = "keldor-bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+inline QApplication& application() { return benchApplication(); }
 
 // Channel 1: about 3 A with a 9 A pulse every tenth sample; channel 2 about 2 A.
 inline float sampleValue(int sample, int channel)

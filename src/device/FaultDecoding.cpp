@@ -117,8 +117,11 @@ FaultRedraw redrawFaults(FaultRecords& records, hss_device_family_t family, cons
         if (set && !record.isFaulted()) {
             redraw.logLines.push_back(row.raise);
             redraw.raised.push_back(row.fault);
-        } else if (!set && record.isFaulted() && !row.clear.empty())
-            redraw.logLines.push_back(row.clear);
+        } else if (!set && record.isFaulted()) {
+            if (!row.clear.empty())
+                redraw.logLines.push_back(row.clear);
+            redraw.cleared.push_back(row.fault);
+        }
         record.setFaultState(set);
         redraw.lamps.push_back({row.fault, set});
     }

@@ -55,6 +55,7 @@ struct FaultRedraw {
     std::vector<Lamp> lamps;                  // rows of known words, in row order
     std::vector<std::string_view> logLines;   // raise and clear lines, in row order
     std::vector<FaultId> raised;              // faults newly raised, in row order
+    std::vector<FaultId> cleared;             // faults newly cleared (logged or not), in row order
     std::optional<bool> global;               // DEV_FAULT bit 8
     std::array<std::optional<bool>, 2> channels;  // any of bits 0-7 of the channel's word
     std::optional<bool> limpHome;             // DEV_FAULT bit 7: "Clear Limp Home Fault" usable

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editor/I2TVerdicts.h"
 #include "measure/NumberText.h"
 
 namespace hss::i2t {
@@ -16,8 +17,6 @@ constexpr double kNominalLineTime = 10000.0;
 constexpr std::size_t kMaxExtensionPoints = 100000;
 // Room right of the software limit on the trip chart, as a share of In..Isw.
 constexpr double kLimitRoom = 0.03;
-// The software limit delay list is in milliseconds; the time axes are in seconds.
-constexpr double kMillisecondsPerSecond = 1000.0;
 
 // A time axis is logarithmic: nothing at or below zero may reach it.
 double onTimeAxis(double t, double axisMinimum) { return t > 0.0 ? t : axisMinimum; }
@@ -31,20 +30,6 @@ std::string labelNumber(double value)
     return text::shortestDecimal(value);
 }
 
-struct ListNumber {
-    std::optional<double> value;
-    std::string note;
-};
-
-ListNumber readList(const std::optional<std::string>& item, std::string_view what)
-{
-    if (!item)
-        return {std::nullopt, "No curve: no " + std::string(what) + " is selected."};
-    if (const std::optional<double> value = text::parseDecimal(*item))
-        return {value, {}};
-    return {std::nullopt, "No curve: the " + std::string(what) + " \"" + *item + "\" is not a number."};
-}
-
 I2TCurvePlot noCurve(std::string note)
 {
     I2TCurvePlot plot;
@@ -56,23 +41,14 @@ I2TCurvePlot noCurve(std::string note)
 
 I2TCurvePlot computeI2TCurves(const I2TCurveSelection& selection)
 {
-    if (!selection.tripEnergy)
-        return noCurve("No curve: the trip value slider is outside the trip table.");
-    const double e = *selection.tripEnergy;
-    const ListNumber nominal = readList(selection.nominalCurrent, "nominal current");
-    const ListNumber software = readList(selection.softwareLimit, "software current limit");
-    const ListNumber hardware = readList(selection.hardwareLimit, "hardware current limit");
-    const ListNumber delay = readList(selection.softwareDelay, "software delay");
-    for (const ListNumber* n : {&nominal, &software, &hardware, &delay})
-        if (!n->value)
-            return noCurve(n->note);
-    const double in = *nominal.value;
-    const double isw = *software.value;
-    const double ihw = *hardware.value;
-    const double tsw = *delay.value / kMillisecondsPerSecond;
-    // Equal limits would give a zero step and a curve at infinite time.
-    if (isw <= in)
-        return noCurve("No curve: the software current limit is not above the nominal current.");
+    const TripSettingsRead read = readTripSettings(selection);
+    if (!read.settings)
+        return noCurve(read.note);
+    const double e = read.settings->tripEnergy;
+    const double in = read.settings->nominalCurrent;
+    const double isw = read.settings->softwareLimit;
+    const double ihw = read.settings->hardwareLimit;
+    const double tsw = read.settings->softwareDelay;
 
     const double timeMin = selection.i2tTimeAxisMinimum > 0.0 ? selection.i2tTimeAxisMinimum : kI2TTimeAxisMinimum;
     const double completeMin = tsw > 0.0 ? std::min(kCompleteTimeAxisMinimum, tsw / 10.0) : kCompleteTimeAxisMinimum;
@@ -95,10 +71,8 @@ I2TCurvePlot computeI2TCurves(const I2TCurveSelection& selection)
     curve.push_back({in, onI2TAxis(e)});
     plot.i2t.currentMinimum = in;
 
-    // The tolerance is a single-precision percentage.
-    const double tolerance = selection.tolerancePercent / 100.0f;
-    const double minFactor = 0.94 - tolerance;
-    const double maxFactor = 1.06 + tolerance;
+    const double minFactor = minimumCurrentFactor(selection.tolerancePercent);
+    const double maxFactor = maximumCurrentFactor(selection.tolerancePercent);
     double timeMax = 5.0;
     double lastCurrent = in;
     for (int k = 1; k < kCurveSteps; ++k) {
@@ -106,8 +80,8 @@ I2TCurvePlot computeI2TCurves(const I2TCurveSelection& selection)
         const double t = e / (i * i - in * in);
         curve.push_back({i, onI2TAxis(t)});
         completeCurve.push_back({i, onCompleteAxis(t)});
-        minimum.push_back({minFactor * i, onI2TAxis(0.92 * t)});
-        maximum.push_back({maxFactor * i, onI2TAxis(1.08 * t)});
+        minimum.push_back({minFactor * i, onI2TAxis(kMinimumTimeFactor * t)});
+        maximum.push_back({maxFactor * i, onI2TAxis(kMaximumTimeFactor * t)});
         if (t > timeMax)
             timeMax = t;
         lastCurrent = i;

@@ -58,6 +58,7 @@ class QCheckBox;
 class QListWidget;
 class CommandCenterPage;
 class ConsolePage;
+class LogView;
 class EmulatedBoardWindow;
 class FamilyPages;
 class SafetyPage;
@@ -424,6 +425,7 @@ public:
     FamilyPages* familyPages = nullptr;
     SafetyPage* safety = nullptr;
     QPlainTextEdit* logTextBox = nullptr;
+    LogView* logView = nullptr;  // the "Log" tab around logTextBox
     QTextBrowser* datasheetBrowser = nullptr;
     // tsnsUserBox1Hex, tsnsUserBox2Hex, userBox52Hex .. userBox57Hex.
     std::array<QLineEdit*, 8> userRegisterBoxes{};

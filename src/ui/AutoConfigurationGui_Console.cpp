@@ -21,6 +21,7 @@
 #include "protocol/HSSProtocol.h"
 #include "ui/AutoConfigurationGui.h"
 #include "ui/console/ConsoleCommand.h"
+#include "ui/console/LogView.h"
 #include "ui/files/DemoMode.h"
 #include "ui/pages/ConsolePage.h"
 #include "ui/editor/ConfigurationEditor.h"
@@ -85,7 +86,7 @@ void AutoConfigurationGui::logMessageToWindow(const QString& format, const QStri
         message += format[i];
     }
 
-    appendLine(logTextBox, timeStamp() + message);
+    logView->append(timeStamp() + message);
     if (!manualPersistEnableCheckBox->isChecked() && dirtyPersist) {
         if (!commandStatusLabel->text().contains(kPersistPending)) {
             commandStatusLabel->setText(commandStatusLabel->text() + kPersistPending);

@@ -22,6 +22,7 @@
 #include "ui/AutoConfigurationGui.h"
 #include "ui/Resources.h"
 #include "ui/WidgetHelpers.h"
+#include "ui/console/LogView.h"
 #include "ui/pages/CommandCenterPage.h"
 #include "ui/pages/ConsolePage.h"
 #include "ui/pages/FamilyPages.h"
@@ -185,7 +186,8 @@ void AutoConfigurationGui::buildTabs()
     logTextBox->setReadOnly(true);
     logTextBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     logTextBox->installEventFilter(this);
-    logPage = textPage(QStringLiteral("logPage"), logTextBox);
+    logView = new LogView(logTextBox, [this](const QString& line) { logMessageToWindow(line); });
+    logPage = textPage(QStringLiteral("logPage"), logView);
 
     datasheetBrowser = named<QTextBrowser>(QStringLiteral("datasheetBrowser"));
     datasheetBrowser->setOpenLinks(true);

@@ -12,9 +12,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include "protocol/HSSProtocol.h"
+#include "ui/console/LogView.h"
 
 using harness::Gui;
 using harness::waitUntil;
@@ -260,6 +263,68 @@ TEST(LogWindow, LinesCarryTheStampAndTheStatusLabelFollows)
     gui.window().logMessageToWindow(QStringLiteral("silent"));
     EXPECT_EQ(gui.logText(), before);
     EXPECT_EQ(gui.find<QLabel>("commandStatusLabel")->text(), QStringLiteral("Value 7 of {0} (7)"));
+}
+
+TEST(LogWindow, FilterSaveClearAndTheKeptLines)
+{
+    Gui gui(std::nullopt, false);  // no board: nothing else is logged meanwhile
+    harness::MessageRecorder dialogs;
+    AutoConfigurationGui& window = gui.window();
+    QTemporaryDir dir;
+    const auto saved = [&](const QString& name) {
+        dialogs.files.push_back(dir.filePath(name));
+        gui.find<QPushButton>("saveLogButton")->click();
+        QFile file(dir.filePath(name + ".txt"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("(no file)");
+    };
+    const auto asFile = [](const QString& shown) { return lines(shown).join("\r\n") + "\r\n"; };
+    for (const char* line : {"Thermal warning (CH1) detected.", "Limp home fault detected.",
+                             "Thermal warning (CH1) recovered."})
+        window.logMessageToWindow(QString::fromLatin1(line));
+    const QString all = gui.logText();
+
+    // The filter shows matching lines only, also of those logged while it is set.
+    auto* filter = gui.find<QLineEdit>("logFilterBox");
+    filter->setText("THERMAL");
+    window.logMessageToWindow(QStringLiteral("SPI fault detected."));
+    window.logMessageToWindow(QStringLiteral("Thermal warning (CH1) detected."));
+    const QStringList shown = lines(gui.logText());
+    ASSERT_EQ(shown.size(), 3);
+    for (const QString& line : shown)
+        EXPECT_TRUE(line.contains("Thermal warning")) << line.toStdString();
+
+    // Saved with the filter set: every line, as the box shows them unfiltered.
+    const QString file = saved("run");
+    filter->clear();
+    const QString unfiltered = gui.logText();
+    EXPECT_TRUE(unfiltered.startsWith(all));
+    EXPECT_EQ(lines(unfiltered).size(), lines(all).size() + 3);  // the two lines and "Log saved"
+    EXPECT_TRUE(lines(unfiltered).last().endsWith("] Log saved to " + dir.filePath("run.txt") + "."));
+    EXPECT_EQ(file, asFile(unfiltered.left(unfiltered.lastIndexOf('\n'))));
+
+    // Clear asks first; after it a save starts from there.
+    dialogs.answers = {QMessageBox::No, QMessageBox::Yes};
+    gui.find<QPushButton>("clearLogButton")->click();
+    EXPECT_EQ(gui.logText(), unfiltered);
+    gui.find<QPushButton>("clearLogButton")->click();
+    EXPECT_EQ(gui.logText(), "");
+    EXPECT_TRUE(gui.find<QLabel>("logKeptLabel")->text().endsWith("every line since the last Clear."));
+    window.logMessageToWindow(QStringLiteral("After the clear."));
+    EXPECT_EQ(saved("cleared"), asFile(lines(gui.logText()).first()));
+
+    // A long run: the box keeps the newest lines, the saved log has them all.
+    const int total = LogView::kKeptLines + 5;
+    for (int i = 0; i < total; ++i)
+        window.logMessageToWindow(QStringLiteral("line %1").arg(i));
+    const QStringList kept = lines(gui.logText());
+    ASSERT_EQ(kept.size(), LogView::kKeptLines);
+    // Dropped: "After the clear.", "Log saved ...", lines 0 to 4.
+    EXPECT_TRUE(kept.first().endsWith("] line 5")) << kept.first().toStdString();
+    EXPECT_TRUE(kept.last().endsWith(QStringLiteral("] line %1").arg(total - 1)));
+    const QStringList everything = lines(saved("long").remove('\r'));
+    ASSERT_EQ(everything.size(), total + 2);  // "After the clear." and "Log saved" before them
+    EXPECT_TRUE(everything[2].endsWith("] line 0"));
+    EXPECT_TRUE(dialogs.filters.contains("text files (*.txt);;log files (*.log)"));
 }
 
 TEST(LogWindow, TheRevealSequenceAddsTheTestModePage)

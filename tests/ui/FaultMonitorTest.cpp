@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTemporaryDir>
+#include <QTime>
 #include <QTimer>
 
 #include "app/ReplyDispatcher.h"
@@ -440,3 +442,71 @@ TEST(FaultMonitor, PicturesShowRedLampsWhereFaultsAreRaised)
 }
 
 }  // namespace
+
+// The history on the 18-pin page: an I2T trip on channel 2 and its recovery
+// are two rows, newest first, both with how long the trip lasted; the
+// filters, "Save as CSV..." and "Clear All" act on them.
+TEST(FaultMonitor, HistoryHoldsTheRaiseAndTheClearOfAnI2TTrip)
+{
+    harness::MessageRecorder dialogs;
+    Gui gui(kEighteenPin);
+    detected(gui);
+    EmulatedBoard& board = gui.board();
+    auto* table = gui.find<QWidget>("faultHistory18");
+    ASSERT_NE(table, nullptr);
+    const auto rows = [&] { return table->property("rows").toStringList(); };
+    const auto i2tRows = [&] { return rows().filter("I2T Fault (CH2)"); };
+
+    board.injectFault(FaultRegister::Channel2, 0x0080);
+    ASSERT_TRUE(waitUntil([&] { return i2tRows().size() == 1; }));
+    EXPECT_TRUE(i2tRows()[0].endsWith(",2,I2T Fault (CH2),raised,still set")) << i2tRows()[0].toStdString();
+    // Held over at least two more polls (500 ms apart).
+    const int reads = faultListReads(board);
+    ASSERT_TRUE(waitUntil([&] { return faultListReads(board) >= reads + 2; }));
+    board.clearInjectedFault(FaultRegister::Channel2, 0x0080);
+    ASSERT_TRUE(waitUntil([&] { return i2tRows().size() == 2; }));
+
+    const QStringList trip = i2tRows();
+    EXPECT_EQ(rows().first(), trip[0]);  // newest first
+    const QStringList cleared = trip[0].split(',');
+    const QStringList raised = trip[1].split(',');
+    ASSERT_EQ(cleared.size(), 5);
+    ASSERT_EQ(raised.size(), 5);
+    EXPECT_EQ(cleared.mid(1, 3), QStringList({"2", "I2T Fault (CH2)", "cleared"}));
+    EXPECT_EQ(raised.mid(1, 3), QStringList({"2", "I2T Fault (CH2)", "raised"}));
+    // "1.000 s": from the raise to the clear, on both rows.
+    EXPECT_EQ(raised[4], cleared[4]);
+    ASSERT_TRUE(cleared[4].endsWith(" s"));
+    const double lasted = cleared[4].chopped(2).toDouble();
+    EXPECT_GE(lasted, 0.4) << cleared[4].toStdString();
+    const QTime raisedAt = QTime::fromString(raised[0], "hh:mm:ss.zzz");
+    const QTime clearedAt = QTime::fromString(cleared[0], "hh:mm:ss.zzz");
+    ASSERT_TRUE(raisedAt.isValid());
+    EXPECT_NEAR(raisedAt.msecsTo(clearedAt), lasted * 1000.0, 1.0);
+
+    // Filtered to channel 1 the trip is gone; to its record it is all there is.
+    auto* channel = gui.find<QComboBox>("faultHistoryChannelBox18");
+    auto* record = gui.find<QComboBox>("faultHistoryRecordBox18");
+    channel->setCurrentIndex(2);  // "Channel 1"
+    EXPECT_TRUE(rows().filter("I2T Fault (CH2)").isEmpty());
+    channel->setCurrentIndex(3);  // "Channel 2"
+    record->setCurrentText("I2T Fault (CH2)");
+    EXPECT_EQ(rows(), trip);
+    // The 16-pin page's own filter is untouched.
+    EXPECT_EQ(gui.find<QWidget>("faultHistory")->property("rows").toStringList().filter("I2T Fault (CH2)"), trip);
+
+    // The CSV holds the rows shown, with dates.
+    QTemporaryDir dir;
+    dialogs.files.push_back(dir.filePath("trip"));
+    gui.find<QPushButton>("faultHistorySaveButton18")->click();
+    QFile csv(dir.filePath("trip.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList csvLines = QString::fromUtf8(csv.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(csvLines.size(), 3);
+    EXPECT_EQ(csvLines[0], "time,channel,record,event,duration (s)");
+    EXPECT_TRUE(csvLines[1].contains(" " + cleared[0] + ",2,\"I2T Fault (CH2)\",cleared,")) << csvLines[1].toStdString();
+    EXPECT_TRUE(csvLines[2].contains(",2,\"I2T Fault (CH2)\",raised,"));
+
+    gui.find<QPushButton>("clearAllStatsButton18")->click();
+    EXPECT_TRUE(rows().isEmpty());
+}

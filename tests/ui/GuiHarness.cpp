@@ -1,5 +1,7 @@
 #include "GuiHarness.h"
 
+#include "ui/console/LogView.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -108,6 +110,12 @@ Gui::~Gui()
 {
     gui->close();
     gui.reset();
+}
+
+QString Gui::logText()
+{
+    gui->logView->flushPendingLines();
+    return find<QPlainTextEdit>("logTextBox")->toPlainText();
 }
 
 QStringList Gui::tabTexts()

@@ -112,7 +112,8 @@ public:
         return gui->findChild<T*>(QString::fromLatin1(name));
     }
 
-    QString logText() { return find<QPlainTextEdit>("logTextBox")->toPlainText(); }
+    // Lines of a burst still waiting for their merged insert included.
+    QString logText();
     QString consoleText() { return find<QPlainTextEdit>("commandLogBox")->toPlainText(); }
     QStringList tabTexts();
     // Waits for "Connected" (the first cycle that opens the board).

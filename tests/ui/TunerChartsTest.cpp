@@ -34,6 +34,8 @@
 #include "ui/pages/FamilyPages.h"
 #include "ui/tuner/I2TTuner.h"
 
+#include "TunerPictures.h"
+
 using harness::Gui;
 using harness::waitUntil;
 
@@ -331,31 +333,6 @@ TEST(TunerCharts, WireModelsPulsesAndTheEmptyChart)
     gui.find<QComboBox>("swLimitBox")->setCurrentIndex(0);  // 19.55
     EXPECT_EQ(curve->count(), 1000);
     EXPECT_EQ(window.findChild<QChartView*>("i2tChart")->property("note").toString(), "");
-}
-
-QString screenshotFolder()
-{
-    const QByteArray bin = qgetenv("KC_BIN_DIR");
-    QDir dir(bin.isEmpty() ? QDir::currentPath() : QString::fromLocal8Bit(bin) + "/..");
-    dir.mkpath(QStringLiteral("screenshots/tuner"));
-    return dir.filePath(QStringLiteral("screenshots/tuner"));
-}
-
-// True when a pixel within 3 of where the value is drawn passes the test.
-bool drawnNear(const QImage& image, QWidget* window, QChartView* view, int series, QPointF value,
-               const std::function<bool(QColor)>& colourTest)
-{
-    QChart* chart = view->chart();
-    const QPointF scene = chart->mapToScene(chart->mapToPosition(value, chart->series().at(series)));
-    const QPoint at = view->viewport()->mapTo(window, view->mapFromScene(scene));
-    for (int dy = -3; dy <= 3; ++dy) {
-        for (int dx = -3; dx <= 3; ++dx) {
-            const QPoint p = at + QPoint(dx, dy);
-            if (image.rect().contains(p) && colourTest(image.pixelColor(p)))
-                return true;
-        }
-    }
-    return false;
 }
 
 bool blue(QColor c) { return c.blue() > c.red() + 40 && c.blue() > c.green() + 10; }

@@ -37,6 +37,18 @@ namespace {
 
 using Texts = std::optional<QString>;
 
+// A view that merges bursts of lines into one insert (the log) offers
+// flushPendingLines(): read what it holds now, not at its next insert.
+void flushPendingLines(const QObject* c)
+{
+    for (QObject* o = const_cast<QObject*>(c); o != nullptr; o = o->parent()) {
+        if (o->metaObject()->indexOfMethod("flushPendingLines()") >= 0) {
+            QMetaObject::invokeMethod(o, "flushPendingLines", Qt::DirectConnection);
+            return;
+        }
+    }
+}
+
 QString boolText(bool b) { return b ? QStringLiteral("true") : QStringLiteral("false"); }
 
 QStringList tabTexts(const QObject* c)
@@ -87,8 +99,10 @@ Texts readText(const QObject* c)
         return le->text();
     if (auto* te = qobject_cast<const QTextEdit*>(c))
         return te->toPlainText();
-    if (auto* pe = qobject_cast<const QPlainTextEdit*>(c))
+    if (auto* pe = qobject_cast<const QPlainTextEdit*>(c)) {
+        flushPendingLines(pe);
         return pe->toPlainText();
+    }
     if (auto* label = qobject_cast<const QLabel*>(c))
         return label->text();
     if (auto* button = qobject_cast<const QAbstractButton*>(c))

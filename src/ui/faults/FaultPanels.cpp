@@ -14,6 +14,9 @@
 
 #include "ui/WidgetHelpers.h"
 #include "ui/faults/FaultView.h"
+
+#include "ui/faults/FaultHistoryPanel.h"
+#include "ui/faults/FaultHost.h"
 #include "ui/pages/FamilyPages.h"
 #include "ui/widgets/FaultIndicator.h"
 
@@ -193,7 +196,8 @@ FaultView::PageControls FaultView::buildPage(DeviceSettingsPage* page, hss_devic
     c.numberFaultLabel = named<QLabel>(QStringLiteral("numberFaultLabel") + suffix);
     c.dateFaultLabel = named<QLabel>(QStringLiteral("dateFaultLabel") + suffix);
     c.clearAllStatsButton = named<QPushButton>(QStringLiteral("clearAllStatsButton") + suffix, QStringLiteral("Clear All"));
-    c.clearAllStatsButton->setToolTip(QStringLiteral("Sets every count but the limp-home one back to 0."));
+    c.clearAllStatsButton->setToolTip(
+        QStringLiteral("Sets every count but the limp-home one back to 0 and empties the fault history."));
     form->insertRow(0, c.faultDescriptionLabel);
     form->insertRow(1, QStringLiteral("Status:"), c.currentFaultLabelStatus);
     form->insertRow(2, QStringLiteral("Count:"), c.numberFaultLabel);
@@ -203,5 +207,9 @@ FaultView::PageControls FaultView::buildPage(DeviceSettingsPage* page, hss_devic
                                               QStringLiteral("Manual Update"));
     c.manualUpdateButton->setEnabled(false);  // only while fault reading is manual
     form->addRow(QString(), c.manualUpdateButton);
+
+    // Beside the settings, where the page has room to spare.
+    c.history = new FaultHistoryPanel(history, suffix, [this](const QString& line) { host.logFaultLine(line); });
+    page->regionLayout(PageFrame::Region::Detail)->addWidget(c.history);
     return c;
 }

@@ -11,6 +11,7 @@
 #include "device/HSSRegisterMap.h"
 #include "protocol/HSSProtocol.h"
 #include "ui/WidgetHelpers.h"
+#include "ui/faults/FaultHistoryPanel.h"
 #include "ui/faults/FaultHost.h"
 #include "ui/pages/CommandCenterPage.h"
 #include "ui/pages/FamilyPages.h"
@@ -53,7 +54,7 @@ private:
 }  // namespace
 
 FaultView::FaultView(FaultHost& faultHost, const FaultPages& faultPages, HSSFault::Clock clock, QObject* parent)
-    : QObject(parent), host(faultHost), pages(faultPages), records(std::move(clock))
+    : QObject(parent), host(faultHost), pages(faultPages), records(clock), eventClock(std::move(clock))
 {
     families[0] = buildPage(pages.sixteen, HSS_FAMILY_16PWP);
     families[1] = buildPage(pages.eighteen, HSS_FAMILY_18PWP);
@@ -175,6 +176,7 @@ void FaultView::redrawOnWindowThread(hss_device_family_t family)
     }
     for (std::string_view line : redraw.logLines)
         host.logFaultLine(text(line));
+    recordHistory(redraw);
     if (onFaultRaised) {
         for (const FaultId fault : redraw.raised)
             onFaultRaised(fault);
@@ -184,6 +186,25 @@ void FaultView::redrawOnWindowThread(hss_device_family_t family)
     showSummaries(redraw);
     showLpmWake(family, redraw);
     handleFaultClick(curFault);
+}
+
+void FaultView::recordHistory(const hss::FaultRedraw& redraw)
+{
+    if (redraw.raised.empty() && redraw.cleared.empty())
+        return;
+    const HSSFault::TimePoint now = eventClock ? eventClock() : std::chrono::system_clock::now();
+    const auto added = [this] {
+        for (PageControls& page : families)
+            page.history->model()->eventAdded();
+    };
+    for (const FaultId fault : redraw.cleared) {
+        history.clear(fault, now);
+        added();
+    }
+    for (const FaultId fault : redraw.raised) {
+        history.raise(fault, now);
+        added();
+    }
 }
 
 void FaultView::showSummaries(const hss::FaultRedraw& redraw)
@@ -278,6 +299,9 @@ void FaultView::showStatistics(PageControls& page, FaultId fault)
 void FaultView::clearAllStatsButton_Click()
 {
     records.clearAllStatistics();
+    history.clearEvents();
+    for (PageControls& page : families)
+        page.history->model()->historyCleared();
     host.logFaultLine(QStringLiteral("Fault statistics reset."));
     handleFaultClick(curFault);
 }

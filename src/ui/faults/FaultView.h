@@ -17,12 +17,14 @@
 #include <functional>
 
 #include "device/FaultDecoding.h"
+#include "device/FaultHistory.h"
 #include "device/FaultRecords.h"
 #include "device/HSSDeviceFamily.h"
 
 class CommandCenterPage;
 class DeviceSettingsPage;
 class FaultHost;
+class FaultHistoryPanel;
 class FaultIndicator;
 class HSSMixReadCmd;
 class QComboBox;
@@ -79,6 +81,7 @@ public:
     void clearLimpButton_Click();
 
     const hss::FaultRecords& faultRecords() const { return records; }
+    const hss::FaultHistory& faultHistory() const { return history; }
     hss::FaultId currentFault() const { return curFault; }
 
 private:
@@ -95,6 +98,7 @@ private:
         QPushButton* clearLimpButton = nullptr;
         QComboBox* faultUpdateStatus = nullptr;
         std::array<QLabel*, 2> lpmLabels{};  // 16-pin lpmLabel1 / lpmLabel2
+        FaultHistoryPanel* history = nullptr;  // faultHistoryGroupBox
     };
 
     // Building (FaultPanels.cpp).
@@ -104,6 +108,7 @@ private:
     void handleFaultReply(hss_device_family_t family, const HSSMixReadCmd& command);
     void updateFaultGuiFromConfig(hss_device_family_t family);
     void redrawOnWindowThread(hss_device_family_t family);
+    void recordHistory(const hss::FaultRedraw& redraw);
     void showSummaries(const hss::FaultRedraw& redraw);
     void showLpmWake(hss_device_family_t family, const hss::FaultRedraw& redraw);
     void showStatistics(PageControls& page, hss::FaultId fault);
@@ -113,6 +118,8 @@ private:
     FaultHost& host;
     FaultPages pages;
     hss::FaultRecords records;
+    HSSFault::Clock eventClock;  // dates the history's events
+    hss::FaultHistory history;
     hss::FaultId curFault = hss::FaultId::porFault;
     bool chipReachable = false;
     std::array<PageControls, 2> families;  // 16-pin, 18-pin

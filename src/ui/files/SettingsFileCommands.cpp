@@ -85,11 +85,9 @@ bool SettingsFileCommands::partOrDemo(const QString& action)
 QString SettingsFileCommands::askPath(bool save, const QString& caption, const QString& filter, const QString& suffix,
                                       QString& folder)
 {
-    QString path = save ? DialogSeam::saveFileName(parent, caption, filter, folder)
-                        : DialogSeam::openFileName(parent, caption, filter, folder);
+    if (save) return DialogSeam::savePath(parent, caption, filter, suffix, folder);
+    const QString path = DialogSeam::openFileName(parent, caption, filter, folder);
     if (path.isEmpty()) return {};
-    // A name typed without an extension gets the filter's, as the dialog would.
-    if (save && QFileInfo(path).suffix().isEmpty()) path += suffix;
     const QFileInfo info(path);
     folder = info.absolutePath();
     return info.absoluteFilePath();

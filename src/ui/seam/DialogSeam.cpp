@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QThread>
 #include <QtGlobal>
 
@@ -81,6 +82,19 @@ QString saveFileName(QWidget* parent, const QString& caption, const QString& fil
     if (!onWindowThread())
         return {};
     return QFileDialog::getSaveFileName(parent, caption, directory, filter);
+}
+
+QString savePath(QWidget* parent, const QString& caption, const QString& filter, const QString& defaultSuffix,
+                 QString& folder)
+{
+    QString path = saveFileName(parent, caption, filter, folder);
+    if (path.isEmpty())
+        return {};
+    if (QFileInfo(path).suffix().isEmpty())
+        path += defaultSuffix;
+    const QFileInfo info(path);
+    folder = info.absolutePath();
+    return info.absoluteFilePath();
 }
 
 QString existingDirectory(QWidget* parent, const QString& caption, const QString& directory)

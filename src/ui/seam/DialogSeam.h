@@ -21,6 +21,11 @@ QString openFileName(QWidget* parent, const QString& caption, const QString& fil
                      const QString& directory = QString());
 QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
                      const QString& directory = QString());
+// A save-file name made whole: a name typed without an ending gets
+// defaultSuffix (".csv"), as the dialog would; absolute. folder is where the
+// dialog opens and becomes the chosen file's folder. Empty: cancelled.
+QString savePath(QWidget* parent, const QString& caption, const QString& filter, const QString& defaultSuffix,
+                 QString& folder);
 // A folder; a responder is asked as for an open-file dialog with an empty filter.
 QString existingDirectory(QWidget* parent, const QString& caption, const QString& directory = QString());
 

@@ -54,6 +54,8 @@ void I2TTuner::buildPage(FamilyPage& page, TunerPage* tunerPage, QWidget* device
     page.charts = buildTunerCharts(suffix, [this](const QString& line) { host.logEditorLine(line); });
     page.wire = buildWireProperties(suffix);
     page.pulses = buildPulseCheck(suffix);
+    page.calculator = buildTripCalculator(suffix);
+    tunerPage->regionLayout(PageFrame::Region::Controls)->addWidget(page.calculator.group);
     tunerPage->chartRegion()->layout()->addWidget(page.charts.panel);
     tunerPage->wirePropertiesRegion()->layout()->addWidget(page.wire.group);
     tunerPage->pulseCheckRegion()->layout()->addWidget(page.pulses.group);
@@ -65,6 +67,7 @@ void I2TTuner::buildPage(FamilyPage& page, TunerPage* tunerPage, QWidget* device
     page.softwareLimit = tunerPage->findChild<QComboBox*>(QStringLiteral("swLimitBox") + suffix);
     page.hardwareLimit = tunerPage->findChild<QComboBox*>(QStringLiteral("hwLimitBox") + suffix);
     page.softwareDelay = tunerPage->findChild<QComboBox*>(QStringLiteral("swDelayBox") + suffix);
+    page.i2tEnable = tunerPage->findChild<QCheckBox*>(QStringLiteral("enableI2TBox") + suffix);
 }
 
 void I2TTuner::connectPage(FamilyPage& page)
@@ -80,6 +83,10 @@ void I2TTuner::connectPage(FamilyPage& page)
         for (QLineEdit* box : {r.current, r.duration})
             connect(box, &QLineEdit::editingFinished, this, [this, p, row, box] { pulseBox_Leave(*p, row, box); });
     }
+    // The editor writes the enable without a redraw; the verdicts follow it.
+    if (page.i2tEnable != nullptr)
+        connect(page.i2tEnable, &QCheckBox::toggled, this, [this, p] { updateVerdicts(*p); });
+    connect(page.calculator.current, &QLineEdit::editingFinished, this, [this, p] { tripCalcCurrentBox_Leave(*p); });
     if (page.toleranceBox != nullptr) {
         connect(page.toleranceBox, &QLineEdit::returnPressed, this, [this, p] { resToleranceBox_Leave(*p); });
         // Leaving the box applies it too, changed or not.
@@ -124,6 +131,8 @@ void I2TTuner::redrawPage(FamilyPage& page)
     selection.gaugeDisabled = page.wire.gauge->currentIndex() <= 0;
     selection.i2tTimeAxisMinimum = page.charts.i2tTimeAxis->min();
     showI2TCurves(page.charts, hss::i2t::computeI2TCurves(selection));
+    page.trip = hss::i2t::readTripSettings(selection);
+    updateVerdicts(page);
 }
 
 bool I2TTuner::eventFilter(QObject* watched, QEvent* event)

@@ -15,9 +15,11 @@
 #include <array>
 
 #include "device/HSSDeviceFamily.h"
+#include "editor/I2TVerdicts.h"
 #include "ui/tuner/TunerCharts.h"
 #include "ui/tuner/TunerGroups.h"
 
+class QCheckBox;
 class QComboBox;
 class QSlider;
 class TunerHost;
@@ -59,6 +61,9 @@ private:
         TunerCharts charts;
         WireControls wire;
         PulseControls pulses;
+        CalculatorControls calculator;
+        // The settings of the last redraw, which the verdicts judge.
+        hss::i2t::TripSettingsRead trip;
         QLineEdit* toleranceBox = nullptr;
         // The editor's tuning parameters (nullptr when absent).
         QSlider* track = nullptr;
@@ -66,6 +71,7 @@ private:
         QComboBox* softwareLimit = nullptr;
         QComboBox* hardwareLimit = nullptr;
         QComboBox* softwareDelay = nullptr;
+        QCheckBox* i2tEnable = nullptr;  // enableI2TBox: off, nothing trips
     };
 
     void buildPage(FamilyPage& page, TunerPage* tunerPage, QWidget* deviceSettings);
@@ -82,6 +88,12 @@ private:
     void customWireButton_Click(FamilyPage& page);
     void loadWireProfile(FamilyPage& page);
     void clearWireModel(FamilyPage& page);
+
+    // Verdicts and the trip-time calculator (TunerVerdicts.cpp).
+    void updateVerdicts(FamilyPage& page);
+    void showPulseVerdict(FamilyPage& page, int row);
+    void showWireVerdict(FamilyPage& page);
+    void tripCalcCurrentBox_Leave(FamilyPage& page);
 
     // Test pulses (TunerPulseCheck.cpp).
     void pulseCheckBox_CheckedChanged(FamilyPage& page, int row);

@@ -37,10 +37,12 @@ const QColor kMinimumTrip{0x4A, 0x90, 0xD9};
 const QColor kMaximumTrip{0x1B, 0x3F, 0x8B};
 const QColor kToleranceBand{0x4A, 0x90, 0xD9, 0x30};
 const QColor kWireModel{0xE0, 0x6A, 0x00};
-const QColor kPulses[] = {{0xD0, 0x21, 0x7F}, {0x3C, 0x9A, 0x1E}, {0x75, 0x56, 0xB3}};
+const QColor kPulses[] = {{0xD0, 0x21, 0x7F}, {0x8C, 0x56, 0x4B}, {0x75, 0x56, 0xB3}};
 const QScatterSeries::MarkerShape kPulseShapes[] = {QScatterSeries::MarkerShapeCircle,
                                                     QScatterSeries::MarkerShapeRotatedRectangle,
                                                     QScatterSeries::MarkerShapeTriangle};
+const QColor kPulseTrips{0xD6, 0x27, 0x28};
+const QColor kPulsePasses{0x2C, 0xA0, 0x2C};
 const QColor kSoftwareLimit{0xFF, 0x7F, 0x0E};
 const QColor kHardwareLimit{0xD6, 0x27, 0x28};
 const QColor kCompleteFills[] = {{0x2C, 0xA0, 0x2C}, {0x1F, 0x5F, 0xBF}, {0xFF, 0x7F, 0x0E}, {0xD6, 0x27, 0x28}};
@@ -288,4 +290,14 @@ void showI2TCurves(TunerCharts& charts, const hss::i2t::I2TCurvePlot& plot)
     if (plot.complete.currentMaximum > 0.0)
         charts.completeCurrentAxis->setRange(0.0, plot.complete.currentMaximum);
     charts.completeTimeAxis->setRange(plot.complete.timeMinimum, plot.complete.timeMaximum);
+}
+
+void showPulseMarkerVerdict(TunerCharts& charts, int row, std::optional<bool> trips)
+{
+    auto* marker = qobject_cast<QScatterSeries*>(charts.pulse(row));
+    if (marker == nullptr)
+        return;
+    const QColor colour = !trips ? kPulses[row] : *trips ? kPulseTrips : kPulsePasses;
+    marker->setColor(colour);
+    marker->setBorderColor(colour.darker(150));
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,10 @@ std::string tunerChartCsv(const I2TChartView* view);
 // note on both charts when nothing is drawn. The wire model and the pulses
 // keep theirs.
 void showI2TCurves(TunerCharts& charts, const hss::i2t::I2TCurvePlot& plot);
+
+// A test pulse's marker in red when it trips, green when it passes, in its
+// row's own colour without a verdict.
+void showPulseMarkerVerdict(TunerCharts& charts, int row, std::optional<bool> trips);
 
 // A series' points in one replace(), and its point labels.
 void setSeriesPoints(QXYSeries* series, const std::vector<hss::i2t::ChartPoint>& points,

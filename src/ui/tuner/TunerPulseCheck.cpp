@@ -31,9 +31,11 @@ void I2TTuner::pulseCheckBox_CheckedChanged(FamilyPage& page, int row)
     r.duration->setEnabled(checked);
     if (!checked) {
         series->setVisible(false);
+        showPulseVerdict(page, row);
         return;
     }
     drawPulse(page, row);
+    showPulseVerdict(page, row);
 }
 
 void I2TTuner::pulseBox_Leave(FamilyPage& page, int row, QLineEdit* box)
@@ -57,6 +59,7 @@ void I2TTuner::pulseBox_Leave(FamilyPage& page, int row, QLineEdit* box)
     }
     accepted = typed;
     drawPulse(page, row);
+    showPulseVerdict(page, row);
 }
 
 void I2TTuner::drawPulse(FamilyPage& page, int row)

@@ -22,6 +22,7 @@ constexpr double kDisabledTimeMaximum = 100.0;
 void I2TTuner::clearWireModel(FamilyPage& page)
 {
     setSeriesPoints(page.charts.wireModel(), {});
+    showWireVerdict(page);
 }
 
 void I2TTuner::gaugeSelectionBox_SelectedIndexChanged(FamilyPage& page)
@@ -76,6 +77,7 @@ void I2TTuner::loadWireProfile(FamilyPage& page)
     setSeriesPoints(page.charts.wireModel(), model.points);
     page.charts.wireModel()->setVisible(true);
     page.charts.i2tTimeAxis->setMin(model.timeAxisMinimum);
+    showWireVerdict(page);
     host.logEditorLine(QString::fromStdString(hss::i2t::wireModelLoadedLine(model, name.toStdString())));
 }
 
