@@ -161,8 +161,8 @@ std::string listControlFor(hss_device_family_t family, const RegisterField& fiel
     return chosen != nullptr ? editor::controlName(*chosen, family) : std::string();
 }
 
-// Built once per family and never moved: the fields' listControl views point
-// into listNames.
+// Built once per family and never moved: the fields' listControl and some
+// caption views point into listNames.
 struct Catalogue {
     explicit Catalogue(hss_device_family_t family);
     Catalogue(const Catalogue&) = delete;
@@ -216,6 +216,21 @@ Catalogue::Catalogue(hss_device_family_t family)
         }
         std::sort(info.fields.begin(), info.fields.end(),
                   [](const FieldInfo& a, const FieldInfo& b) { return a.field.offset < b.field.offset; });
+        // The two channels' fields of a shared register ("Channel Enable"
+        // twice in SW_STATE) say which channel they are.
+        std::vector<bool> twin(info.fields.size(), false);
+        for (std::size_t i = 0; i < info.fields.size(); ++i) {
+            for (std::size_t j = 0; j < info.fields.size(); ++j)
+                twin[i] = twin[i] || (i != j && info.fields[i].caption == info.fields[j].caption);
+        }
+        for (std::size_t i = 0; i < info.fields.size(); ++i) {
+            FieldInfo& field = info.fields[i];
+            if (twin[i] && !isPerChannel(row.reg)) {
+                catalogue.listNames.push_back(std::string(field.caption) + " (CH" + std::to_string(field.channel + 1) +
+                                              ")");
+                field.caption = catalogue.listNames.back();
+            }
+        }
         catalogue.registers.push_back(std::move(info));
     }
     std::sort(catalogue.registers.begin(), catalogue.registers.end(),

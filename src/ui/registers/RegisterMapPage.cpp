@@ -276,6 +276,10 @@ void RegisterMapPage::refresh()
         fileImage.reset();
         filePath.clear();
         readStatus.clear();
+        for (const QByteArray& name : view->dynamicPropertyNames()) {
+            if (name.startsWith("row "))
+                view->setProperty(name.constData(), QVariant());
+        }
         model->rebuild(readout());
     }
     const regmap::RegisterImage image = shownImage();
@@ -335,6 +339,7 @@ void RegisterMapPage::refresh()
         }
     }
     model->update(rows, marks);
+    publishReadouts();
 
     QStringList summary;
     if (shownFamily == HSS_FAMILY_NONE)
@@ -349,6 +354,37 @@ void RegisterMapPage::refresh()
     if (registerSummaryLabel->text() != text)
         registerSummaryLabel->setText(text);
     showAvailability();
+}
+
+void RegisterMapPage::publishReadouts()
+{
+    // Scripts read the table as the properties "rows" and "row 0x0E" of the view.
+    const auto cell = [this](const QModelIndex& parent, int row, int column) {
+        return model->index(row, column, parent).data().toString();
+    };
+    QStringList rows;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex first = model->index(row, kAddress);
+        const QString address = cell({}, row, kAddress);
+        rows << QStringList{address, cell({}, row, kName), cell({}, row, kValue), first.data(kMarkRole).toString()}
+                    .join(QLatin1Char(':'));
+        QStringList parts{QStringLiteral("value=") + cell({}, row, kValue),
+                          QStringLiteral("read=") + cell({}, row, kLastRead),
+                          QStringLiteral("mark=") + first.data(kMarkRole).toString(),
+                          QStringLiteral("file=") + cell({}, row, kFile)};
+        QStringList fields{parts.join(QLatin1Char(';'))};
+        for (int field = 0; field < model->rowCount(first); ++field) {
+            fields << QStringList{QStringLiteral("bits=") + cell(first, field, kAddress),
+                                  QStringLiteral("field=") + cell(first, field, kName),
+                                  QStringLiteral("raw=") + cell(first, field, kValue),
+                                  QStringLiteral("text=") + cell(first, field, kMeaning),
+                                  QStringLiteral("mark=") + model->index(field, kAddress, first).data(kMarkRole).toString(),
+                                  QStringLiteral("file=") + cell(first, field, kFile)}
+                          .join(QLatin1Char(';'));
+        }
+        view->setProperty(QStringLiteral("row %1").arg(address).toLatin1().constData(), fields.join(QLatin1Char('|')));
+    }
+    view->setProperty("rows", rows.join(QLatin1Char('|')));
 }
 
 void RegisterMapPage::showAvailability()

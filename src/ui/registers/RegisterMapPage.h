@@ -68,6 +68,7 @@ private:
     hss::regmap::ReadTimes readTimes() const;
     void editField(uint8_t address, int field, uint16_t value);
     void showAvailability();
+    void publishReadouts();
 
     RegisterPageHost& host;
     registertable::RegisterTableModel* model;
