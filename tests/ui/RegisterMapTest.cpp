@@ -22,6 +22,7 @@
 #include "editor/registers/RegisterCatalogue.h"
 #include "device/RegisterFields.h"
 #include "files/SettingsFile.h"
+#include "protocol/HSSConstants.h"
 #include "ui/registers/RegisterMapPage.h"
 #include "ui/registers/RegisterTableModel.h"
 
@@ -241,4 +242,26 @@ TEST(RegisterMap, ComparesWithAFileMarkingExactlyTheFieldsThatDifferAndAppliesIt
     EXPECT_TRUE(waitUntil([&] { return ((gui.board().peekRegister(0x0E) >> 9) & 7) == 5; }, kTimeoutMs));
     EXPECT_TRUE(waitUntil([&] { return summary->text().contains(QStringLiteral("every register matches")); }));
     EXPECT_EQ(messages.messages.back().caption, QStringLiteral("Configuration Loaded"));
+}
+
+TEST(RegisterMap, DemoModeShowsTheDemoRecordWithoutBoardTraffic)
+{
+    harness::MessageRecorder messages;
+    Gui gui(std::nullopt);  // a board without a daughter card
+    ASSERT_TRUE(gui.waitConnected());
+    gui.find<QAction>("demoModeToolStripMenuItem")->trigger();
+    ASSERT_EQ(gui.window().deviceFamily(), HSS_FAMILY_16PWP);
+    RegisterMapPage* page = showPage(gui);
+    const QString pwm = QString::fromStdString(hss::regmap::hexWord(gui.window().sixteenPWPFuseConfig.getPWMConfig(0)));
+    EXPECT_TRUE(waitUntil([&] { return rowText(page, 0x0E).startsWith(QStringLiteral("value=") + pwm + ';'); }))
+        << rowText(page, 0x0E).toStdString();
+
+    gui.board().clearTrace();
+    page->findChild<QPushButton*>(QStringLiteral("readAllButton"))->click();
+    harness::spin(500);
+    for (const harness::WrittenCommand& command : harness::writtenCommands(gui.board()))
+        EXPECT_NE(command.code, hss::kCmdMixRead);
+    EXPECT_TRUE(page->findChild<QLabel*>(QStringLiteral("registerSummaryLabel"))
+                    ->text()
+                    .startsWith(QStringLiteral("Demo mode: the values are the demo record's")));
 }

@@ -188,7 +188,12 @@ RegisterMapPage::RegisterMapPage(RegisterPageHost& pageHost, QWidget* parent)
     connect(applyFileButton, &QPushButton::clicked, this, &RegisterMapPage::applyFileButton_Click);
     connect(copyRegistersButton, &QPushButton::clicked, this, &RegisterMapPage::copyRegistersButton_Click);
     connect(saveRegistersCsvButton, &QPushButton::clicked, this, &RegisterMapPage::saveRegistersCsvButton_Click);
-    connect(refreshTimer, &QTimer::timeout, this, &RegisterMapPage::refresh);
+    connect(refreshTimer, &QTimer::timeout, this, [this] {
+        // Edits on the pages, loads and read-backs change the record.
+        if (readingsChanged || shownImage() != lastShownImage || host.deviceFamily() != shownFamily ||
+            host.enteredSenseResistor() != lastOhms || editableNow() != lastEditable)
+            refresh();
+    });
     refreshTimer->setInterval(kRefreshMs);
 }
 
@@ -218,7 +223,10 @@ void RegisterMapPage::takeReadings(const RegisterValues& values, bool readAll)
     if (readAll) {
         readStatus = QStringLiteral("Read All at %1.").arg(now.toString(QStringLiteral("HH:mm:ss")));
     }
-    refresh();
+    readingsChanged = true;
+    // The fault poll answers twice a second: a hidden table waits to be shown.
+    if (isVisible() || readAll)
+        refresh();
 }
 
 ZVRxQxx16PINConfiguration& RegisterMapPage::record() const
@@ -283,9 +291,13 @@ void RegisterMapPage::refresh()
         model->rebuild(readout());
     }
     const regmap::RegisterImage image = shownImage();
+    lastShownImage = image;
+    readingsChanged = false;
+    lastOhms = host.enteredSenseResistor();
+    lastEditable = editableNow();
     const regmap::TextContext context = textContext();
     const std::vector<regmap::RegisterReadout> rows = regmap::readRegisters(shownFamily, image, context);
-    const bool editable = host.partIdentified() || host.isDemoMode();
+    const bool editable = lastEditable;
 
     std::map<uint8_t, RowMarks> marks;
     for (const regmap::RegisterReadout& row : rows) {
@@ -354,6 +366,11 @@ void RegisterMapPage::refresh()
     if (registerSummaryLabel->text() != text)
         registerSummaryLabel->setText(text);
     showAvailability();
+}
+
+bool RegisterMapPage::editableNow() const
+{
+    return host.partIdentified() || host.isDemoMode();
 }
 
 void RegisterMapPage::publishReadouts()

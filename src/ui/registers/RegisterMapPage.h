@@ -69,6 +69,8 @@ private:
     void editField(uint8_t address, int field, uint16_t value);
     void showAvailability();
     void publishReadouts();
+    // Fields may be edited: a chip is identified, or demo mode.
+    bool editableNow() const;
 
     RegisterPageHost& host;
     registertable::RegisterTableModel* model;
@@ -87,6 +89,11 @@ private:
     // The readings as they were when "Read All" was pressed.
     std::optional<std::map<uint8_t, uint16_t>> readAllBaseline;
     QString readStatus;  // what the last read or save did
+    // What the table showed last, so the timer redraws only on a change.
+    hss::regmap::RegisterImage lastShownImage;
+    bool readingsChanged = true;
+    std::optional<double> lastOhms;
+    bool lastEditable = false;
     std::optional<hss::regmap::RegisterImage> fileImage;
     QString filePath;
     QString folder;
