@@ -127,17 +127,12 @@ std::string_view wordCaption(R reg)
     }
 }
 
-bool sameField(const RegisterField& a, const RegisterField& b)
-{
-    return a.reg == b.reg && a.offset == b.offset && a.width == b.width;
-}
-
 // Fields of a shared register that belong to channel 2.
 uint8_t sharedFieldChannel(hss_device_family_t family, const RegisterField& field)
 {
     for (const RegisterField& second :
          {F::SW_STATE_CH2, F::LHI_BEHAVIOR_CH2, F::lpmAutoField(family, 1), F::lpmThresholdField(family, 1)}) {
-        if (sameField(second, field))
+        if (second.sameBits(field))
             return 1;
     }
     return 0;
@@ -152,7 +147,7 @@ std::string listControlFor(hss_device_family_t family, const RegisterField& fiel
         if (row.kind != editor::ControlKind::List || !editor::appliesTo(row, family))
             continue;
         const auto rowField = editor::fieldFor(row, family, channel);
-        if (!rowField || !sameField(*rowField, field))
+        if (!rowField || !rowField->sameBits(field))
             continue;
         if (chosen == nullptr || (row.channel == editor::ChannelSource::ChannelSettings &&
                                   chosen->channel != editor::ChannelSource::ChannelSettings))
@@ -184,7 +179,7 @@ Catalogue::Catalogue(hss_device_family_t family)
         const auto add = [&](const RegisterField& field, std::string_view caption, FieldKind kind,
                              uint8_t channel) {
             for (const FieldInfo& known : info.fields) {
-                if (sameField(known.field, field))
+                if (known.field.sameBits(field))
                     return;
             }
             std::string_view list;

@@ -2,21 +2,10 @@
 
 #include <algorithm>
 
+#include "measure/ChartCsv.h"
+
 namespace hss::regmap {
 namespace {
-
-std::string csvField(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
 
 std::string csvRow(std::initializer_list<std::string> fields)
 {
@@ -26,7 +15,7 @@ std::string csvRow(std::initializer_list<std::string> fields)
         if (!first)
             row += ',';
         first = false;
-        row += csvField(field);
+        row += measure::csvField(field);
     }
     return row + "\r\n";
 }

@@ -268,11 +268,6 @@ void ConfigurationEditor::commitRowEdit(const editor::FieldBinding& row, hss_dev
 
 namespace {
 
-bool sameField(const RegisterField& a, const RegisterField& b)
-{
-    return a.reg == b.reg && a.offset == b.offset && a.width == b.width;
-}
-
 // Which row of several editing one field a register-map edit goes through:
 // the "Channel Settings" row (its channel is given), then device rows, then
 // the fixed-channel rows; the tuner's slider last (its log reads the label).
@@ -308,7 +303,7 @@ bool ConfigurationEditor::editRegisterField(hss_device_family_t family, const Re
         (family != HSS_FAMILY_16PWP && family != HSS_FAMILY_18PWP) || !field.fits(value))
         return false;
     const bool on = field.isOn(field.set(0, value));
-    if (sameField(field, hss::field::crcEnableField(family))) {
+    if (field.sameBits(hss::field::crcEnableField(family))) {
         // Its named handler writes the chip and then the board's CRC setting.
         QCheckBox* crc = controls.check(twinName("enableCRCBox", family));
         if (crc->isChecked() != on)
@@ -318,7 +313,7 @@ bool ConfigurationEditor::editRegisterField(hss_device_family_t family, const Re
     const editor::FieldBinding* chosen = nullptr;
     for (const editor::FieldBinding& row : editor::fieldBindings()) {
         const auto rowField = editor::fieldFor(row, family, channel);
-        if (!editor::appliesTo(row, family) || !rowField || !sameField(*rowField, field) ||
+        if (!editor::appliesTo(row, family) || !rowField || !rowField->sameBits(field) ||
             !rowServesChannel(row, channel) || !editor::actingFamily(row, family, family))
             continue;
         if (chosen == nullptr || rowPreference(row) < rowPreference(*chosen))
