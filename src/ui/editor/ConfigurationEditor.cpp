@@ -310,11 +310,15 @@ bool ConfigurationEditor::editRegisterField(hss_device_family_t family, const Re
             crc->setChecked(on);
         return true;
     }
+    // One field, two lists: the charge level while capacitive charging is on.
+    const auto ilim = record(family).getRegister(HSSRegister::ILIM_CONFIG_CH, channel);
+    const bool capCharging = ilim && hss::field::capChargeShownField(family).isOn(*ilim);
+    const std::string_view otherList = capCharging ? "inRushValueBox" : "chargeLevelBox";
     const editor::FieldBinding* chosen = nullptr;
     for (const editor::FieldBinding& row : editor::fieldBindings()) {
         const auto rowField = editor::fieldFor(row, family, channel);
         if (!editor::appliesTo(row, family) || !rowField || !rowField->sameBits(field) ||
-            !rowServesChannel(row, channel) || !editor::actingFamily(row, family, family))
+            !rowServesChannel(row, channel) || !editor::actingFamily(row, family, family) || row.name == otherList)
             continue;
         if (chosen == nullptr || rowPreference(row) < rowPreference(*chosen))
             chosen = &row;
