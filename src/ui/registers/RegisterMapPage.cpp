@@ -218,6 +218,7 @@ void RegisterMapPage::noteRegistersRead(RegisterValues values, bool readAll)
 
 void RegisterMapPage::takeReadings(const RegisterValues& values, bool readAll)
 {
+    followPart();
     const QTime now = QTime::currentTime();
     for (const auto& [address, value] : values) lastRead[address] = {value, now};
     if (readAll) {
@@ -270,7 +271,7 @@ regmap::ReadTimes RegisterMapPage::readTimes() const
     return times;
 }
 
-void RegisterMapPage::refresh()
+void RegisterMapPage::followPart()
 {
     const hss_device_family_t family = host.deviceFamily();
     const uint16_t devId = family == HSS_FAMILY_18PWP ? host.eighteenPinRecord().getDevID()
@@ -290,6 +291,11 @@ void RegisterMapPage::refresh()
         }
         model->rebuild(readout());
     }
+}
+
+void RegisterMapPage::refresh()
+{
+    followPart();
     const regmap::RegisterImage image = shownImage();
     lastShownImage = image;
     readingsChanged = false;
@@ -308,7 +314,7 @@ void RegisterMapPage::refresh()
             continue;
         mark.lastRead = reading->second.time.toString(QStringLiteral("HH:mm:ss"));
         if (row.value && *row.value != reading->second.value)
-            mark.lastRead += QStringLiteral("  (chip %1)").arg(fromStd(regmap::hexWord(reading->second.value)));
+            mark.lastRead += QStringLiteral("  (read %1)").arg(fromStd(regmap::hexWord(reading->second.value)));
         if (readAllBaseline) {
             const auto before = readAllBaseline->find(row.reg->address);
             if (before != readAllBaseline->end())

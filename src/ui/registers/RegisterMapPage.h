@@ -59,6 +59,9 @@ private:
         QTime time;
     };
     void takeReadings(const RegisterValues& values, bool readAll);
+    // Another part (or none) is fitted: nothing read or compared so far
+    // belongs to it, and the table gets the family's rows.
+    void followPart();
     // What the table shows: the record for the settings (what the pages
     // show), the last reading for status, fault and command registers.
     hss::regmap::RegisterImage shownImage() const;
