@@ -222,6 +222,14 @@ TEST(RegisterMap, ComparesWithAFileMarkingExactlyTheFieldsThatDifferAndAppliesIt
     const auto path = folder / "compare.txt";
     std::ofstream(path, std::ios::binary) << hss::files::sixteenPinSettingsText(file);
 
+    // A file without a record is no match for anything.
+    const auto empty = folder / "empty.txt";
+    std::ofstream(empty, std::ios::binary) << "ZVRQCONFIGURATOR_16PWP\r\n";
+    messages.files.push_back(QString::fromStdString(empty.string()));
+    page->findChild<QPushButton*>(QStringLiteral("compareFileButton"))->click();
+    EXPECT_EQ(messages.messages.back().caption, QStringLiteral("Nothing to Compare"));
+    EXPECT_FALSE(page->findChild<QPushButton*>(QStringLiteral("applyFileButton"))->isEnabled());
+
     messages.files.push_back(QString::fromStdString(path.string()));
     page->findChild<QPushButton*>(QStringLiteral("compareFileButton"))->click();
     auto* summary = page->findChild<QLabel*>(QStringLiteral("registerSummaryLabel"));

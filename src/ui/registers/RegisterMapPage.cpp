@@ -342,7 +342,10 @@ void RegisterMapPage::refresh()
                 mark.fileFields.emplace_back(static_cast<int>(field.field - reg.reg->fields.data()), text);
             }
         }
-        const QString name = QFileInfo(filePath).fileName();
+        QString name = QFileInfo(filePath).fileName();
+        if (fileSkipped > 0)
+            name += QStringLiteral(" (%1 %2 not read)").arg(fileSkipped).arg(fileSkipped == 1 ? QStringLiteral("line")
+                                                                                                : QStringLiteral("lines"));
         if (comparison.identical()) {
             compareText = QStringLiteral("%1: every register matches the file.").arg(name);
         } else {
@@ -471,6 +474,15 @@ void RegisterMapPage::compareFileButton_Click()
     const auto contents = host.readSettingsForCompare(path);
     if (!contents)
         return;
+    if (contents->records.empty()) {
+        // Nothing compared would read as "every register matches".
+        DialogSeam::message(this, QMessageBox::Warning, QStringLiteral("Nothing to Compare"),
+                            QStringLiteral("%1 holds no address,value record for a register of this family; "
+                                           "there is nothing to compare.")
+                                .arg(path));
+        return;
+    }
+    fileSkipped = contents->skipped.size();
     regmap::RegisterImage image;
     for (const hss::files::SettingsRecord& record : contents->records) image[record.address] = record.value;
     fileImage = std::move(image);

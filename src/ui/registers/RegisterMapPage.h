@@ -99,5 +99,6 @@ private:
     bool lastEditable = false;
     std::optional<hss::regmap::RegisterImage> fileImage;
     QString filePath;
+    std::size_t fileSkipped = 0;  // lines of the file the reader did not take
     QString folder;
 };
