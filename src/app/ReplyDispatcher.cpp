@@ -50,6 +50,9 @@ void dispatchReply(HSSCommand* raw, ReplyHandlers& handlers)
     case context::kTestModeRegister:
         callAs<HSSSingleReadCmd>(raw, [&](auto* c) { handlers.handleTestModeRead24PWP(c); });
         break;
+    case context::kRegisterMap:
+        callAs<HSSMixReadCmd>(raw, [&](auto* c) { handlers.handleRegisterMapRead(c); });
+        break;
     default:
         break;  // no handler claims it
     }

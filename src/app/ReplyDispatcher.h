@@ -20,6 +20,7 @@ inline constexpr uint8_t kConfig18 = 7;           // 18-pin configuration and us
 inline constexpr uint8_t kFault18 = 8;            // 18-pin fault poll
 inline constexpr uint8_t kSafetyResult16 = 9;     // ABIST_RESULT of 16-pin safety parts
 inline constexpr uint8_t kTestModeRegister = 10;  // TEST_CTRL on test-mode entry
+inline constexpr uint8_t kRegisterMap = 11;       // "Registers" page: every register of the family
 }  // namespace context
 
 // The handlers a reply can reach. Each receives the command as the class its
@@ -38,6 +39,7 @@ public:
     virtual void handle18PWPFaultResp(HSSMixReadCmd* command) = 0;
     virtual void handle16PWPSafetyRead(uint16_t value) = 0;
     virtual void handleTestModeRead24PWP(HSSSingleReadCmd* command) = 0;
+    virtual void handleRegisterMapRead(HSSMixReadCmd* command) = 0;
 };
 
 // Calls the handler for command's context ID (if any claims it) and deletes

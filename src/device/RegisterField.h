@@ -40,6 +40,12 @@ struct RegisterField {
         return set(word, on != inverted ? maxValue() : uint16_t{0});
     }
 
+    // The same bits of the same register (inversion aside).
+    constexpr bool sameBits(const RegisterField& other) const
+    {
+        return reg == other.reg && offset == other.offset && width == other.width;
+    }
+
     // Address of the field's register in a family (channel counts only for
     // per-channel registers).
     std::optional<uint8_t> address(hss_device_family_t family, uint8_t channel = 0) const

@@ -28,6 +28,7 @@
 #include "ui/editor/EditorHost.h"
 #include "ui/faults/FaultHost.h"
 #include "ui/files/FilesHost.h"
+#include "ui/registers/RegisterPageHost.h"
 #include "ui/tuner/TunerHost.h"
 #include "ui/safety/SafetyHost.h"
 #include "ui/sense/SenseHost.h"
@@ -66,6 +67,7 @@ class SafetyView;
 class SleepMode;
 class TestModeView;
 class SenseMonitor;
+class RegisterMapPage;
 
 class AutoConfigurationGui : public QMainWindow,
                              private ReplyHandlers,
@@ -74,7 +76,8 @@ class AutoConfigurationGui : public QMainWindow,
                              public FilesHost,
                              public TunerHost,
                              public SenseHost,
-                             public SafetyHost {
+                             public SafetyHost,
+                             public RegisterPageHost {
     Q_OBJECT
 
 public:
@@ -113,6 +116,8 @@ public:
     void saveToEEPROMToolStripMenuItem_Click();
     // Box 0 .. 7 of "User Registers": Enter writes it, leaving it writes a change.
     void userReg_Leave(std::size_t box, bool enter);
+    // Stores, logs and writes (or holds) one of the eight boxes' registers.
+    void writeUserRegister(std::size_t box, uint16_t value);
     void refreshUserRegisterBoxes();
 
     // --- configuration editor (option lists and refresh) ----------------------
@@ -218,6 +223,19 @@ public:
     SleepMode* sleepMode = nullptr;
     QPushButton* sleepModeButton = nullptr;
 
+    // --- RegisterPageHost (AutoConfigurationGui_Registers.cpp) -----------------
+    // The shared names above complete the interface.
+    std::optional<double> enteredSenseResistor() const override;
+    bool editRegisterField(hss_device_family_t family, const hss::regmap::FieldInfo& field, uint8_t address,
+                           uint16_t value) override;
+    std::optional<hss::files::SettingsFileContents> readSettingsForCompare(const QString& path) override;
+    void applySettingsFile(const QString& path) override;
+    // The "Registers" page (a page of the tab control).
+    void buildRegisterMapPage();
+    RegisterMapPage* registerMap = nullptr;
+    // The sense resistor the user entered, once one is.
+    std::optional<double> senseResistorEntered;
+
     // --- menu actions ----------------------------------------------------------
     void exitToolStripMenuItem_Click();
     void aboutToolStripMenuItem_Click();
@@ -270,7 +288,7 @@ public:
     // The board this window was started with (emulated board, description).
     const BoardSetup& boardSetup() const { return board; }
 
-    // Pages kept aside while not shown (all thirteen, in creation order).
+    // Pages kept aside while not shown (all fourteen, in creation order).
     QWidget* commandCenterPage = nullptr;
     QWidget* fuseTunerPage16pwp = nullptr;
     QWidget* devSettingPage16pwp = nullptr;
@@ -284,6 +302,7 @@ public:
     QWidget* testModeTab = nullptr;
     QWidget* datasheetTab = nullptr;
     QWidget* userDataTab = nullptr;
+    QWidget* registerMapPage = nullptr;
 
 signals:
     // Every line appended to the log window, without its time stamp.
@@ -306,6 +325,9 @@ private:
     void handle18PWPFaultResp(HSSMixReadCmd* command) override;
     void handle16PWPSafetyRead(uint16_t value) override;
     void handleTestModeRead24PWP(HSSSingleReadCmd* command) override;
+    void handleRegisterMapRead(HSSMixReadCmd* command) override;
+    // Tells the "Registers" page what a reply read (any thread).
+    void noteRegistersRead(const HSSMixReadCmd& command);
 
     // Runs task on the window thread and waits; false once shutting down.
     bool onWindowThread(const std::function<void()>& task);

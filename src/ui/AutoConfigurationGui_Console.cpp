@@ -25,6 +25,7 @@
 #include "ui/files/DemoMode.h"
 #include "ui/pages/ConsolePage.h"
 #include "ui/editor/ConfigurationEditor.h"
+#include "ui/registers/RegisterMapPage.h"
 
 namespace {
 
@@ -207,6 +208,7 @@ void AutoConfigurationGui::handleRawReadResponse(HSSSingleReadCmd* command)
                                                               command->getFLT(), command->getCRC(), consoleShowsCrc()));
     }
     if (command->getAddress() == 0x00) handleDeviceIDRead(command->getPayload());
+    if (registerMap != nullptr) registerMap->noteRegistersRead({{command->getAddress(), command->getPayload()}});
 }
 
 bool AutoConfigurationGui::eventFilter(QObject* watched, QEvent* event)

@@ -140,7 +140,7 @@ void AutoConfigurationGui::updateTabsFromFamily()
     // Rebuilding the tabs is not a user's page change: no re-read from it.
     const bool wasSuppressed = dontRunEvents.exchange(true);
     for (QWidget* page : {chanSettingsPage16pwp, devSettingPage16pwp, fuseTunerPage16pwp, chanSettingsPage18pwp,
-                          devSettingPage18pwp, fuseTunerPage18pwp, userDataTab}) {
+                          devSettingPage18pwp, fuseTunerPage18pwp, userDataTab, registerMapPage}) {
         const int index = mainTabControl->indexOf(page);
         if (index >= 0) mainTabControl->removeTab(index);
     }
@@ -149,11 +149,13 @@ void AutoConfigurationGui::updateTabsFromFamily()
         mainTabControl->insertTab(1, fuseTunerPage16pwp, QStringLiteral("I2T Tuner"));
         mainTabControl->insertTab(2, devSettingPage16pwp, QStringLiteral("Device Settings"));
         mainTabControl->insertTab(3, chanSettingsPage16pwp, QStringLiteral("Channel Settings"));
+        mainTabControl->insertTab(4, registerMapPage, QStringLiteral("Registers"));
     } else if (family == HSS_FAMILY_18PWP) {
         mainTabControl->insertTab(1, fuseTunerPage18pwp, QStringLiteral("I2T Tuner"));
         mainTabControl->insertTab(2, devSettingPage18pwp, QStringLiteral("Device Settings"));
         mainTabControl->insertTab(3, chanSettingsPage18pwp, QStringLiteral("Channel Settings"));
         mainTabControl->insertTab(4, userDataTab, QStringLiteral("User Registers"));
+        mainTabControl->insertTab(5, registerMapPage, QStringLiteral("Registers"));
     }
     dontRunEvents = wasSuppressed;
 }
@@ -205,6 +207,7 @@ void AutoConfigurationGui::handle16PWPConfigResp(HSSMixReadCmd* command)
     onWindowThread([this, command] {
         if (!editsHeldFor(HSS_FAMILY_16PWP))
             hss::applySixteenPWPReadBack(sixteenPWPFuseConfig, *command, &writeLedger);
+        noteRegistersRead(*command);
         updateSixteenGuiFromConfig(true);
     });
 }
@@ -214,6 +217,7 @@ void AutoConfigurationGui::handle18PWPConfigResp(HSSMixReadCmd* command)
     onWindowThread([this, command] {
         if (!editsHeldFor(HSS_FAMILY_18PWP))
             hss::applyEighteenPWPReadBack(eighteenPWPFuseConfig, *command, &writeLedger);
+        noteRegistersRead(*command);
         refreshUserRegisterBoxes();
         updateEighteenGuiFromConfig(true);
     });
@@ -320,9 +324,14 @@ void AutoConfigurationGui::userReg_Leave(std::size_t box, bool enter)
     // Enter writes what the box shows; leaving it writes a change (Enter also
     // finishes the edit, and so does a message taking the focus).
     if (!enter && *value == held) return;
-    if (const auto address = hss::storeUserRegister(eighteenPWPFuseConfig, box, static_cast<uint16_t>(*value))) {
-        logMessageToWindow(QStringLiteral("%1 set to 0x%2.").arg(userRegisterCaption(box), hexWord(uint16_t(*value))));
-        sendRawWriteGUIResponse(new HSSSingleWriteCmd(*address, static_cast<uint16_t>(*value)));
+    writeUserRegister(box, static_cast<uint16_t>(*value));
+}
+
+void AutoConfigurationGui::writeUserRegister(std::size_t box, uint16_t value)
+{
+    if (const auto address = hss::storeUserRegister(eighteenPWPFuseConfig, box, value)) {
+        logMessageToWindow(QStringLiteral("%1 set to 0x%2.").arg(userRegisterCaption(box), hexWord(value)));
+        sendRawWriteGUIResponse(new HSSSingleWriteCmd(*address, value));
     }
 }
 

@@ -22,11 +22,13 @@ void AutoConfigurationGui::buildFaultView()
 void AutoConfigurationGui::handle16PWPFaultResp(HSSMixReadCmd* command)
 {
     faultView->handle16PWPFaultResp(*command);
+    noteRegistersRead(*command);
 }
 
 void AutoConfigurationGui::handle18PWPFaultResp(HSSMixReadCmd* command)
 {
     faultView->handle18PWPFaultResp(*command);
+    noteRegistersRead(*command);
 }
 
 bool AutoConfigurationGui::isSafetyPart() const { return isSafetyDevice; }

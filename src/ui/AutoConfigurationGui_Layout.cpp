@@ -181,6 +181,7 @@ void AutoConfigurationGui::buildTabs()
     userDataTab = familyPages->userDataTab;
 
     buildUserRegisterPage();
+    buildRegisterMapPage();
 
     logTextBox = named<QPlainTextEdit>(QStringLiteral("logTextBox"));
     logTextBox->setReadOnly(true);
@@ -201,7 +202,7 @@ void AutoConfigurationGui::buildTabs()
     }
     datasheetTab = textPage(QStringLiteral("datasheetTab"), datasheetBrowser);
 
-    // All thirteen pages in creation order; start-up puts nine of them aside.
+    // All fourteen pages in creation order; start-up puts ten of them aside.
     mainTabControl->addTab(commandCenterPage, QStringLiteral("Command Center"));
     mainTabControl->addTab(fuseTunerPage16pwp, QStringLiteral("I2T Tuner"));
     mainTabControl->addTab(devSettingPage16pwp, QStringLiteral("Device Settings"));
@@ -215,6 +216,7 @@ void AutoConfigurationGui::buildTabs()
     mainTabControl->addTab(testModeTab, QStringLiteral("Test Mode"));
     mainTabControl->addTab(datasheetTab, QStringLiteral("Datasheet"));
     mainTabControl->addTab(userDataTab, QStringLiteral("User Registers"));
+    mainTabControl->addTab(registerMapPage, QStringLiteral("Registers"));
 
     connect(mainTabControl, &QTabWidget::currentChanged, this, &AutoConfigurationGui::mainTabControl_SelectedIndexChanged);
     connect(safety->safetyTabControl, &QTabWidget::currentChanged, this,
@@ -253,7 +255,8 @@ void AutoConfigurationGui::populateDefaultValues()
     // Family pages, "User Registers", "Safety" and "Test Mode" wait aside
     // until identification (or the reveal sequence) brings them back.
     for (QWidget* page : {fuseTunerPage16pwp, devSettingPage16pwp, chanSettingsPage16pwp, fuseTunerPage18pwp,
-                          devSettingPage18pwp, chanSettingsPage18pwp, userDataTab, safetyTab16pwp, testModeTab}) {
+                          devSettingPage18pwp, chanSettingsPage18pwp, userDataTab, registerMapPage, safetyTab16pwp,
+                          testModeTab}) {
         const int index = mainTabControl->indexOf(page);
         if (index >= 0) mainTabControl->removeTab(index);
     }

@@ -11,6 +11,7 @@
 #include "ui/WidgetHelpers.h"
 #include "ui/editor/ConfigurationEditor.h"
 #include "ui/pages/SafetyPage.h"
+#include "ui/registers/RegisterMapPage.h"
 #include "ui/safety/SafetyView.h"
 #include "ui/safety/SleepMode.h"
 #include "ui/safety/TestModeView.h"
@@ -33,6 +34,10 @@ void AutoConfigurationGui::buildSafetyViews()
 void AutoConfigurationGui::handle16PWPSafetyRead(uint16_t value)
 {
     safetyView->handle16PWPSafetyRead(value);
+    if (registerMap != nullptr) {
+        if (const auto address = hss::registerAddress(HSS_FAMILY_16PWP, HSSRegister::ABIST_RESULT))
+            registerMap->noteRegistersRead({{*address, value}});
+    }
 }
 
 void AutoConfigurationGui::handleTestModeRead24PWP(HSSSingleReadCmd* command)

@@ -31,6 +31,7 @@ void AutoConfigurationGui::setCurrentSenseEnabled(bool on) { isCurrentSenseEnabl
 
 void AutoConfigurationGui::rescaleCurrentLists(double senseResistorOhms)
 {
+    senseResistorEntered = senseResistorOhms;
     if (configEditor != nullptr)
         configEditor->setSenseResistorScaling(hss::measure::rescaleForSenseResistor(senseResistorOhms));
 }

@@ -23,6 +23,7 @@ struct RecordingHandlers : ReplyHandlers {
     void handle18PWPFaultResp(HSSMixReadCmd*) override { calls.push_back("fault18"); }
     void handle16PWPSafetyRead(uint16_t) override { calls.push_back("safety"); }
     void handleTestModeRead24PWP(HSSSingleReadCmd*) override { calls.push_back("testmode"); }
+    void handleRegisterMapRead(HSSMixReadCmd*) override { calls.push_back("registermap"); }
 };
 
 // Commands are made on the test thread and deleted on the dispatch thread.
@@ -55,8 +56,9 @@ TEST(ReplyDispatcher, RoutesByContextAndDeletesEveryCommand)
     dispatchReply(new Counted<HSSMixReadCmd>(list, uint8_t{8}), handlers);
     dispatchReply(new Counted<HSSSingleReadCmd>(uint8_t{6}, uint8_t{9}), handlers);
     dispatchReply(new Counted<HSSSingleReadCmd>(uint8_t{0x75}, uint8_t{10}), handlers);
+    dispatchReply(new Counted<HSSMixReadCmd>(list, uint8_t{11}), handlers);
     EXPECT_EQ(handlers.calls, (std::vector<std::string>{"raw", "config16", "fault16", "version 0", "gpio", "sense",
-                                                        "config18", "fault18", "safety", "testmode"}));
+                                                        "config18", "fault18", "safety", "testmode", "registermap"}));
     EXPECT_EQ(liveCommands, 0);
 }
 
@@ -65,7 +67,8 @@ TEST(ReplyDispatcher, UnclaimedContextsAndMismatchedClassesAreDeletedWithoutAHan
     liveCommands = 0;
     RecordingHandlers handlers;
     dispatchReply(new Counted<HSSSingleReadCmd>(uint8_t{5}, uint8_t{0}), handlers);
-    dispatchReply(new Counted<HSSSingleReadCmd>(uint8_t{5}, uint8_t{11}), handlers);
+    dispatchReply(new Counted<HSSSingleReadCmd>(uint8_t{5}, uint8_t{11}), handlers);  // context 11 reads many
+    dispatchReply(new Counted<HSSSingleReadCmd>(uint8_t{5}, uint8_t{12}), handlers);
     dispatchReply(new Counted<HSSSingleReadCmd>(uint8_t{5}, uint8_t{255}), handlers);
     dispatchReply(new Counted<HSSPollReadCmd>(uint8_t{1}), handlers);  // context 1 but not a single read
     dispatchReply(nullptr, handlers);

@@ -9,6 +9,7 @@
 
 #include "device/ZVRxQxx18PINConfiguration.h"
 #include "editor/registers/RegisterComparison.h"
+#include "editor/registers/RegisterReadout.h"
 
 namespace {
 
@@ -181,6 +182,50 @@ TEST(RegisterComparison, MarksExactlyTheFieldsThatDiffer)
     EXPECT_EQ(describeDifferences(hidden, "chip", "file"),
               std::vector<std::string>{"0x0D PWM_CH1  Undecoded bits: chip 0x0000 (0), file 0x8000 (32768)"});
     EXPECT_TRUE(compareImages(HSS_FAMILY_18PWP, chipImage, chipImage, context).identical());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RegisterReadout, ReadsAnImageOutAsTextAndCsvWithAFieldPerRow)
+{
+    using namespace hss::regmap;
+    const RegisterImage image{{0x0E, (3 << 9) | (7 << 1) | 1}, {0x07, 0x0002}};
+    const std::vector<RegisterReadout> readout = readRegisters(HSS_FAMILY_16PWP, image, {0xFFF0, {}});
+    ASSERT_EQ(readout.size(), registerCatalogue(HSS_FAMILY_16PWP).size());
+    const RegisterReadout& pwm = readout[12];
+    ASSERT_EQ(pwm.reg->name, "PWM_CH1");
+    ASSERT_EQ(pwm.fields.size(), 3u);
+    EXPECT_EQ(pwm.fields[1].bits, "8:1");
+    EXPECT_EQ(pwm.fields[1].text, "3.13%");
+    EXPECT_FALSE(readout[0].value.has_value());  // DEVID: not in the image
+    EXPECT_TRUE(readout[0].fields.empty());
+
+    // The channels' fields of a shared register say which channel they are.
+    const RegisterReadout& switches = readout[7];
+    ASSERT_EQ(switches.fields.size(), 2u);
+    EXPECT_EQ(switches.fields[0].field->caption, "Channel Enable (CH1)");
+    EXPECT_EQ(switches.fields[1].field->caption, "Channel Enable (CH2)");
+    EXPECT_EQ(switches.fields[1].text, "On");
+
+    const ReadTimes times{{0x0E, "12:04:31"}};
+    const std::string csv = readoutCsv(readout, times);
+    EXPECT_EQ(csv.substr(0, csv.find("\r\n")), "Address,Register,Value,Last Read,Bits,Field,Raw,Meaning");
+    for (const std::string& line : {std::string("\r\n0x00,DEVID,,,,,,\r\n"),
+                                    std::string("\r\n0x0E,PWM_CH1,0x060F,12:04:31,,,,\r\n"
+                                                "0x0E,PWM_CH1,,,0,PWM Enable,1,On\r\n"
+                                                "0x0E,PWM_CH1,,,8:1,PWM Duty Cycle,7,3.13%\r\n"
+                                                "0x0E,PWM_CH1,,,11:9,PWM Frequency,3,111Hz\r\n")}) {
+        EXPECT_NE(csv.find(line), std::string::npos) << line;
+    }
+    EXPECT_EQ(csv.find('\n', 0) - 1, csv.find('\r'));  // CR LF line ends
+
+    const std::string text = readoutText(readout, times);
+    EXPECT_NE(text.find("0x0E  PWM_CH1"), std::string::npos);
+    EXPECT_NE(text.find("0x060F  read 12:04:31\n"), std::string::npos);
+    EXPECT_NE(text.find("not read"), std::string::npos);
+    EXPECT_NE(text.find("3.13%\n"), std::string::npos);
 }
 
 }  // namespace

@@ -125,7 +125,7 @@ TEST(Identification, FamilyPagesFollowTheFamily)
         Gui gui(0xFFF5);  // 16-pin, not a safety part
         ASSERT_TRUE(gui.waitDetected());
         EXPECT_EQ(gui.tabTexts(), (QStringList{"Command Center", "I2T Tuner", "Device Settings", "Channel Settings",
-                                               "Console", "Log", "Datasheet"}));
+                                               "Registers", "Console", "Log", "Datasheet"}));
         auto* tabs = gui.find<QTabWidget>("mainTabControl");
         EXPECT_EQ(tabs->widget(1), gui.window().fuseTunerPage16pwp);
         EXPECT_EQ(tabs->widget(3), gui.window().chanSettingsPage16pwp);
@@ -174,9 +174,9 @@ TEST(Identification, ADirectSwapToTheOtherFamilyRebuildsTheWindowForIt)
         QStringList tabs;
     };
     const QStringList sixteenTabs{"Command Center", "I2T Tuner", "Device Settings", "Channel Settings",
-                                  "Console", "Log", "Datasheet"};
+                                  "Registers", "Console", "Log", "Datasheet"};
     const QStringList eighteenTabs{"Command Center", "I2T Tuner", "Device Settings", "Channel Settings",
-                                   "User Registers", "Console", "Log"};
+                                   "User Registers", "Registers", "Console", "Log"};
     Gui gui(0xFFF0);
     ASSERT_TRUE(gui.waitDetected());
     harness::spin(300);

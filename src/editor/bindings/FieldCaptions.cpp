@@ -103,11 +103,6 @@ const Caption kCaptions[] = {
     {B, F::CH_VOUT_ADC, "VOUT ADC Sampling"},
 };
 
-bool sameField(const RegisterField& a, const RegisterField& b)
-{
-    return a.reg == b.reg && a.offset == b.offset && a.width == b.width;
-}
-
 bool covers(Families families, hss_device_family_t family)
 {
     switch (families) {
@@ -126,7 +121,7 @@ bool covers(Families families, hss_device_family_t family)
 std::string_view fieldCaption(hss_device_family_t family, const RegisterField& field)
 {
     for (const Caption& caption : kCaptions) {
-        if (covers(caption.families, family) && sameField(caption.field, field))
+        if (covers(caption.families, family) && caption.field.sameBits(field))
             return caption.text;
     }
     return {};

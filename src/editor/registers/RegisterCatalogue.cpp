@@ -127,17 +127,12 @@ std::string_view wordCaption(R reg)
     }
 }
 
-bool sameField(const RegisterField& a, const RegisterField& b)
-{
-    return a.reg == b.reg && a.offset == b.offset && a.width == b.width;
-}
-
 // Fields of a shared register that belong to channel 2.
 uint8_t sharedFieldChannel(hss_device_family_t family, const RegisterField& field)
 {
     for (const RegisterField& second :
          {F::SW_STATE_CH2, F::LHI_BEHAVIOR_CH2, F::lpmAutoField(family, 1), F::lpmThresholdField(family, 1)}) {
-        if (sameField(second, field))
+        if (second.sameBits(field))
             return 1;
     }
     return 0;
@@ -152,7 +147,7 @@ std::string listControlFor(hss_device_family_t family, const RegisterField& fiel
         if (row.kind != editor::ControlKind::List || !editor::appliesTo(row, family))
             continue;
         const auto rowField = editor::fieldFor(row, family, channel);
-        if (!rowField || !sameField(*rowField, field))
+        if (!rowField || !rowField->sameBits(field))
             continue;
         if (chosen == nullptr || (row.channel == editor::ChannelSource::ChannelSettings &&
                                   chosen->channel != editor::ChannelSource::ChannelSettings))
@@ -161,8 +156,8 @@ std::string listControlFor(hss_device_family_t family, const RegisterField& fiel
     return chosen != nullptr ? editor::controlName(*chosen, family) : std::string();
 }
 
-// Built once per family and never moved: the fields' listControl views point
-// into listNames.
+// Built once per family and never moved: the fields' listControl and some
+// caption views point into listNames.
 struct Catalogue {
     explicit Catalogue(hss_device_family_t family);
     Catalogue(const Catalogue&) = delete;
@@ -184,7 +179,7 @@ Catalogue::Catalogue(hss_device_family_t family)
         const auto add = [&](const RegisterField& field, std::string_view caption, FieldKind kind,
                              uint8_t channel) {
             for (const FieldInfo& known : info.fields) {
-                if (sameField(known.field, field))
+                if (known.field.sameBits(field))
                     return;
             }
             std::string_view list;
@@ -216,6 +211,21 @@ Catalogue::Catalogue(hss_device_family_t family)
         }
         std::sort(info.fields.begin(), info.fields.end(),
                   [](const FieldInfo& a, const FieldInfo& b) { return a.field.offset < b.field.offset; });
+        // The two channels' fields of a shared register ("Channel Enable"
+        // twice in SW_STATE) say which channel they are.
+        std::vector<bool> twin(info.fields.size(), false);
+        for (std::size_t i = 0; i < info.fields.size(); ++i) {
+            for (std::size_t j = 0; j < info.fields.size(); ++j)
+                twin[i] = twin[i] || (i != j && info.fields[i].caption == info.fields[j].caption);
+        }
+        for (std::size_t i = 0; i < info.fields.size(); ++i) {
+            FieldInfo& field = info.fields[i];
+            if (twin[i] && !isPerChannel(row.reg)) {
+                catalogue.listNames.push_back(std::string(field.caption) + " (CH" + std::to_string(field.channel + 1) +
+                                              ")");
+                field.caption = catalogue.listNames.back();
+            }
+        }
         catalogue.registers.push_back(std::move(info));
     }
     std::sort(catalogue.registers.begin(), catalogue.registers.end(),

@@ -246,8 +246,14 @@ void ConfigurationEditor::rowEdited(const editor::FieldBinding& row, hss_device_
     }
     }
 
+    commitRowEdit(row, *family, channel, value, text);
+}
+
+void ConfigurationEditor::commitRowEdit(const editor::FieldBinding& row, hss_device_family_t family, uint8_t channel,
+                                        uint16_t value, const QString& text)
+{
     const std::string textUtf8 = text.toStdString();
-    const auto result = editor::applyEdit(row, {*family, channel, value, textUtf8}, record(*family));
+    const auto result = editor::applyEdit(row, {family, channel, value, textUtf8}, record(family));
     if (!result)
         return;
     auto* command = new HSSSingleWriteCmd(result->address, result->word);
@@ -257,7 +263,86 @@ void ConfigurationEditor::rowEdited(const editor::FieldBinding& row, hss_device_
         host.sendRawWriteGUIResponse(command);
     if (!result->logLine.empty())
         host.logEditorLine(QString::fromStdString(result->logLine));
-    runFollowUp(row, *family, channel);
+    runFollowUp(row, family, channel);
+}
+
+namespace {
+
+// Which row of several editing one field a register-map edit goes through:
+// the "Channel Settings" row (its channel is given), then device rows, then
+// the fixed-channel rows; the tuner's slider last (its log reads the label).
+int rowPreference(const editor::FieldBinding& row)
+{
+    if (row.kind == editor::ControlKind::Slider)
+        return 4;
+    switch (row.channel) {
+    case editor::ChannelSource::ChannelSettings: return 0;
+    case editor::ChannelSource::None: return 1;
+    case editor::ChannelSource::Channel1:
+    case editor::ChannelSource::Channel2: return 2;
+    case editor::ChannelSource::TunerSelector: return 3;
+    }
+    return 5;
+}
+
+bool rowServesChannel(const editor::FieldBinding& row, uint8_t channel)
+{
+    if (row.channel == editor::ChannelSource::Channel1)
+        return channel == 0;
+    if (row.channel == editor::ChannelSource::Channel2)
+        return channel == 1;
+    return true;
+}
+
+}  // namespace
+
+bool ConfigurationEditor::editRegisterField(hss_device_family_t family, const RegisterField& field, uint8_t channel,
+                                            uint16_t value)
+{
+    if (host.eventsSuppressed() || family != host.deviceFamily() ||
+        (family != HSS_FAMILY_16PWP && family != HSS_FAMILY_18PWP) || !field.fits(value))
+        return false;
+    const bool on = field.isOn(field.set(0, value));
+    if (field.sameBits(hss::field::crcEnableField(family))) {
+        // Its named handler writes the chip and then the board's CRC setting.
+        QCheckBox* crc = controls.check(twinName("enableCRCBox", family));
+        if (crc->isChecked() != on)
+            crc->setChecked(on);
+        return true;
+    }
+    // One field, two lists: the charge level while capacitive charging is on.
+    const auto ilim = record(family).getRegister(HSSRegister::ILIM_CONFIG_CH, channel);
+    const bool capCharging = ilim && hss::field::capChargeShownField(family).isOn(*ilim);
+    const std::string_view otherList = capCharging ? "inRushValueBox" : "chargeLevelBox";
+    const editor::FieldBinding* chosen = nullptr;
+    for (const editor::FieldBinding& row : editor::fieldBindings()) {
+        const auto rowField = editor::fieldFor(row, family, channel);
+        if (!editor::appliesTo(row, family) || !rowField || !rowField->sameBits(field) ||
+            !rowServesChannel(row, channel) || !editor::actingFamily(row, family, family) || row.name == otherList)
+            continue;
+        if (chosen == nullptr || rowPreference(row) < rowPreference(*chosen))
+            chosen = &row;
+    }
+    if (chosen == nullptr)
+        return false;
+
+    QString text;
+    uint16_t request = value;
+    if (chosen->kind == editor::ControlKind::CheckBox || chosen->kind == editor::ControlKind::LatchRadio) {
+        request = on ? 1 : 0;
+    } else if (chosen->kind == editor::ControlKind::List) {
+        // The log names the item as the page's list does.
+        const QComboBox* box = controls.combo(QString::fromStdString(editor::controlName(*chosen, family)));
+        if (box == nullptr || value >= box->count())
+            return false;
+        text = box->itemText(value);
+    } else {
+        text = tripLabelText(value);
+    }
+    commitRowEdit(*chosen, family, channel, request, text);
+    // The page controls show the record at once.
+    refreshFamily(family, true);
+    return true;
 }
 
 void ConfigurationEditor::runFollowUp(const editor::FieldBinding& row, hss_device_family_t family, uint8_t channel)

@@ -86,6 +86,13 @@ public:
     // keep their selection; later reloads of the lists keep the scaling.
     void setSenseResistorScaling(const hss::measure::SenseScaledLists& lists);
 
+    // An edit of one register field from a view other than its page control
+    // (the register map): the path of the field's page control, so persist
+    // mode, held edits, log line and follow-up are the same, and the pages
+    // then show the record. value is the raw field value. False when no page
+    // control edits the field (the caller has a path of its own or none).
+    bool editRegisterField(hss_device_family_t family, const RegisterField& field, uint8_t channel, uint16_t value);
+
     // Controls by name, and the places other features add to.
     QWidget* control(const QString& name) const { return controls.find(name); }
     const EditorControls& allControls() const { return controls; }
@@ -105,6 +112,8 @@ private:
     void connectNamedHandlers();
     void installHelpPanel();
     void rowEdited(const editor::FieldBinding& row, hss_device_family_t controlFamily);
+    void commitRowEdit(const editor::FieldBinding& row, hss_device_family_t family, uint8_t channel, uint16_t value,
+                       const QString& text);
     void runFollowUp(const editor::FieldBinding& row, hss_device_family_t family, uint8_t channel);
     uint8_t channelOf(const editor::FieldBinding& row, hss_device_family_t family) const;
     ZVRxQxx16PINConfiguration& record(hss_device_family_t family);

@@ -121,6 +121,11 @@ void SettingsFileCommands::loaToolStripMenuItem_Click()
     if (!partOrDemo(QStringLiteral("settings can be loaded"))) return;
     const QString path = askPath(false, QStringLiteral("Load Settings"), kSettingsFilter, QString(), settingsFolder);
     if (path.isEmpty()) return;
+    loadAndReport(path);
+}
+
+void SettingsFileCommands::loadAndReport(const QString& path)
+{
     const LoadResult result = loadFileIntoGUI(path);
     if (result.outcome != LoadOutcome::Loaded) return;
 
@@ -146,7 +151,7 @@ void SettingsFileCommands::loaToolStripMenuItem_Click()
                         QStringLiteral("Configuration loaded from ") + path + QStringLiteral("\n\n") + summary);
 }
 
-SettingsFileCommands::LoadResult SettingsFileCommands::loadFileIntoGUI(const QString& path, bool tellUnreadable)
+SettingsFileCommands::CheckedFile SettingsFileCommands::readCheckedFile(const QString& path, bool tellUnreadable)
 {
     const hss_device_family_t family = host.deviceFamily();
     if (family == HSS_FAMILY_NONE) return {LoadOutcome::NoFamily, {}};
@@ -159,10 +164,10 @@ SettingsFileCommands::LoadResult SettingsFileCommands::loadFileIntoGUI(const QSt
             DialogSeam::message(parent, QMessageBox::Critical, kOpenErrorCaption,
                                 QStringLiteral("%1 could not be read: %2.").arg(path, reason));
         }
-        return {LoadOutcome::Unreadable, reason};
+        return {LoadOutcome::Unreadable, {}, reason};
     }
 
-    const hss::files::SettingsFileContents contents = hss::files::readSettingsFile(file.bytes);
+    hss::files::SettingsFileContents contents = hss::files::readSettingsFile(file.bytes);
     if (contents.headerFamily == HSS_FAMILY_NONE) {
         DialogSeam::message(parent, QMessageBox::Critical, kOpenErrorCaption, QStringLiteral("File is in wrong format."));
         return {LoadOutcome::WrongFormat, {}};
@@ -176,6 +181,15 @@ SettingsFileCommands::LoadResult SettingsFileCommands::loadFileIntoGUI(const QSt
                                 .arg(path, familyText(contents.headerFamily), familyText(family)));
         return {LoadOutcome::OtherFamily, {}};
     }
+    return {LoadOutcome::Loaded, std::move(contents)};
+}
+
+SettingsFileCommands::LoadResult SettingsFileCommands::loadFileIntoGUI(const QString& path, bool tellUnreadable)
+{
+    const hss_device_family_t family = host.deviceFamily();
+    CheckedFile checked = readCheckedFile(path, tellUnreadable);
+    if (checked.outcome != LoadOutcome::Loaded) return {checked.outcome, checked.reason};
+    const hss::files::SettingsFileContents& contents = checked.contents;
     if (contents.recordLines() == 0) {  // a file that ends after its header changes nothing
         commitLoadedRecord(family, {});
         return {LoadOutcome::Loaded, {}};

@@ -43,6 +43,18 @@ public:
     // in demo mode) and shows it in the editor. Problems are told in message
     // boxes, an unreadable file only when tellUnreadable is set.
     LoadResult loadFileIntoGUI(const QString& path, bool tellUnreadable = true);
+    // "Load Settings" after its file dialog: loads the file and reports it.
+    void loadAndReport(const QString& path);
+
+    // A settings file read and checked as a load reads it (an unreadable
+    // file, a wrong header and the other family's file are told in message
+    // boxes), without applying anything; the outcome says why when not Loaded.
+    struct CheckedFile {
+        LoadOutcome outcome;
+        hss::files::SettingsFileContents contents;
+        QString reason = {};  // for Unreadable: why
+    };
+    CheckedFile readCheckedFile(const QString& path, bool tellUnreadable = true);
 
 private:
     // Stores the records, then writes or holds the record; returns how many were stored.

@@ -57,7 +57,7 @@ AppRun runTool(const QStringList& scriptArgs, const QByteArray& standardInput = 
     if (found.hasMatch())
         run.sanitizerReport = found.captured(0).left(2000);
     run.exitCode = tool.exitCode();
-    static const QRegularExpression keyword(QStringLiteral("^((LOG|MESSAGE|FILE-DIALOG|TIMEOUT|ERROR|BOARD) |\\w+ \\w+=)"));
+    static const QRegularExpression keyword(QStringLiteral("^((LOG|MESSAGE|FILE-DIALOG|TIMEOUT|ERROR|BOARD) |\\w+ \\w+( \\w+)?=)"));
     const QStringList all = QString::fromUtf8(tool.readAllStandardOutput()).split(u'\n');
     for (const QString& line : all)
         if (keyword.match(line).hasMatch())
@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(Scripts, AppScript, ::testing::Values(
         {"LOG VELMARA-BOARD device found and connected",
          "connectionLabel text=Connected", "connectionLabel color=#008000",
          "AutoConfigurationGui windowTitle=Keldor Configurator - v3.0.5",
-         "mainTabControl tabs=Command Center\\|I2T Tuner\\|Device Settings\\|Channel Settings\\|Console\\|Log\\|Datasheet",
+         "mainTabControl tabs=Command Center\\|I2T Tuner\\|Device Settings\\|Channel Settings\\|Registers\\|Console\\|Log\\|Datasheet",
          "mainTabControl enabled=true", "firmwareRevisionLabel text=v20B0",
          "saveToEEPROMToolStripMenuItem enabled=false", "manualPersistEnableCheckBox checked=true"},
         0, 0},
@@ -147,6 +147,19 @@ INSTANTIATE_TEST_SUITE_P(Scripts, AppScript, ::testing::Values(
          "\\[\\d\\d:\\d\\d:\\d\\d\\] Register \\(Addr: 0x0E\\) read result: 0x123 Status: 0x[0-9A-F]{2}",
          "cmdHistoryBox items=WRITE 0x0E 0x0123\\|READ 0x0E",
          "commandBox text=WRITE 0x0E 0x0123"},
+        0, 0},
+    AppCase{"RegisterTableShowsWhatTheChipHolds",
+        "type commandBox \"WRITE 0x0E 0x0123\"\nclick sendCommandButton\n"
+        "type commandBox \"READ 0x0E\"\nkey commandBox Enter\nwait-for commandLogBox blockCount 2 60000\n"
+        "select-text mainTabControl Registers\nget registerTable rows\nget registerTable row 0x0E\n",
+        // Read back before the page was first shown: known all the same.
+        {"registerTable rows=0x00:DEVID:0xFFF0:\\|0x01:CRC_CONFIG:0x[0-9A-F]{4}:\\|0x02:SLEEP:0x[0-9A-F]{4}:\\|.*"
+         "\\|0x0E:PWM_CH1:0x0123:\\|.*"
+         "\\|0x1E:I2T_CONFIG_CH2:0x[0-9A-F]{4}:$",
+         "registerTable row 0x0E=value=0x0123;read=\\d\\d:\\d\\d:\\d\\d;mark=;file=\\|"
+         "bits=0;field=PWM Enable;raw=1;text=On;mark=;file=\\|"
+         "bits=8:1;field=PWM Duty Cycle;raw=145;text=57\\.03%;mark=;file=\\|"
+         "bits=11:9;field=PWM Frequency;raw=0;text=0\\.8Hz;mark=;file=$"},
         0, 0},
     AppCase{"PersistSwitchLogsAndEnablesManualPersist",
         "check manualPersistEnableCheckBox 0\nget manualPersistToolStripMenuItem\nget commandStatusLabel\n"
@@ -168,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(Scripts, AppScript, ::testing::Values(
     AppCase{"ErrorsGoOnAndQuitEndsTheRun",
         "bogus\nclick noSuchControl\nselect mainTabControl 9\nget devLabel nonsense\nquit\nclick exitToolStripMenuItem\n",
         {"ERROR line 3: unknown command 'bogus'", "ERROR line 4: unknown control 'noSuchControl'",
-         "ERROR line 5: index 9 out of range for 'mainTabControl' \\(7 tabs\\)",
+         "ERROR line 5: index 9 out of range for 'mainTabControl' \\(8 tabs\\)",
          "ERROR line 6: 'devLabel' has no property nonsense"},
         4, 1},
     AppCase{"KeySequenceOnTheLogRevealsTestMode",

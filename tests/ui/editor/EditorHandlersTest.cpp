@@ -294,3 +294,65 @@ TEST(EditorHandlers, FamilyRulesWithoutAPartAndWithThePartOfTheOtherFamily)
 }
 
 }  // namespace
+
+// A field edited from the register map takes the path of its page control:
+// the row whose channel and list fit, its log line, its send path, and the
+// page control then shows it.
+TEST(EditorHandlers, RegisterFieldEditsTakeThePathOfTheFieldsPageControl)
+{
+    namespace F = hss::field;
+    struct Case {
+        uint16_t devid;
+        RegisterField field;
+        uint8_t channel;
+        uint16_t before;  // the register's word on the chip
+        uint16_t value;   // raw field value
+        uint8_t address;
+        uint16_t word;    // written
+        const char* log;
+        const char* control;  // shows the value afterwards ("" for none)
+        int shown;
+    };
+    const Case cases[] = {
+        // Channel 2's field of a shared register, at the shared address.
+        {0xFF04, F::LHI_BEHAVIOR_CH2, 1, 0x0000, 3, 0x08, 0x0600, "LHI behavior on channel 2 set to Output On", "", 0},
+        // A per-channel register of channel 2, whatever the page's selector shows.
+        {0xFFF0, F::ADC_SCALE, 1, 0x0000, 1, 0x19, 0x0400, "ADC scaling on channel 2 changed to 8x.", "", 0},
+        // The charge level list while capacitive charging is on, the inrush list otherwise.
+        {0xFFF0, F::INRUSH_LEVEL, 0, 0x2000, 2, 0x0F, 0x2020, "Charge level on channel 1 changed to 2.4.",
+         "chargeLevelBox", 2},
+        {0xFFF0, F::INRUSH_LEVEL, 0, 0x0000, 2, 0x0F, 0x0020, "Charge level on channel 1 changed to 15.",
+         "inRushValueBox", 2},
+        // A one-bit field whose set bit is "off" on the page: raw 1 unticks it.
+        {0xFFF0, F::ADC_ENABLE, 0, 0x0000, 1, 0x0A, 0x0001, "Device-level ADC disabled.", "", 0},
+        // 18-pin shutdown: bit cleared is "latch".
+        {0xFF04, hss::field18::SHUTDOWN_LATCH, 0, 0x0004, 0, 0x0F, 0x0000, "Shutdown retry on channel 1 set to latch.",
+         "", 0},
+        {0xFFF0, F::PWM_DUTY, 1, 0x0000, 7, 0x17, 0x000E, "PWM duty cycle on channel 2 set to 3.13%", "cmdPWMDutyBox2", 7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.log);
+        FakeEditorHost host(c.devid);
+        host.board->pokeRegister(c.address, c.before);
+        host.identify();
+        host.sent.clear();
+        ASSERT_TRUE(host.editor->editRegisterField(host.family, c.field, c.channel, c.value));
+        EXPECT_EQ(writes(host), (std::vector<std::pair<uint8_t, uint16_t>>{{c.address, c.word}}));
+        EXPECT_EQ(host.log.back(), c.log);
+        if (*c.control != '\0') {
+            EXPECT_EQ(host.find<QComboBox>(QString::fromLatin1(c.control))->currentIndex(), c.shown);
+        }
+    }
+
+    // Under manual persist the edit is held like the page's; a field with no
+    // page control is refused.
+    FakeEditorHost held(0xFFF0);
+    held.identify();
+    held.manualPersist = true;
+    held.sent.clear();
+    ASSERT_TRUE(held.editor->editRegisterField(held.family, F::SLEW_RATE, 0, 2));
+    ASSERT_EQ(held.sent.size(), 1u);
+    EXPECT_TRUE(held.sent[0].held);
+    EXPECT_EQ(held.find<QComboBox>(QStringLiteral("slewRateBox"))->currentIndex(), 2);
+    EXPECT_FALSE(held.editor->editRegisterField(held.family, F::DEV_FAULT_SPI, 0, 1));
+}
