@@ -212,8 +212,10 @@ void RegisterMapPage::hideEvent(QHideEvent* event)
 
 void RegisterMapPage::noteRegistersRead(RegisterValues values, bool readAll)
 {
-    QMetaObject::invokeMethod(
-        this, [this, values = std::move(values), readAll] { takeReadings(values, readAll); }, Qt::QueuedConnection);
+    // Through the window's own hand-over, not a queued Qt call: no memory then
+    // passes between the threads through Qt's locks, which ThreadSanitizer
+    // cannot see.
+    host.runOnWindowThreadBlocking([this, &values, readAll] { takeReadings(values, readAll); });
 }
 
 void RegisterMapPage::takeReadings(const RegisterValues& values, bool readAll)

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 #include "device/HSSDeviceFamily.h"
@@ -28,6 +29,10 @@ public:
     virtual bool boardConnected() const = 0;
     // The sense resistor the user entered (the current lists are then scaled).
     virtual std::optional<double> enteredSenseResistor() const = 0;
+
+    // Runs task on the window thread and waits for it (at once when called
+    // there); readings from the dispatch thread come through here.
+    virtual void runOnWindowThreadBlocking(std::function<void()> task) = 0;
 
     // Takes ownership; straight to the link.
     virtual void queueHSSCommand(HSSCommand* command) = 0;
