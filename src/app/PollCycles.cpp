@@ -37,7 +37,5 @@ void devIDReadCycle(const PollFlags& flags, const PollLink& link)
     // never show its part, and the switch back sits in a menu that stays
     // disabled until a part is shown.
     if (flags.manualRefreshEnabled && detected) return;
-    // WAKE and DEVID sit at the same address in both families.
-    if (!detected) link.queueHSSCommand(new HSSSingleWriteCmd(hss::reg16::WAKE, hss::kWakeValue));
-    link.queueHSSCommand(new HSSSingleReadCmd(hss::reg16::DEVID, context::kRawRead));
+    for (auto& command : identificationCommands(!detected)) link.queueHSSCommand(command.release());
 }

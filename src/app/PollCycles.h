@@ -31,6 +31,7 @@ struct PollFlags {
 inline constexpr uint8_t kGpioLimpHomeInput = 1;  // LHI
 inline constexpr uint8_t kGpioDirectInput = 2;    // DI
 inline constexpr uint8_t kGpioFaultPin = 3;       // active low
+inline constexpr uint8_t kGpioDaughterCardPower = 0;  // high while a part is identified
 
 // Sense poll (50 ms): a poll read while the board is open and graphing runs.
 void senseReadCycle(const PollFlags& flags, const PollLink& link);

@@ -1,8 +1,10 @@
 #include "app/ReadBackRequests.h"
 
+#include "app/PollCycles.h"
 #include "app/ReplyDispatcher.h"
 #include "device/AddressLists.h"
 #include "device/ConfigReadBack.h"
+#include "device/HSSRegisterMap.h"
 #include "device/RegisterWriteLedger.h"
 #include "protocol/HSSProtocol.h"
 
@@ -26,4 +28,20 @@ std::unique_ptr<HSSMixReadCmd> faultReadCommand(hss_device_family_t family)
         break;
     }
     return nullptr;
+}
+
+std::vector<std::unique_ptr<HSSCommand>> identificationCommands(bool wakeFirst)
+{
+    std::vector<std::unique_ptr<HSSCommand>> commands;
+    if (wakeFirst) commands.push_back(std::make_unique<HSSSingleWriteCmd>(hss::reg16::WAKE, hss::kWakeValue));
+    commands.push_back(std::make_unique<HSSSingleReadCmd>(hss::reg16::DEVID, context::kRawRead));
+    return commands;
+}
+
+std::vector<std::unique_ptr<HSSCommand>> partFoundCommands(bool crcOn)
+{
+    std::vector<std::unique_ptr<HSSCommand>> commands;
+    commands.push_back(std::make_unique<HSSSetCRCIOCTLCmd>(crcOn));
+    commands.push_back(std::make_unique<HSSWriteGPIOCTLCmd>(kGpioDaughterCardPower, true));
+    return commands;
 }

@@ -9,6 +9,7 @@
 
 #include "device/HSSDeviceFamily.h"
 
+class HSSCommand;
 class HSSMixReadCmd;
 
 // The configuration read-back (hss::readBackLists) in queue order: 16-pin
@@ -20,3 +21,13 @@ std::vector<std::unique_ptr<HSSMixReadCmd>> configReadBackCommands(hss_device_fa
 // The fault registers: 16-pin with context 3, 18-pin with context 8; null
 // for HSS_FAMILY_NONE.
 std::unique_ptr<HSSMixReadCmd> faultReadCommand(hss_device_family_t family);
+
+// Identification: the WAKE write (while no part is detected: a sleeping chip
+// answers nothing) and the DEVID read with context 1. WAKE and DEVID sit at
+// the same address in both families.
+std::vector<std::unique_ptr<HSSCommand>> identificationCommands(bool wakeFirst);
+
+// What the board is sent once a supported part is found: SPI CRC framing on
+// for safety parts (off otherwise), then GPIO 0, the daughter card's power
+// line, high.
+std::vector<std::unique_ptr<HSSCommand>> partFoundCommands(bool crcOn);

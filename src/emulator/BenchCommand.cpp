@@ -24,7 +24,7 @@ constexpr uint16_t kSelfTestBits = 0x003F;
 
 const char* const kUsage =
     "board supply VOLTS | ambient CELSIUS | load CH OHMS|open | overload CH MS | short-vbb CH [MS] | "
-    "fault REGISTER BITS [MS] | clear-fault REGISTER BITS | selftest-fail BITS | card CODE|none | unplug | plug | "
+    "fault REGISTER BITS [MS] | clear-fault REGISTER BITS | selftest-fail BITS | card CODE|none | unplug [AFTER] | plug | "
     "get current CH|temperature CH|i2t CH|register ADDR";
 
 std::string upper(std::string_view text) {
@@ -72,6 +72,7 @@ public:
         if (verb == "clear-fault") return fault(Action::ClearFault);
         if (verb == "selftest-fail") return one(Action::SelfTestFail, "BITS", [&] { return takeSelfTestBits(); });
         if (verb == "card") return one(Action::Card, "CODE|none", [&] { return takeCard(); });
+        if (verb == "unplug" && words.size() == 3) return unplugAfter();
         if (verb == "unplug" || verb == "plug") return bare(verb == "plug" ? Action::Plug : Action::Unplug);
         if (verb == "get") return get();
         return BenchError{"unknown board command " + quoted(verb) + "; usage: " + kUsage};
@@ -88,6 +89,18 @@ private:
         if (!arity(3, 3)) return usage(arguments);
         command.action = action;
         if (auto failed = take()) return *failed;
+        return command;
+    }
+
+    // "board unplug N": the cable comes out after N more command reports.
+    Parsed unplugAfter() {
+        unsigned count = 0;
+        const std::string& word = words[2];
+        const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), count);
+        if (ec != std::errc() || end != word.data() + word.size() || count < 1 || count > 0xFFFF)
+            return error("the number of command reports before the pull must be 1 to 65535, not " + quoted(word));
+        command.action = Action::UnplugAfter;
+        command.bits = static_cast<uint16_t>(count);
         return command;
     }
 
@@ -313,6 +326,7 @@ BenchReply runBenchCommand(EmulatedBoard& board, const BenchCommand& c) {
         break;
     }
     case Action::Unplug: board.unplug(); break;
+    case Action::UnplugAfter: board.unplugAfterCommands(c.bits); break;
     case Action::Plug: board.plug(); break;
     case Action::GetCurrent:
         return {"BOARD current " + channelName(c.channel) + "=" + plainDecimal(board.loadCurrent(c.channel), 3), {}};

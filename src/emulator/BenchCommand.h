@@ -8,14 +8,15 @@
 //   board load CH OHMS|open         board overload CH MS
 //   board short-vbb CH [MS]         board selftest-fail BITS
 //   board fault REGISTER BITS [MS]  board clear-fault REGISTER BITS
-//   board card CODE|NAME|none       board unplug | board plug
+//   board card CODE|NAME|none       board unplug [AFTER] | board plug
 //   board get current CH|temperature CH|i2t CH|register ADDR
 //
 // Channels are 1 and 2. REGISTER is DEV_FAULT, CH1_FAULT or CH2_FAULT.
 // BITS, ADDR and CODE are hexadecimal with or without 0x. MS is a whole
 // number of milliseconds; without it a fault or short lasts until cleared
 // (a short also ends when the channel gets a load again). A card swap
-// pulls a plugged board, swaps the card and plugs it in again. A `get` answers
+// pulls a plugged board, swaps the card and plugs it in again; "unplug N"
+// pulls the cable after N more command reports (mid-way through a host's work). A `get` answers
 // one line, "BOARD current 1=8.002" (amps), "BOARD temperature 1=25.4"
 // (degrees C), "BOARD i2t 1=0.5" (fraction of the trip energy),
 // "BOARD register 0x0D=0x0080"; every other command answers nothing.
@@ -35,7 +36,7 @@ class EmulatedBoard;
 struct BenchCommand {
     enum class Action {
         Supply, Ambient, Load, Overload, ShortToVbb, Fault, ClearFault, SelfTestFail,
-        Card, Unplug, Plug, GetCurrent, GetTemperature, GetI2t, GetRegister,
+        Card, Unplug, UnplugAfter, Plug, GetCurrent, GetTemperature, GetI2t, GetRegister,
     };
     Action action = Action::Plug;
     int channel = 0;  // 0 or 1

@@ -117,7 +117,10 @@ bool EmulatedBoard::setFeature(const uint8_t* data, std::size_t length) {
         }
         record(FeatureTransfer::Kind::Write, data[0], data, length, ok);
         if (!ok) return false;
-        if (data[0] == hss::kCommandReportId) handleCommand(data, length, leaves, flashChanged);
+        if (data[0] == hss::kCommandReportId) {
+            handleCommand(data, length, leaves, flashChanged);
+            if (commandsBeforeUnplug > 0 && --commandsBeforeUnplug == 0) leaves = true;
+        }
         if (flashChanged && flashListener) {
             listener = flashListener;
             store = flash;
@@ -126,6 +129,11 @@ bool EmulatedBoard::setFeature(const uint8_t* data, std::size_t length) {
     if (listener) listener(store);
     if (leaves) unplug();
     return true;
+}
+
+void EmulatedBoard::unplugAfterCommands(unsigned n) {
+    std::lock_guard lock(mutex);
+    commandsBeforeUnplug = n;
 }
 
 bool EmulatedBoard::getFeature(uint8_t* data, std::size_t length) {

@@ -110,6 +110,9 @@ public:
     bool isPlugged() const;
     void plug();
     void unplug();
+    // The cable pulled in the middle of a host's sequence: after n more
+    // command reports have been carried out (0: cancels a pending pull).
+    void unplugAfterCommands(unsigned n);
     void setPresenceListener(std::function<void(bool plugged)> listener);
 
     // Transfer trace, oldest first; keeps the newest `capacity` entries.
@@ -264,4 +267,5 @@ private:
 
     std::deque<FeatureTransfer> transfers;
     std::size_t traceCapacity = 100000;
+    unsigned commandsBeforeUnplug = 0;  // 0: no pull pending
 };

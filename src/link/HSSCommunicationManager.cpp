@@ -215,7 +215,10 @@ void HSSCommunicationManager::exchange(std::unique_ptr<HSSCommand> command) {
             printLastError(error);
             pause(delay);
         }
-        if (!written) return;  // dropped: the polls ask again
+        if (!written) {
+            if (!stopping.load()) ++dropped;
+            return;  // dropped: the polls ask again
+        }
     }
     if (command->isWriteCommand()) return;
 
@@ -223,6 +226,7 @@ void HSSCommunicationManager::exchange(std::unique_ptr<HSSCommand> command) {
     if (size == 0 || size > HSSCommand::reportBufferSize()) {
         hss::printVerboseFormat("Error: reply length %zu of report 0x%02X cannot be read\n", size,
                                 static_cast<unsigned>(command->getResponseReportID()));
+        ++dropped;
         return;
     }
     for (unsigned attempt = 0; attempt < HSS_CONST_RETRIES && !stopping.load(); ++attempt) {
@@ -248,4 +252,5 @@ void HSSCommunicationManager::exchange(std::unique_ptr<HSSCommand> command) {
         pause(delay);
         command->makeDataClean();
     }
+    if (!stopping.load()) ++dropped;
 }

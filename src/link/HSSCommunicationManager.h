@@ -42,6 +42,10 @@ public:
 
     // Ownership of the command passes to the link.
     void queueHSSCommand(HSSCommand* command);
+    // Commands given up after their retries (never written, or never
+    // answered) since the start: a caller waiting for its commands to be
+    // carried out tells a dropped one from a slow one by this count.
+    uint64_t droppedCommands() const { return dropped.load(); }
 
     // Prints the text of the last device failure (verbose mode).
     void PrintLastError();
@@ -84,6 +88,7 @@ private:
 
     std::atomic<bool> deviceConnected{false};
     std::atomic<bool> isDetected{false};
+    std::atomic<uint64_t> dropped{0};
 
     HSSMessageQueueWrapper messageQueue;
     mutable std::mutex recQueueMutex;

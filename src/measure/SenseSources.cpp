@@ -1,6 +1,8 @@
 #include "measure/SenseSources.h"
 
+#include "device/HSSRegisterMap.h"
 #include "device/RegisterFields.h"
+#include "device/ZVRxQxx16PINConfiguration.h"
 
 namespace hss::measure {
 
@@ -47,6 +49,21 @@ uint16_t chanDiagConfigForSensing(uint16_t chanDiagConfig)
     for (const RegisterField& f : {CH_CURRENT_ADC, CH_VDS_ADC, CH_VOUT_ADC})
         chanDiagConfig = f.setOn(chanDiagConfig, true);
     return chanDiagConfig;
+}
+
+std::array<SenseWrite, 3> sensingOnWrites(hss_device_family_t family, ZVRxQxx16PINConfiguration& record)
+{
+    // The chip's ADC, all of its sources and each channel's sampling on,
+    // before the board takes its first sample.
+    record.setADCConfig(adcConfigForSensing(record.getADCConfig()));
+    std::array<SenseWrite, 3> writes{};
+    writes[0] = {registerAddress(family, HSSRegister::ADC_CONFIG).value_or(0), record.getADCConfig()};
+    for (uint8_t channel = 0; channel < 2; ++channel) {
+        record.setChanDiagConfig(chanDiagConfigForSensing(record.getChanDiagConfig(channel)), channel);
+        writes[channel + 1u] = {registerAddress(family, HSSRegister::CH_CONFIG, channel).value_or(0),
+                                record.getChanDiagConfig(channel)};
+    }
+    return writes;
 }
 
 std::string channelMaskText(uint8_t mask)

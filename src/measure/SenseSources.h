@@ -10,6 +10,8 @@
 
 #include "device/HSSDeviceFamily.h"
 
+class ZVRxQxx16PINConfiguration;
+
 namespace hss::measure {
 
 // One item of senseSourceSelBox; its index is the conversion code.
@@ -51,6 +53,14 @@ inline constexpr uint8_t kSenseIntervalMs = 50;
 // (those enables are on when their bit is clear).
 uint16_t adcConfigForSensing(uint16_t adcConfig);
 uint16_t chanDiagConfigForSensing(uint16_t chanDiagConfig);
+
+// The register writes that turn sampling on, ADC_CONFIG then CH1_CONFIG and
+// CH2_CONFIG, as (address, value); the record takes the new values first.
+struct SenseWrite {
+    uint8_t address;
+    uint16_t value;
+};
+std::array<SenseWrite, 3> sensingOnWrites(hss_device_family_t family, ZVRxQxx16PINConfiguration& record);
 
 // The graphed-channel mask as eight binary digits, most significant first.
 std::string channelMaskText(uint8_t mask);

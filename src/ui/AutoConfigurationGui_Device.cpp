@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
+#include "app/PollCycles.h"
 #include "app/ReadBackRequests.h"
 #include "app/WindowThreadHandOver.h"
 #include "device/ConfigReadBack.h"
@@ -25,8 +26,6 @@
 #include "ui/seam/DialogSeam.h"
 
 namespace {
-
-constexpr uint8_t kGpioDaughterCardPower = 0;  // GPIO 0: high while a part is identified
 
 QString fromView(std::string_view text)
 {
@@ -92,7 +91,7 @@ void AutoConfigurationGui::showPartLost(const QString& name, const QString& desc
 
 void AutoConfigurationGui::showPartFound(uint16_t code, const QString& name, const QString& description, bool crcOn)
 {
-    queueHSSCommand(new HSSSetCRCIOCTLCmd(crcOn));
+    for (auto& command : partFoundCommands(crcOn)) queueHSSCommand(command.release());
     showValuesUnknown();  // nothing of this part has been read yet
     setSafetyPageShown(crcOn);
     updateTabsFromFamily();
@@ -107,7 +106,6 @@ void AutoConfigurationGui::showPartFound(uint16_t code, const QString& name, con
     shownDevId = code;
     showAvailability();
     logMessageToWindow(QString::fromStdString(hss::partDetectedLogLine(name.toStdString())));
-    queueHSSCommand(new HSSWriteGPIOCTLCmd(kGpioDaughterCardPower, true));
 }
 
 void AutoConfigurationGui::showPrototype(uint16_t code, const QString& name, const QString& description)

@@ -65,7 +65,7 @@ std::optional<hss::files::SettingsFileContents> AutoConfigurationGui::readSettin
     SettingsFileCommands::CheckedFile checked = settingsFiles->readCheckedFile(path);
     if (checked.outcome != SettingsFileCommands::LoadOutcome::Loaded)
         return std::nullopt;
-    return std::move(checked.contents);
+    return std::move(checked.file.contents);
 }
 
 void AutoConfigurationGui::applySettingsFile(const QString& path) { settingsFiles->loadAndReport(path); }

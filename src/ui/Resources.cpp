@@ -1,24 +1,30 @@
 #include "ui/Resources.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <filesystem>
+
+#include "files/CExportFiles.h"
+
 namespace resources {
 
 QStringList searchFolders()
 {
-    QStringList folders{QDir::currentPath()};
-    if (QCoreApplication::instance()) {
-        // Resolved through symbolic links, so a link to the program in
-        // another bin/ still finds the prefix the program is installed in.
-        const QDir programFolder(QCoreApplication::applicationDirPath());
-        folders << programFolder.path()
-                << QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/keldor-configurator")));
-    }
+    std::optional<std::filesystem::path> programFolder;
+    // Resolved through symbolic links, so a link to the program in another
+    // bin/ still finds the prefix the program is installed in.
+    if (QCoreApplication::instance())
+        programFolder = std::filesystem::path(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    QStringList folders;
+    const auto working = std::filesystem::path(QFile::encodeName(QDir::currentPath()).toStdString());
+    for (const std::filesystem::path& folder : hss::files::shippedFileFolders(working, programFolder))
+        folders << QDir::cleanPath(QFile::decodeName(folder.string().c_str()));
     return folders;
 }
 

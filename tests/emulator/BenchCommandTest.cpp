@@ -63,6 +63,14 @@ TEST(BenchCommand, EachCommandActsOnTheBoardAndAnswersNothing) {
         {"board card ZVR2M05B-K1", [](EmulatedBoard& b, auto&) { return b.deviceId() == 0xFF01; }},
         {"board card none", [](EmulatedBoard& b, auto&) { return !b.deviceId(); }},
         {"board unplug", [](EmulatedBoard& b, auto&) { return !b.isPlugged(); }},
+        {"board unplug 2",
+         [](EmulatedBoard& b, auto&) {
+             // Plugged through the first command, gone after the second.
+             writeRegister(b, 0x07, 0x0001);
+             const bool stillIn = b.isPlugged();
+             writeRegister(b, 0x07, 0x0000);
+             return stillIn && !b.isPlugged();
+         }},
     };
     for (const Effect& e : effects) {
         ClockedBoard fixture;

@@ -92,7 +92,7 @@ class InstallTree(unittest.TestCase):
 
     def test_layout(self):
         app = ARGS.app_id
-        expected = [("bin", "keldor-configurator"), ("bin", "velmara-emu"),
+        expected = [("bin", "keldor-configurator"), ("bin", "keldor-cli"), ("bin", "velmara-emu"),
                     ("lib", "udev", "rules.d", "70-velmara-board.rules"),
                     ("share", "applications", app + ".desktop"),
                     ("share", "metainfo", app + ".metainfo.xml"),
@@ -101,7 +101,7 @@ class InstallTree(unittest.TestCase):
         for parts in expected:
             with self.subTest(path="/".join(parts)):
                 self.assertTrue(os.path.isfile(self.installed(*parts)))
-        for program in ("keldor-configurator", "velmara-emu"):
+        for program in ("keldor-configurator", "keldor-cli", "velmara-emu"):
             self.assertTrue(os.access(self.installed("bin", program), os.X_OK), program)
         for size in ICON_SIZES:
             with self.subTest(icon=size):
@@ -109,7 +109,7 @@ class InstallTree(unittest.TestCase):
                 self.assertEqual(png_size(png), (size, size))
 
     def test_versions(self):
-        for program in ("keldor-configurator", "velmara-emu"):
+        for program in ("keldor-configurator", "keldor-cli", "velmara-emu"):
             with self.subTest(program=program):
                 done = run([self.installed("bin", program), "--version"])
                 self.assertEqual(done.returncode, 0, done.stderr)

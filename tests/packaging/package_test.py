@@ -52,7 +52,7 @@ class DebianPackage(unittest.TestCase):
 
     def test_contents(self):
         app = ARGS.app_id
-        for path in ["usr/bin/keldor-configurator", "usr/bin/velmara-emu",
+        for path in ["usr/bin/keldor-configurator", "usr/bin/keldor-cli", "usr/bin/velmara-emu",
                      "usr/lib/udev/rules.d/70-velmara-board.rules",
                      f"usr/share/applications/{app}.desktop", f"usr/share/metainfo/{app}.metainfo.xml",
                      f"usr/share/icons/hicolor/scalable/apps/{app}.svg",
@@ -63,12 +63,13 @@ class DebianPackage(unittest.TestCase):
                      "usr/share/keldor-configurator/demo/demoModeValues18.txt",
                      "usr/share/doc/keldor-configurator/copyright",
                      "usr/share/doc/keldor-configurator/changelog.gz",
-                     "usr/share/man/man1/keldor-configurator.1.gz", "usr/share/man/man1/velmara-emu.1.gz"]:
+                     "usr/share/man/man1/keldor-configurator.1.gz", "usr/share/man/man1/keldor-cli.1.gz",
+                     "usr/share/man/man1/velmara-emu.1.gz"]:
             with self.subTest(path=path):
                 self.assertIn("./" + path, self.entries)
-        # Only the two programs, nothing outside /usr.
+        # Only the three programs, nothing outside /usr.
         programs = {e for e in self.entries if e.startswith("./usr/bin/") and not e.endswith("/")}
-        self.assertEqual(programs, {"./usr/bin/keldor-configurator", "./usr/bin/velmara-emu"})
+        self.assertEqual(programs, {"./usr/bin/keldor-configurator", "./usr/bin/keldor-cli", "./usr/bin/velmara-emu"})
         self.assertEqual({e for e in self.entries if e not in ("./", "./usr/") and not e.startswith("./usr/")}, set())
 
     def test_control_fields(self):

@@ -7,7 +7,9 @@
 #include <filesystem>
 
 #include "files/CExport.h"
+#include "files/CExportFiles.h"
 #include "files/FileReplace.h"
+#include "files/SettingsCheck.h"
 #include "files/SettingsFile.h"
 #include "ui/Resources.h"
 #include "ui/files/FilesHost.h"
@@ -15,9 +17,6 @@
 
 namespace {
 
-// A settings file is a few hundred bytes; anything far larger is not one.
-constexpr std::size_t kMaxSettingsFileBytes = 1 << 20;
-constexpr std::size_t kMaxSupportHeaderBytes = 1 << 20;
 
 const QString kSettingsFilter = QStringLiteral("txt files (*.txt)");
 const QString kExportFilter = QStringLiteral("C header and source (*.h *.c)");
@@ -34,10 +33,7 @@ QString fromStd(const std::string& text)
     return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString familyText(hss_device_family_t family)
-{
-    return family == HSS_FAMILY_18PWP ? QStringLiteral("18-pin family (18PWP)") : QStringLiteral("16-pin family (16PWP)");
-}
+QString familyText(hss_device_family_t family) { return fromStd(hss::files::familyText(family)); }
 
 QString lines(std::size_t count)
 {
@@ -153,12 +149,14 @@ void SettingsFileCommands::loadAndReport(const QString& path)
 
 SettingsFileCommands::CheckedFile SettingsFileCommands::readCheckedFile(const QString& path, bool tellUnreadable)
 {
+    using hss::files::SettingsCheckOutcome;
     const hss_device_family_t family = host.deviceFamily();
     if (family == HSS_FAMILY_NONE) return {LoadOutcome::NoFamily, {}};
 
-    const hss::files::FileBytes file = hss::files::readWholeFile(fsPath(path), kMaxSettingsFileBytes);
-    if (!file.ok()) {
-        const QString reason = fromStd(file.error);
+    hss::files::CheckedSettings checked = hss::files::readCheckedSettings(fsPath(path), family);
+    switch (checked.outcome) {
+    case SettingsCheckOutcome::Unreadable: {
+        const QString reason = fromStd(checked.reason);
         if (tellUnreadable) {
             host.logLine(QStringLiteral("Could not read {0}: {1}"), {path, reason});
             DialogSeam::message(parent, QMessageBox::Critical, kOpenErrorCaption,
@@ -166,22 +164,20 @@ SettingsFileCommands::CheckedFile SettingsFileCommands::readCheckedFile(const QS
         }
         return {LoadOutcome::Unreadable, {}, reason};
     }
-
-    hss::files::SettingsFileContents contents = hss::files::readSettingsFile(file.bytes);
-    if (contents.headerFamily == HSS_FAMILY_NONE) {
+    case SettingsCheckOutcome::WrongFormat:
         DialogSeam::message(parent, QMessageBox::Critical, kOpenErrorCaption, QStringLiteral("File is in wrong format."));
         return {LoadOutcome::WrongFormat, {}};
-    }
-    // The two families keep different registers at the same addresses: the
-    // other family's file would put its values into the wrong registers.
-    if (contents.headerFamily != family) {
+    case SettingsCheckOutcome::OtherFamily:
         DialogSeam::message(parent, QMessageBox::Critical, kOpenErrorCaption,
                             QStringLiteral("%1 holds settings of the %2, but the part in use is of the %3. "
                                            "Nothing was loaded.")
-                                .arg(path, familyText(contents.headerFamily), familyText(family)));
+                                .arg(path, familyText(checked.contents.headerFamily), familyText(family)));
         return {LoadOutcome::OtherFamily, {}};
+    case SettingsCheckOutcome::NothingUsable:
+    case SettingsCheckOutcome::Usable:
+        break;
     }
-    return {LoadOutcome::Loaded, std::move(contents)};
+    return {LoadOutcome::Loaded, std::move(checked)};
 }
 
 SettingsFileCommands::LoadResult SettingsFileCommands::loadFileIntoGUI(const QString& path, bool tellUnreadable)
@@ -189,8 +185,8 @@ SettingsFileCommands::LoadResult SettingsFileCommands::loadFileIntoGUI(const QSt
     const hss_device_family_t family = host.deviceFamily();
     CheckedFile checked = readCheckedFile(path, tellUnreadable);
     if (checked.outcome != LoadOutcome::Loaded) return {checked.outcome, checked.reason};
-    const hss::files::SettingsFileContents& contents = checked.contents;
-    if (contents.recordLines() == 0) {  // a file that ends after its header changes nothing
+    const hss::files::SettingsFileContents& contents = checked.file.contents;
+    if (checked.file.headerOnly()) {  // a file that ends after its header changes nothing
         commitLoadedRecord(family, {});
         return {LoadOutcome::Loaded, {}};
     }
@@ -202,15 +198,7 @@ SettingsFileCommands::LoadResult SettingsFileCommands::loadFileIntoGUI(const QSt
         host.logLine(QStringLiteral("Skipped {0} of {1}: {2}"),
                      {lines(contents.skipped.size()), path, skippedLineReasons(contents.skipped)});
     }
-
-    // DEVID is the identity of the part in use, not a setting: a file saved
-    // from another part must not give the editor that part's option tables.
-    const uint8_t devIdAddress = hss::registerAddress(family, HSSRegister::DEVID).value_or(0);
-    std::vector<hss::files::SettingsRecord> settings;
-    for (const hss::files::SettingsRecord& record : contents.records) {
-        if (record.address != devIdAddress) settings.push_back(record);
-    }
-    if (settings.empty()) {
+    if (checked.file.outcome == hss::files::SettingsCheckOutcome::NothingUsable) {
         host.logLine(QStringLiteral("No usable settings in {0}; nothing was changed."), {path});
         DialogSeam::message(parent, QMessageBox::Warning, QStringLiteral("Nothing Loaded"),
                             QStringLiteral("%1 holds no address,value record for a register of the %2. "
@@ -218,7 +206,7 @@ SettingsFileCommands::LoadResult SettingsFileCommands::loadFileIntoGUI(const QSt
                                 .arg(path, familyText(family)));
         return {LoadOutcome::NothingUsable, {}};
     }
-    result.applied = commitLoadedRecord(family, settings);
+    result.applied = commitLoadedRecord(family, checked.file.settings);
     return result;
 }
 
@@ -246,56 +234,44 @@ void SettingsFileCommands::cStructToolStripMenuItem_Click()
                                    kExportFilter, QString(), exportFolder);
     if (chosen.isEmpty()) return;
     const QFileInfo chosenInfo(chosen);
-    const auto names = hss::files::exportFileNames(chosenInfo.fileName().toUtf8().toStdString());
-    if (!names) {
+    const hss::files::CExportWritten written = hss::files::writeCExportFiles(
+        fsPath(chosen), host.deviceFamily(), host.sixteenPinRecord(), host.eighteenPinRecord(),
+        [](const std::string& relativePath) -> std::optional<std::filesystem::path> {
+            const QString shipped = resources::findFile(QString::fromStdString(relativePath));
+            if (shipped.isEmpty()) return std::nullopt;
+            return fsPath(shipped);
+        });
+    const QString headerPath = fromStd(written.header.string());
+    const QString sourcePath = fromStd(written.source.string());
+    using Problem = hss::files::CExportWritten::Problem;
+    switch (written.problem) {
+    case Problem::NoName:
         DialogSeam::message(parent, QMessageBox::Critical, kSaveErrorCaption,
                             QStringLiteral("%1 leaves no name for the header and the source file. Choose a name such "
                                            "as config (which gives config.h and config.c).")
                                 .arg(chosenInfo.fileName()));
         return;
+    case Problem::SupportHeaderName:
+        DialogSeam::message(parent, QMessageBox::Critical, kSaveErrorCaption,
+                            QStringLiteral("%1 is the name of a support header that the export places beside "
+                                           "the configuration. Choose another name.")
+                                .arg(fromStd(written.header.filename().string())));
+        return;
+    case Problem::WriteFailed: {
+        const QString path = fromStd(written.failedPath.string());
+        const QString reason = fromStd(written.reason);
+        host.logLine(QStringLiteral("Could not export the configuration to {0}: {1}"), {path, reason});
+        DialogSeam::message(parent, QMessageBox::Critical, kSaveErrorCaption,
+                            QStringLiteral("The configuration could not be exported to %1: %2.").arg(path, reason));
+        return;
     }
-    const QString headerName = QString::fromUtf8(names->header);
-    const QDir folder = chosenInfo.dir();
-    const QString headerPath = folder.filePath(headerName);
-    const QString sourcePath = folder.filePath(QString::fromUtf8(names->source));
-    for (std::string_view support : hss::files::kSupportHeaders) {
-        if (headerName == QLatin1String(support.data(), static_cast<qsizetype>(support.size()))) {
-            DialogSeam::message(parent, QMessageBox::Critical, kSaveErrorCaption,
-                                QStringLiteral("%1 is the name of a support header that the export places beside "
-                                               "the configuration. Choose another name.")
-                                    .arg(headerName));
-            return;
-        }
+    case Problem::None:
+        break;
     }
-    const auto texts = hss::files::cExportText(host.deviceFamily(), host.sixteenPinRecord(), host.eighteenPinRecord(),
-                                               names->header);
-    if (!texts) return;
-
-    const std::pair<QString, const std::string*> outputs[] = {{headerPath, &texts->header},
-                                                              {sourcePath, &texts->source}};
-    for (const auto& [path, text] : outputs) {
-        if (const auto error = hss::files::writeFileReplacing(fsPath(path), *text)) {
-            const QString reason = fromStd(*error);
-            host.logLine(QStringLiteral("Could not export the configuration to {0}: {1}"), {path, reason});
-            DialogSeam::message(parent, QMessageBox::Critical, kSaveErrorCaption,
-                                QStringLiteral("The configuration could not be exported to %1: %2.").arg(path, reason));
-            return;
-        }
-    }
-
-    // The generated files include these; without them they do not compile.
     QStringList notCopied;
-    for (std::string_view support : hss::files::kSupportHeaders) {
-        const QString name = QString::fromLatin1(support.data(), static_cast<qsizetype>(support.size()));
-        const QString shipped = resources::findFile(QStringLiteral("headers/") + name);
-        const auto error = shipped.isEmpty()
-                               ? std::optional<std::string>("not found among the tool's files")
-                               : hss::files::copyFileReplacing(fsPath(shipped), fsPath(folder.filePath(name)),
-                                                               kMaxSupportHeaderBytes);
-        if (error) {
-            host.logLine(QStringLiteral("Support header {0} was not copied: {1}"), {name, fromStd(*error)});
-            notCopied << name + QStringLiteral(" (") + fromStd(*error) + QStringLiteral(")");
-        }
+    for (const std::string& missing : written.notCopied) {
+        host.logLine(QStringLiteral("Support header {0} was not copied"), {fromStd(missing)});
+        notCopied << fromStd(missing);
     }
 
     host.logLine(QStringLiteral("Saved configuration to {0} and {1}"), {headerPath, sourcePath});

@@ -9,6 +9,7 @@
 #include <span>
 
 #include "device/HSSDeviceFamily.h"
+#include "files/SettingsCheck.h"
 #include "files/SettingsFile.h"
 
 class FilesHost;
@@ -51,7 +52,7 @@ public:
     // boxes), without applying anything; the outcome says why when not Loaded.
     struct CheckedFile {
         LoadOutcome outcome;
-        hss::files::SettingsFileContents contents;
+        hss::files::CheckedSettings file;
         QString reason = {};  // for Unreadable: why
     };
     CheckedFile readCheckedFile(const QString& path, bool tellUnreadable = true);

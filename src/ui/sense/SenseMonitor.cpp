@@ -217,17 +217,8 @@ void SenseMonitor::showQuantity(const SenseQuantity& quantity)
 
 void SenseMonitor::startSensing(hss_device_family_t family)
 {
-    // The chip's ADC, all of its sources and each channel's sampling on,
-    // before the board takes its first sample.
-    ZVRxQxx16PINConfiguration& config = record(family);
-    config.setADCConfig(adcConfigForSensing(config.getADCConfig()));
-    host.queueHSSCommand(
-        new HSSSingleWriteCmd(*hss::registerAddress(family, HSSRegister::ADC_CONFIG), config.getADCConfig()));
-    for (uint8_t channel = 0; channel < 2; ++channel) {
-        config.setChanDiagConfig(chanDiagConfigForSensing(config.getChanDiagConfig(channel)), channel);
-        host.queueHSSCommand(new HSSSingleWriteCmd(*hss::registerAddress(family, HSSRegister::CH_CONFIG, channel),
-                                                   config.getChanDiagConfig(channel)));
-    }
+    for (const hss::measure::SenseWrite& write : hss::measure::sensingOnWrites(family, record(family)))
+        host.queueHSSCommand(new HSSSingleWriteCmd(write.address, write.value));
     restartSampling(*senseRegisters(family, graph.senseSourceSelBox->currentIndex()));
     unknownRatioLogged = false;
     setSupplyVoltageShown(true);
