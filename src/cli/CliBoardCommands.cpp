@@ -501,6 +501,7 @@ BoardResult runBoardCommand(const CliOptions& options, session::BoardTarget& tar
     else if (options.command == "faults") result = faults(options, board, out);
     else if (options.command == "sense") result = sense(options, board, err);
     else if (options.command == "selftest") result = selftest(board);
+    result.exchanges = board.exchanges();
     return result;
 }
 

@@ -3,6 +3,7 @@
 // BoardSession and hands back what to print, so that --all can run one
 // board a thread and print the results in order afterwards.
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 
@@ -20,6 +21,7 @@ struct BoardResult {
     std::string json;     // the same as one JSON object
     std::string summary;  // one line for a run over several boards
     std::string error;    // for standard error; empty when all went well
+    uint64_t exchanges = 0;  // commands exchanged with the board
 };
 
 // identify, read, write, verify, export (from the chip), faults, sense,
