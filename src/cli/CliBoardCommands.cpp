@@ -485,7 +485,7 @@ BoardResult runBoardCommand(const CliOptions& options, session::BoardTarget& tar
         if (const std::string problem = fileProblem(file, options.files[0]); !problem.empty()) {
             BoardResult result;
             result.exit = kExitBadFile;
-            result.error = problem + " Nothing was written.";
+            result.error = options.command == "write" ? problem + " Nothing was written." : problem;
             result.summary = target.label + ": FAILED: " + result.error;
             result.json = JsonObject().add("board", target.label).add("ok", false).add("error", result.error).text();
             return result;

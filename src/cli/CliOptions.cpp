@@ -206,7 +206,8 @@ EXIT STATUS
   2  no board, or no supported part on it
   3  verify or diff: the chip (or the second file) differs
   4  a file unreadable or malformed, or of the other family
-  5  board link failed (retries exhausted, or the board removed mid-way)
+  5  board link failed (retries exhausted, or the board removed mid-way), or the board
+     cannot do it (--flash on firmware before v20B0, refused before anything is written)
 )";
 }
 
