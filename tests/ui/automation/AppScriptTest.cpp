@@ -162,6 +162,8 @@ INSTANTIATE_TEST_SUITE_P(Scripts, AppScript, ::testing::Values(
          "bits=11:9;field=PWM Frequency;raw=0;text=0\\.8Hz;mark=;file=$"},
         0, 0},
     AppCase{"PersistSwitchLogsAndEnablesManualPersist",
+        // The first fault poll's POR line takes the status field too: after it, not racing it.
+        "wait-for commandStatusLabel text \"Power on Reset (POR) detected.\" 60000\n"
         "check manualPersistEnableCheckBox 0\nget manualPersistToolStripMenuItem\nget commandStatusLabel\n"
         "check manualPersistEnableCheckBox 1\nget manualPersistToolStripMenuItem\n",
         {"LOG Manual persist enabled\\.", "manualPersistToolStripMenuItem enabled=true",
