@@ -90,6 +90,7 @@ QValueAxis* currentAxis(QChart* chart)
     axis->setLabelFormat(QStringLiteral("%g"));
     axis->setRange(0.0, kStartCurrentMaximum);
     chart->addAxis(axis, Qt::AlignBottom);
+    chartoverlay::hairlineGrid(axis);  // after the theme has given its pens
     QObject::connect(chart, &QChart::plotAreaChanged, axis, [chart, axis] { fitCurrentTicks(chart, axis); });
     QObject::connect(axis, &QValueAxis::rangeChanged, chart, [chart, axis] { fitCurrentTicks(chart, axis); });
     return axis;
@@ -105,6 +106,7 @@ QLogValueAxis* timeAxis(QChart* chart, double minimum)
     axis->setMinorTickCount(-1);
     axis->setRange(minimum, kStartTimeMaximum);
     chart->addAxis(axis, Qt::AlignLeft);
+    chartoverlay::hairlineGrid(axis);
     return axis;
 }
 
