@@ -107,7 +107,8 @@ void BM_I2TRedraw(benchmark::State& state)
 BENCHMARK(BM_I2TRedraw)->Unit(benchmark::kMillisecond);
 
 // The two charts as they were built: spline series for the curves, filled
-// areas on the complete chart, the same view (band, labels), fed the same curves.
+// areas on the complete chart, antialiased, the same view (band, labels), fed
+// the same curves.
 struct TodayCharts {
     TodayCharts()
     {
@@ -143,6 +144,7 @@ struct TodayCharts {
             areas.push_back(area);
         }
         for (I2TChartView* view : {i2tView.get(), completeView.get()}) {
+            view->setRenderHint(QPainter::Antialiasing);  // as they were drawn
             view->resize(kViewWidth, kViewHeight);
             view->show();
         }

@@ -519,4 +519,29 @@ TEST(TunerCharts, BothChartsExportTheirPointsAndPictures)
     }
 }
 
+// Every chart of the window (the tuner's of both families and the sense
+// chart) draws its grid as hairlines, which cost a fraction of a stroked
+// line, in the colours the chart theme gives: set before the theme's, the
+// hairlines would come out black.
+TEST(TunerCharts, EveryChartDrawsItsGridAsHairlinesInTheThemesColours)
+{
+    Gui gui(kSixteenPin);
+    ASSERT_TRUE(gui.waitDetected());
+    QChart themed;
+    auto* reference = new QValueAxis;
+    themed.addAxis(reference, Qt::AlignBottom);
+    const QList<QChartView*> views = gui.window().findChildren<QChartView*>();
+    ASSERT_GE(views.size(), 5);
+    for (const QChartView* view : views) {
+        for (const QAbstractAxis* axis : view->chart()->axes()) {
+            SCOPED_TRACE((view->objectName() + " " + axis->titleText()).toStdString());
+            EXPECT_EQ(axis->gridLinePen().widthF(), 0.0);
+            EXPECT_EQ(axis->minorGridLinePen().widthF(), 0.0);
+            EXPECT_EQ(axis->linePen().widthF(), 0.0);
+            EXPECT_EQ(axis->gridLinePen().color(), reference->gridLinePen().color());
+            EXPECT_EQ(axis->linePen().color(), reference->linePen().color());
+        }
+    }
+}
+
 }  // namespace

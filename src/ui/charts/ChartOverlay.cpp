@@ -30,6 +30,23 @@ void drawCursor(QPainter* painter, const QRectF& plot, QPointF at, const QString
     painter->restore();
 }
 
+namespace {
+
+QPen hairline(QPen pen)
+{
+    pen.setWidth(0);
+    return pen;
+}
+
+}  // namespace
+
+void hairlineGrid(QAbstractAxis* axis)
+{
+    axis->setGridLinePen(hairline(axis->gridLinePen()));
+    axis->setMinorGridLinePen(hairline(axis->minorGridLinePen()));
+    axis->setLinePen(hairline(axis->linePen()));
+}
+
 void fitTicks(QValueAxis* axis, double axisPixels, Qt::Orientation orientation, double minimumStep, double anchor)
 {
     const QFontMetricsF metrics(axis->labelsFont());

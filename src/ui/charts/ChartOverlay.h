@@ -7,6 +7,7 @@
 #include <QString>
 #include <Qt>
 
+class QAbstractAxis;
 class QPainter;
 class QValueAxis;
 class QFont;
@@ -22,5 +23,10 @@ void drawCursor(QPainter* painter, const QRectF& plot, QPointF at, const QString
 // one): round steps of at least minimumStep, dynamic ticks from anchor.
 void fitTicks(QValueAxis* axis, double axisPixels, Qt::Orientation orientation, double minimumStep = 0.0,
               double anchor = 0.0);
+
+// Grid lines and the axis line as hairlines (pen width 0) in their present
+// colours: a line of width 1 or more is stroked as an outline on every
+// repaint and for every bounding box, a hairline drawn directly.
+void hairlineGrid(QAbstractAxis* axis);
 
 }  // namespace chartoverlay

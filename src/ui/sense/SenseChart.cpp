@@ -1,6 +1,7 @@
 #include "ui/sense/SenseChart.h"
 
 #include <QChart>
+#include <QGraphicsScene>
 #include <QKeyEvent>
 #include <QLegend>
 #include <QLegendMarker>
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <limits>
 
+#include "measure/ChartTicks.h"
 #include "ui/charts/ChartOverlay.h"
 
 using hss::measure::SenseSampleWindow;
@@ -37,6 +39,7 @@ constexpr double kPanStep = 0.1;
 // by the window's own range; a zoomed axis is never narrower than this.
 constexpr double kMinValueSpan = 1e-6;
 constexpr double kMinTimeSpan = 0.05;
+constexpr double kMaxTimeLabels = 10.0;
 
 SenseChart::Range zoomed(SenseChart::Range r, double factor, std::optional<double> about, double minimumSpan)
 {
@@ -54,7 +57,7 @@ SenseChart::SenseChart(const SenseSampleWindow& window, QWidget* parent)
     : QChartView(parent), live(window), frozen(hss::measure::kMinPointsKept)
 {
     setObjectName(QStringLiteral("senseChart"));
-    setRenderHint(QPainter::Antialiasing);
+    setRenderHint(QPainter::Antialiasing, false);
     setMinimumSize(320, 240);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -75,6 +78,8 @@ SenseChart::SenseChart(const SenseSampleWindow& window, QWidget* parent)
     yAxis->setLabelFormat(QStringLiteral("%g"));
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
+    chartoverlay::hairlineGrid(xAxis);  // after the theme has given its pens
+    chartoverlay::hairlineGrid(yAxis);
 
     for (std::size_t i = 0; i < all.size(); ++i) {
         // Straight segments, not splines: a spline overshoots between samples
@@ -97,6 +102,7 @@ SenseChart::SenseChart(const SenseSampleWindow& window, QWidget* parent)
         all[i] = series;
     }
     setChart(chart);
+    scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
     hideFaintMarkers();
 
     mergeTimer.setSingleShot(true);
@@ -185,7 +191,10 @@ void SenseChart::showWindow()
     xAxis->setRange(time.min, time.max);
     yAxis->setRange(value.min, value.max);
     const QRectF plot = chart()->plotArea();
-    chartoverlay::fitTicks(xAxis, plot.width(), Qt::Horizontal);
+    // About ten time labels at most: each one is laid out anew whenever the
+    // axis moves, which it does with every update.
+    chartoverlay::fitTicks(xAxis, plot.width(), Qt::Horizontal,
+                           hss::measure::roundTickStep(time.max - time.min, kMaxTimeLabels));
     chartoverlay::fitTicks(yAxis, plot.height(), Qt::Vertical);
     if (cursor)
         updateCursor(*cursor);

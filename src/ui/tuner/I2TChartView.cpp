@@ -38,7 +38,7 @@ QColor labelColour(const QAbstractSeries* series)
 I2TChartView::I2TChartView(QChart* chart, const QString& name, QWidget* parent) : QChartView(chart, parent)
 {
     setObjectName(name);
-    setRenderHint(QPainter::Antialiasing);
+    setRenderHint(QPainter::Antialiasing, false);
     // The chart's own background would cover the band drawn beneath it.
     chart->setBackgroundVisible(false);
     setBackgroundBrush(Qt::white);

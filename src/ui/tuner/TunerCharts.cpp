@@ -90,6 +90,7 @@ QValueAxis* currentAxis(QChart* chart)
     axis->setLabelFormat(QStringLiteral("%g"));
     axis->setRange(0.0, kStartCurrentMaximum);
     chart->addAxis(axis, Qt::AlignBottom);
+    chartoverlay::hairlineGrid(axis);  // after the theme has given its pens
     QObject::connect(chart, &QChart::plotAreaChanged, axis, [chart, axis] { fitCurrentTicks(chart, axis); });
     QObject::connect(axis, &QValueAxis::rangeChanged, chart, [chart, axis] { fitCurrentTicks(chart, axis); });
     return axis;
@@ -105,6 +106,7 @@ QLogValueAxis* timeAxis(QChart* chart, double minimum)
     axis->setMinorTickCount(-1);
     axis->setRange(minimum, kStartTimeMaximum);
     chart->addAxis(axis, Qt::AlignLeft);
+    chartoverlay::hairlineGrid(axis);
     return axis;
 }
 
@@ -267,6 +269,21 @@ void setSeriesPoints(QXYSeries* series, const std::vector<ChartPoint>& points, c
 
 void showI2TCurves(TunerCharts& charts, const hss::i2t::I2TCurvePlot& plot)
 {
+    // The axes first, over curves emptied for the moment: a line series works
+    // out its outline again on each range change as on each new set of
+    // points, and this way only the new points are outlined, once.
+    if (plot.drawn) {
+        for (QXYSeries* series : {charts.i2tSeries[0], charts.i2tSeries[1], charts.i2tSeries[2]})
+            series->clear();
+        for (QAreaSeries* area : charts.completeSeries)
+            area->upperSeries()->clear();
+        if (plot.i2t.currentMaximum > plot.i2t.currentMinimum)
+            charts.i2tCurrentAxis->setRange(plot.i2t.currentMinimum, plot.i2t.currentMaximum);
+        charts.i2tTimeAxis->setMax(plot.i2t.timeMaximum);
+        if (plot.complete.currentMaximum > 0.0)
+            charts.completeCurrentAxis->setRange(0.0, plot.complete.currentMaximum);
+        charts.completeTimeAxis->setRange(plot.complete.timeMinimum, plot.complete.timeMaximum);
+    }
     for (std::size_t i = 0; i < plot.i2t.series.size(); ++i)
         setSeriesPoints(charts.i2tSeries[i], plot.i2t.series[i].points, plot.i2t.series[i].labels);
     setSeriesPoints(charts.i2tSeries[7], plot.i2t.softwareLimit.points, plot.i2t.softwareLimit.labels);
@@ -282,14 +299,6 @@ void showI2TCurves(TunerCharts& charts, const hss::i2t::I2TCurvePlot& plot)
     const QString note = QString::fromStdString(plot.note);
     charts.i2tView->setNote(note);
     charts.completeView->setNote(note);
-    if (!plot.drawn)
-        return;
-    if (plot.i2t.currentMaximum > plot.i2t.currentMinimum)
-        charts.i2tCurrentAxis->setRange(plot.i2t.currentMinimum, plot.i2t.currentMaximum);
-    charts.i2tTimeAxis->setMax(plot.i2t.timeMaximum);
-    if (plot.complete.currentMaximum > 0.0)
-        charts.completeCurrentAxis->setRange(0.0, plot.complete.currentMaximum);
-    charts.completeTimeAxis->setRange(plot.complete.timeMinimum, plot.complete.timeMaximum);
 }
 
 void showPulseMarkerVerdict(TunerCharts& charts, int row, std::optional<bool> trips)
