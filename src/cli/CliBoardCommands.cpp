@@ -166,10 +166,10 @@ BoardResult read(const CliOptions& options, BoardSession& board)
 std::optional<BoardResult> refuseFile(BoardSession& board, const files::CheckedSettings& file, const std::string& path)
 {
     if (file.contents.headerFamily == board.family()) return std::nullopt;
-    files::CheckedSettings other = file;
-    other.outcome = files::SettingsCheckOutcome::OtherFamily;
-    return failedWith(board, kExitBadFile, files::describeCheckFailure(other, path, board.family()) +
-                                               " Nothing was written.");
+    return failedWith(board, kExitBadFile,
+                      path + " holds settings of the " + files::familyText(file.contents.headerFamily) +
+                          ", but the part in use is of the " + files::familyText(board.family()) +
+                          ". Nothing was written.");
 }
 
 BoardResult compareWithChip(BoardSession& board, const files::CheckedSettings& file, const std::string& path,
