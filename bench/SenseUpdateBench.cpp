@@ -1,14 +1,15 @@
 // One live sense sample on a full window: the point appended, the chart's
 // update, and the repaint that follows.
 //
-//   BM_SenseSample/N              the sense chart as the tool has it (time axis,
-//                                 averaged and unaveraged traces of both channels,
-//                                 points thinned to the plot's pixels)
-//   BM_SenseSample_Today/1000     the chart as it was before the time axis (two
-//                                 5-pixel lines, one point per sample, a sample axis),
-//                                 rebuilt here so both are measured in one run
-//   BM_SenseSample_QCustomPlot/N  the same picture drawn by QCustomPlot
-//                                 (ChartLibraryBench.cpp), to choose the library by
+//   BM_SenseSample/N              the sense chart as the tool has it (QCustomPlot,
+//                                 time axis, averaged and unaveraged traces of both
+//                                 channels, points thinned to the plot's pixels)
+//   BM_SenseSample_Today/1000     the chart as it was before the time axis (Qt
+//                                 Charts, two 5-pixel lines, one point per sample,
+//                                 a sample axis), rebuilt here so both are
+//                                 measured in one run
+//   BM_SenseSample_QCustomPlot/N  a bare QCustomPlot drawing the same picture
+//                                 (ChartLibraryBench.cpp): the library's own floor
 //
 // With KC_SENSE_STREAM_SECONDS set (scripts/sense-cpu sets 60), also
 // BM_SenseStream20Hz_*: both channels graphed at 20 samples a second for
@@ -17,6 +18,7 @@
 #include "SenseBenchCommon.h"
 
 #include <QChart>
+#include <QChartView>
 #include <QLineSeries>
 #include <QValueAxis>
 

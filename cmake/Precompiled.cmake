@@ -5,7 +5,7 @@
 # every target is position independent the same way and links the same Qt.
 option(KC_PCH "Build and reuse precompiled Qt and GoogleTest headers" ON)
 
-set(_kc_pch_qt_libs Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Charts)
+set(_kc_pch_qt_libs Qt6::Core Qt6::Gui Qt6::Widgets QCustomPlotQt6::QCustomPlotQt6)
 
 if(KC_PCH)
   set(CMAKE_POSITION_INDEPENDENT_CODE ON)

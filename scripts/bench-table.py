@@ -8,7 +8,7 @@ import sys
 PAIRS = (("_FullStack", "_Direct", "full stack / direct"),
          ("_Replace", "_Append", "replace / append"),
          ("", "_Today", "now / today"),
-         ("_QCustomPlot", "", "QCustomPlot / Qt Charts"))
+         ("", "_QCustomPlot", "tool / bare QCustomPlot"))
 
 
 def split(name):

@@ -16,4 +16,4 @@
 #include <QtCore>
 #include <QtGui>
 #include <QtWidgets>
-#include <QtCharts>
+#include <qcustomplot.h>

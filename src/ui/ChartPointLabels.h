@@ -1,6 +1,6 @@
 #pragma once
 // Text drawn beside single points of a chart series ("4A", "SW: 13.3A").
-// Qt Charts has no per-point label text, so a chart page keeps them on the
+// A chart series has no per-point label text, so a chart page keeps them on the
 // series as the property "pointLabels" (a QMap<int, QString> from point
 // index to text) and draws them itself; scripts read them from there.
 

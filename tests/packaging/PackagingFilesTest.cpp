@@ -82,7 +82,7 @@ TEST(PackagingFiles, DesktopEntryAndMetainfoNameTheTool)
               "usb:v" + hex4(hss::kBoardVendorId, true) + "p" + hex4(hss::kBoardProductId, true) + "d*");
 }
 
-// The tool links Qt Charts, which open-source users get under the GPL 3 only.
+// The tool links QCustomPlot, which is licensed under the GPL 3.
 TEST(PackagingFiles, TheLicenceIsTheGpl3OrLaterEverywhere)
 {
     const std::string licence = readText("LICENSE");

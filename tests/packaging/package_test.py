@@ -78,7 +78,7 @@ class DebianPackage(unittest.TestCase):
         # Computed by dpkg-shlibdeps from the binaries, with versions.
         depends = [d.strip() for d in self.field("Depends").split(",")]
         names = {d.split()[0] for d in depends}
-        for library in ["libc6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6charts6",
+        for library in ["libc6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqcustomplot2.1-qt6",
                         "libhidapi-hidraw0", "libudev1"]:
             with self.subTest(library=library):
                 self.assertIn(library, names)
@@ -89,7 +89,7 @@ class DebianPackage(unittest.TestCase):
         return data.extractfile(path).read()
 
     def test_licence_and_documents(self):
-        # Qt Charts comes to open-source users under the GPL 3: the package says so.
+        # QCustomPlot is licensed under the GPL 3: the package says so.
         copyright_text = self.member("./usr/share/doc/keldor-configurator/copyright").decode()
         self.assertTrue(copyright_text.startswith(
             "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"))

@@ -30,7 +30,7 @@ constexpr double kNineAmpOhms = 13.5 / 9.0;  // on the 13.5 V supply
 constexpr double kThreeAmpOhms = 13.5 / 3.0;
 
 // The chart's points of a series as (x, y).
-std::vector<std::pair<double, double>> pointsOf(const QXYSeries* series)
+std::vector<std::pair<double, double>> pointsOf(const ChartSeries* series)
 {
     std::vector<std::pair<double, double>> out;
     for (const QPointF& p : series->points())
@@ -108,7 +108,7 @@ TEST(SenseChart, APulsedLoadShowsItsPeakWhileTheAveragedTraceStaysLower)
     const auto range = chart->timeRange();
     EXPECT_DOUBLE_EQ(range.max, chart->shownWindow().time(chart->shownWindow().size() - 1));
     EXPECT_GE(range.max - range.min, 60 * 0.04);
-    EXPECT_EQ(chart->chart()->axes(Qt::Horizontal).first()->titleText(), "Time (s)");
+    EXPECT_EQ(chart->xAxis->label(), "Time (s)");
 }
 
 TEST(SenseChart, PauseKeepsTheViewWhileTheLogGrowsAndAnExportMatchesThePoints)
@@ -190,10 +190,10 @@ TEST(SenseChart, PauseKeepsTheViewWhileTheLogGrowsAndAnExportMatchesThePoints)
     EXPECT_TRUE(bench.chart->isPaused());
     EXPECT_EQ(pause->text(), "Resume");
     // The cursor reads time and value where it is.
-    const QRectF plot = bench.chart->chart()->mapRectToScene(bench.chart->chart()->plotArea());
-    const QPoint middle = bench.chart->mapFromScene(plot.center());
-    QTest::mouseMove(bench.chart->viewport(), middle);
-    const QPointF value = bench.chart->chart()->mapToValue(plot.center(), bench.chart->series(0));
+    const QRectF plot = bench.chart->plotRect();
+    const QPoint middle = plot.center().toPoint();
+    QTest::mouseMove(bench.chart, middle);
+    const QPointF value = bench.chart->toValue(middle);
     const QRegularExpressionMatch read =
         QRegularExpression("^(-?[0-9.e+-]+) s, (-?[0-9.e+-]+) A$").match(readout(bench.chart, "cursorReadout"));
     ASSERT_TRUE(read.hasMatch()) << readout(bench.chart, "cursorReadout").toStdString();

@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QToolButton>
-#include <QXYSeries>
 
 #include <deque>
 
@@ -183,7 +182,7 @@ TEST_P(SenseQuantity, JunctionTemperatureSamplesTheFamilysTemperatureRegistersOn
         eighteen ? std::vector<uint8_t>{0x11, 0x1A, 0x0A} : std::vector<uint8_t>{0x12, 0x1B, 0x0B};
     EXPECT_TRUE(sent(gui.board(), {{0, {}}, {50, temperature}}));
     EXPECT_EQ(bench.monitor->curDataFormat(), ADC_JUNCTION_TEMPERATURE);
-    EXPECT_EQ(bench.chart->chart()->title(), "Junction Temperature");
+    EXPECT_EQ(bench.chart->title(), "Junction Temperature");
     EXPECT_TRUE(gui.logText().contains("Sensing source changed to junction temperature"));
 
     // Nothing sampled before the change reaches the new chart: every point
@@ -370,7 +369,7 @@ ColourSpread spreadOf(const QImage& image, const QRect& area, const QColor& colo
     return spread;
 }
 
-double meanValue(const QXYSeries* series)
+double meanValue(const ChartSeries* series)
 {
     double sum = 0.0;
     for (const QPointF& p : series->points())
@@ -406,8 +405,7 @@ TEST(SenseMonitor, CommandCenterPicturesShowBothChannelsWhereTheirValuesAre)
         // its value is higher (3 A against 2 A; the junction carrying more
         // current is the hotter one), as far apart as the value axis says.
         const QImage chart = bench.chart->grab().toImage();
-        QChart* c = bench.chart->chart();
-        const QRect plot = c->mapToScene(c->plotArea()).boundingRect().toAlignedRect();
+        const QRect plot = bench.chart->plotRect().toAlignedRect();
         const ColourSpread one = spreadOf(chart, plot, bench.chart->series(0)->pen().color());
         const ColourSpread two = spreadOf(chart, plot, bench.chart->series(1)->pen().color());
         EXPECT_GT(one.count, 100);
@@ -415,9 +413,7 @@ TEST(SenseMonitor, CommandCenterPicturesShowBothChannelsWhereTheirValuesAre)
         const double v1 = meanValue(bench.chart->series(0));
         const double v2 = meanValue(bench.chart->series(1));
         ASSERT_GT(v1, v2);
-        const auto yOf = [&](double value) {
-            return c->mapToScene(c->mapToPosition(QPointF(1, value), bench.chart->series(0))).y();
-        };
+        const auto yOf = [&](double value) { return bench.chart->toPixel(QPointF(1, value)).y(); };
         EXPECT_NEAR(one.meanY, yOf(v1), 3.0);
         EXPECT_NEAR(two.meanY, yOf(v2), 3.0);
     }

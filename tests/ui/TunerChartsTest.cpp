@@ -7,29 +7,24 @@
 
 #include <gtest/gtest.h>
 
-#include <QAreaSeries>
-#include <QLineSeries>
-#include <QChart>
-#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QLogValueAxis>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QValueAxis>
-#include <QXYSeries>
 
 #include <cmath>
 #include <cstdlib>
 #include <functional>
 
 #include "ui/ChartPointLabels.h"
+#include "ui/charts/ChartPlot.h"
+#include "ui/tuner/I2TChartView.h"
 #include "ui/automation/ChartProperties.h"
 #include "ui/pages/FamilyPages.h"
 #include "ui/tuner/I2TTuner.h"
@@ -50,29 +45,13 @@ constexpr uint16_t kFortyAmpEighteenPin = 0xFF00;  // ZVR2M05A-K1: hardware limi
 constexpr double kIn = 4.0;
 constexpr double kStep = 0.01555;
 
-QChart* chartOf(Gui& gui, const QString& name)
-{
-    auto* view = gui.window().findChild<QChartView*>(name);
-    return view != nullptr ? view->chart() : nullptr;
-}
+ChartPlot* chartOf(Gui& gui, const QString& name) { return gui.window().findChild<ChartPlot*>(name); }
 
-QXYSeries* seriesOf(QChart* chart, int index)
-{
-    QAbstractSeries* series = chart->series().at(index);
-    if (auto* area = qobject_cast<QAreaSeries*>(series))
-        return area->upperSeries();
-    return qobject_cast<QXYSeries*>(series);
-}
+ChartSeries* seriesOf(ChartPlot* chart, int index) { return chart->seriesList().at(index); }
 
-QLogValueAxis* timeAxis(QChart* chart)
-{
-    return qobject_cast<QLogValueAxis*>(chart->axes(Qt::Vertical).first());
-}
+QCPRange timeAxis(ChartPlot* chart) { return chart->yAxis->range(); }
 
-QMap<int, QString> labelsOf(QChart* chart, int index)
-{
-    return chartlabels::pointLabels(chart->series().at(index));
-}
+QMap<int, QString> labelsOf(ChartPlot* chart, int index) { return chartlabels::pointLabels(seriesOf(chart, index)); }
 
 struct LogLines {
     explicit LogLines(AutoConfigurationGui& window)
@@ -113,8 +92,8 @@ TEST(TunerCharts, TripSliderCooldownAndToleranceReachTheChipAndTheCurves)
     harness::spin(300);
     AutoConfigurationGui& window = gui.window();
     LogLines log(window);
-    QChart* i2t = chartOf(gui, "i2tChart");
-    QChart* complete = chartOf(gui, "i2tCompleteChart");
+    ChartPlot* i2t = chartOf(gui, "i2tChart");
+    ChartPlot* complete = chartOf(gui, "i2tCompleteChart");
     ASSERT_NE(i2t, nullptr);
     ASSERT_NE(complete, nullptr);
 
@@ -129,7 +108,7 @@ TEST(TunerCharts, TripSliderCooldownAndToleranceReachTheChipAndTheCurves)
     EXPECT_TRUE(log.lines.contains("I2T trip value of channel 1 set to 350 A2s"));
     EXPECT_TRUE(waitUntil([&] { return ((gui.board().peekRegister(0x15) >> 3) & 0xF) == 15; }));
     // Time axis to the first curve point: 350 / (4.01555^2 - 16) = 2808.0467 s.
-    EXPECT_NEAR(timeAxis(i2t)->max(), 2808.0466824, 1e-6);
+    EXPECT_NEAR(timeAxis(i2t).upper, 2808.0466824, 1e-6);
     EXPECT_EQ(labelsOf(i2t, 2), (QMap<int, QString>{{500, "350 A2s"}}));
     EXPECT_EQ(labelsOf(complete, 1), (QMap<int, QString>{{0, "4A"}, {500, "350 A2s"}}));
 
@@ -176,8 +155,8 @@ TEST(TunerCharts, WireModelsPulsesAndTheEmptyChart)
     AutoConfigurationGui& window = gui.window();
     LogLines log(window);
     Answers answers;
-    QChart* i2t = chartOf(gui, "i2tChart");
-    QXYSeries* wire = seriesOf(i2t, 3);
+    ChartPlot* i2t = chartOf(gui, "i2tChart");
+    ChartSeries* wire = seriesOf(i2t, 3);
     auto* gauge = gui.find<QComboBox>("gaugeSelectionBox");
     auto* path = gui.find<QLineEdit>("customWireBox");
     auto* browse = gui.find<QPushButton>("customWireButton");
@@ -190,7 +169,7 @@ TEST(TunerCharts, WireModelsPulsesAndTheEmptyChart)
     EXPECT_EQ(labelsOf(i2t, 3), (QMap<int, QString>{{7, "12 Gauge"}}));
     EXPECT_FALSE(path->isEnabled());
     EXPECT_FALSE(browse->isEnabled());
-    EXPECT_EQ(timeAxis(i2t)->max(), 4000.0);
+    EXPECT_EQ(timeAxis(i2t).upper, 4000.0);
 
     // "Custom" with a file that is not there.
     QTemporaryDir dir;
@@ -217,7 +196,7 @@ TEST(TunerCharts, WireModelsPulsesAndTheEmptyChart)
     EXPECT_EQ(answers.filters.value(0), "comma-separated value files (*.csv)");
     EXPECT_EQ(wire->points(), (QList<QPointF>{{5, 20}, {10, 2}, {12, 0.0005}}));
     EXPECT_TRUE(wire->isVisible());
-    EXPECT_EQ(timeAxis(i2t)->min(), 0.0005);
+    EXPECT_EQ(timeAxis(i2t).lower, 0.0005);
     ASSERT_EQ(answers.messages.size(), 2u);
     EXPECT_EQ(answers.messages[1].caption, "Wire Model Loaded");
     EXPECT_EQ(answers.messages[1].text, "Wire gauge loaded from " + file);
@@ -268,7 +247,7 @@ TEST(TunerCharts, WireModelsPulsesAndTheEmptyChart)
         auto* check = gui.find<QCheckBox>(checks[row]);
         auto* current = gui.find<QLineEdit>(QStringLiteral("pulse%1CurrentBox").arg(row + 1).toLatin1());
         auto* duration = gui.find<QLineEdit>(QStringLiteral("pulse%1DurationBox").arg(row + 1).toLatin1());
-        QXYSeries* marker = seriesOf(i2t, 4 + row);
+        ChartSeries* marker = seriesOf(i2t, 4 + row);
         EXPECT_FALSE(current->isEnabled());
         check->setChecked(true);
         EXPECT_TRUE(current->isEnabled());
@@ -308,7 +287,7 @@ TEST(TunerCharts, WireModelsPulsesAndTheEmptyChart)
 
     // Under the event guard the redraw leaves the charts alone; without a
     // nominal current there is no curve, and the charts say why.
-    QXYSeries* curve = seriesOf(i2t, 0);
+    ChartSeries* curve = seriesOf(i2t, 0);
     window.dontRunEvents = true;
     gui.find<QComboBox>("nomCurrentBox")->setCurrentIndex(-1);
     window.tuner->redrawI2TGraph();
@@ -316,10 +295,10 @@ TEST(TunerCharts, WireModelsPulsesAndTheEmptyChart)
     window.dontRunEvents = false;
     window.tuner->redrawI2TGraph();
     for (const char* name : {"i2tChart", "i2tCompleteChart"}) {
-        QChart* chart = chartOf(gui, name);
+        ChartPlot* chart = chartOf(gui, name);
         for (int s = 0; s < (chart == i2t ? 3 : 4); ++s)
             EXPECT_EQ(seriesOf(chart, s)->count(), 0) << name << " series " << s;
-        EXPECT_EQ(window.findChild<QChartView*>(name)->property("note").toString(),
+        EXPECT_EQ(window.findChild<ChartPlot*>(name)->property("note").toString(),
                   "No curve: no nominal current is selected.");
     }
     EXPECT_EQ(wire->count(), 3);  // the wire model stays
@@ -328,11 +307,11 @@ TEST(TunerCharts, WireModelsPulsesAndTheEmptyChart)
     gui.find<QComboBox>("nomCurrentBox")->setCurrentIndex(7);  // 15.0
     gui.find<QComboBox>("swLimitBox")->setCurrentIndex(3);     // 13.3
     EXPECT_EQ(curve->count(), 0);
-    EXPECT_EQ(window.findChild<QChartView*>("i2tChart")->property("note").toString(),
+    EXPECT_EQ(window.findChild<ChartPlot*>("i2tChart")->property("note").toString(),
               "No curve: the software current limit is not above the nominal current.");
     gui.find<QComboBox>("swLimitBox")->setCurrentIndex(0);  // 19.55
     EXPECT_EQ(curve->count(), 1000);
-    EXPECT_EQ(window.findChild<QChartView*>("i2tChart")->property("note").toString(), "");
+    EXPECT_EQ(window.findChild<ChartPlot*>("i2tChart")->property("note").toString(), "");
 }
 
 bool blue(QColor c) { return c.blue() > c.red() + 40 && c.blue() > c.green() + 10; }
@@ -366,10 +345,10 @@ TEST_P(TunerPictures, BothChartsShowTheCurvesAndTheWireModelWhereTheNumbersSay)
     ASSERT_TRUE(waitUntil(tripSettled));
     window.findChild<QComboBox*>("gaugeSelectionBox" + suffix)->setCurrentIndex(1);  // "20 gauge (Example)"
 
-    auto* i2tView = window.findChild<QChartView*>("i2tChart" + suffix);
-    auto* completeView = window.findChild<QChartView*>("i2tCompleteChart" + suffix);
+    auto* i2tView = window.findChild<ChartPlot*>("i2tChart" + suffix);
+    auto* completeView = window.findChild<ChartPlot*>("i2tCompleteChart" + suffix);
     // By hand: I = 4 + 500 x 0.01555 = 11.775 A, t = 26.3 / (11.775^2 - 16) = 0.21443 s.
-    const QPointF point500 = seriesOf(i2tView->chart(), 0)->at(500);
+    const QPointF point500 = seriesOf(i2tView, 0)->at(500);
     EXPECT_DOUBLE_EQ(point500.x(), 11.775);
     EXPECT_NEAR(point500.y(), 0.21443, 0.00001);
 
@@ -377,20 +356,20 @@ TEST_P(TunerPictures, BothChartsShowTheCurvesAndTheWireModelWhereTheNumbersSay)
     chartTabs->setCurrentWidget(i2tView);
     harness::spin(150);
     QImage image = window.grab().toImage();
-    EXPECT_TRUE(drawnNear(image, &window, i2tView, 0, point500, blue));
+    EXPECT_TRUE(drawnNear(image, &window, i2tView, point500, blue));
     // The wire model's labelled point: (14.95 A, 1.2 s).
-    EXPECT_TRUE(drawnNear(image, &window, i2tView, 3, {14.95, 1.2}, orange));
+    EXPECT_TRUE(drawnNear(image, &window, i2tView, {14.95, 1.2}, orange));
     // Between the trip curve and the wire: neither drawn there.
-    EXPECT_FALSE(drawnNear(image, &window, i2tView, 0, {11.775, 0.6}, [](QColor c) { return blue(c) || orange(c); }));
+    EXPECT_FALSE(drawnNear(image, &window, i2tView, {11.775, 0.6}, [](QColor c) { return blue(c) || orange(c); }));
     EXPECT_TRUE(image.save(screenshotFolder() + "/i2t-curve-" + family + ".png"));
 
     chartTabs->setCurrentWidget(completeView);
     harness::spin(150);
     image = window.grab().toImage();
     // Left of the nominal current: the green nominal area; under the curve the blue I2T area.
-    EXPECT_TRUE(drawnNear(image, &window, completeView, 0, {2.0, 1.0}, green));
-    EXPECT_TRUE(drawnNear(image, &window, completeView, 1, {8.0, 0.01}, blue));
-    EXPECT_FALSE(drawnNear(image, &window, completeView, 1, {8.0, 100.0}, [](QColor c) { return blue(c) || green(c); }));
+    EXPECT_TRUE(drawnNear(image, &window, completeView, {2.0, 1.0}, green));
+    EXPECT_TRUE(drawnNear(image, &window, completeView, {8.0, 0.01}, blue));
+    EXPECT_FALSE(drawnNear(image, &window, completeView, {8.0, 100.0}, [](QColor c) { return blue(c) || green(c); }));
     EXPECT_TRUE(image.save(screenshotFolder() + "/complete-power-curve-" + family + ".png"));
 }
 
@@ -398,24 +377,25 @@ INSTANTIATE_TEST_SUITE_P(Families, TunerPictures, ::testing::Values(kSixteenPin,
                          [](const auto& param) { return param.param == kSixteenPin ? "SixteenPin" : "EighteenPin"; });
 
 // Every label of a chart's current axis as it is drawn, and the room
-// between two ticks: a label wider than that is shortened to "...".
+// between two ticks: a label wider than that runs into its neighbour.
 struct AxisLabels {
     QStringList texts;
     double widest = 0.0;
     double tickSpacing = 0.0;
 };
-AxisLabels currentAxisLabels(QChart* chart)
+AxisLabels currentAxisLabels(ChartPlot* chart)
 {
-    auto* axis = qobject_cast<QValueAxis*>(chart->axes(Qt::Horizontal).first());
+    chart->replot();  // the labels as they are drawn now
+    QCPAxis* axis = chart->xAxis;
     AxisLabels labels;
-    const double step = axis->tickInterval();
-    const QFontMetricsF metrics(axis->labelsFont());
-    for (double v = std::ceil((axis->min() - axis->tickAnchor()) / step - 1e-9) * step + axis->tickAnchor();
-         v <= axis->max() + 1e-9; v += step) {
-        labels.texts << QString::asprintf("%g", std::abs(v) < 1e-9 ? 0.0 : v);
-        labels.widest = std::max(labels.widest, metrics.horizontalAdvance(labels.texts.back()));
+    const QFontMetricsF metrics(axis->tickLabelFont());
+    for (const QString& text : axis->tickVectorLabels()) {
+        labels.texts << text;
+        labels.widest = std::max(labels.widest, metrics.horizontalAdvance(text));
     }
-    labels.tickSpacing = chart->plotArea().width() * step / (axis->max() - axis->min());
+    const QVector<double> ticks = axis->tickVector();
+    if (ticks.size() > 1)
+        labels.tickSpacing = axis->coordToPixel(ticks[1]) - axis->coordToPixel(ticks[0]);
     return labels;
 }
 
@@ -436,8 +416,8 @@ TEST_P(TunerLimits, EveryHardwareLimitKeepsTheLabelsWholeAndDrawsTheLimitsThatAp
     auto* hardware = window.findChild<QComboBox*>("hwLimitBox" + suffix);
     auto* software = window.findChild<QComboBox*>("swLimitBox" + suffix);
     auto* chartTabs = window.findChild<QTabWidget*>("i2tChartTabs" + suffix);
-    QChart* i2t = chartOf(gui, "i2tChart" + suffix);
-    QChart* complete = chartOf(gui, "i2tCompleteChart" + suffix);
+    ChartPlot* i2t = chartOf(gui, "i2tChart" + suffix);
+    ChartPlot* complete = chartOf(gui, "i2tCompleteChart" + suffix);
     ASSERT_GE(hardware->count(), 11);
     // The page's read-back of the chip has reached the software limit list.
     const uint8_t i2tConfig = eighteen ? 20 : 21;
@@ -449,7 +429,7 @@ TEST_P(TunerLimits, EveryHardwareLimitKeepsTheLabelsWholeAndDrawsTheLimitsThatAp
         // Read each time: the page's read-back of the chip may still change it.
         const double isw = software->currentText().toDouble();
         SCOPED_TRACE(hardware->itemText(index).toStdString() + " A");
-        for (QChart* chart : {i2t, complete}) {
+        for (ChartPlot* chart : {i2t, complete}) {
             chartTabs->setCurrentIndex(chart == i2t ? 0 : 1);
             QCoreApplication::processEvents();
             const AxisLabels labels = currentAxisLabels(chart);
@@ -458,8 +438,8 @@ TEST_P(TunerLimits, EveryHardwareLimitKeepsTheLabelsWholeAndDrawsTheLimitsThatAp
         }
         // The hardware limit always; the software limit's delayed shutdown only below it.
         EXPECT_EQ(seriesOf(complete, 3)->count(), 2);
-        EXPECT_TRUE(complete->series().at(3)->isVisible());
-        EXPECT_EQ(complete->series().at(2)->isVisible(), isw < ihw);
+        EXPECT_TRUE(seriesOf(complete, 3)->isVisible());
+        EXPECT_EQ(seriesOf(complete, 2)->isVisible(), isw < ihw);
         EXPECT_EQ(seriesOf(i2t, 7)->count(), 2);  // the software limit line at Isw
         EXPECT_EQ(seriesOf(i2t, 8)->count(), ihw <= isw ? 2 : 0);
     }
@@ -469,15 +449,15 @@ TEST_P(TunerLimits, EveryHardwareLimitKeepsTheLabelsWholeAndDrawsTheLimitsThatAp
     hardware->setCurrentIndex(hardware->findText("40"));
     chartTabs->setCurrentIndex(1);
     harness::spin(150);
-    auto* completeView = window.findChild<QChartView*>("i2tCompleteChart" + suffix);
+    auto* completeView = window.findChild<ChartPlot*>("i2tCompleteChart" + suffix);
     EXPECT_EQ(automation::readChartProperty(completeView, "xrange")->value, "0,44");
     EXPECT_EQ(automation::readChartProperty(completeView, "labels 3")->value, "0:HW: 40A");
     const QImage image = window.grab().toImage();
     const auto red = [](QColor c) { return c.red() > c.green() + 40 && c.red() > c.blue() + 40; };
-    const double top = qobject_cast<QLogValueAxis*>(complete->axes(Qt::Vertical).first())->max();
-    EXPECT_TRUE(drawnNear(image, &window, completeView, 3, {42.0, 1.0}, red));
-    EXPECT_TRUE(drawnNear(image, &window, completeView, 3, {42.0, top / 10.0}, red));
-    EXPECT_FALSE(drawnNear(image, &window, completeView, 3, {38.0, top / 10.0}, red));
+    const double top = complete->yAxis->range().upper;
+    EXPECT_TRUE(drawnNear(image, &window, completeView, {42.0, 1.0}, red));
+    EXPECT_TRUE(drawnNear(image, &window, completeView, {42.0, top / 10.0}, red));
+    EXPECT_FALSE(drawnNear(image, &window, completeView, {38.0, top / 10.0}, red));
     EXPECT_TRUE(image.save(screenshotFolder() + "/complete-power-curve-40A-" + (eighteen ? "18pin" : "16pin") + ".png"));
 }
 
@@ -506,10 +486,10 @@ TEST(TunerCharts, BothChartsExportTheirPointsAndPictures)
         const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
         ASSERT_GT(lines.size(), 1000);
         EXPECT_EQ(lines[0], "series,current (A),time (s)");
-        QChart* chart = chartOf(gui, tab == 0 ? "i2tChart" : "i2tCompleteChart");
+        ChartPlot* chart = chartOf(gui, tab == 0 ? "i2tChart" : "i2tCompleteChart");
         // "I2T Curve" is series 0 of the trip chart and series 1 of the complete one.
         const QStringList rows = lines.filter(QRegularExpression("^I2T Curve,"));
-        const QXYSeries* series = seriesOf(chart, tab == 0 ? 0 : 1);
+        const ChartSeries* series = seriesOf(chart, tab == 0 ? 0 : 1);
         ASSERT_EQ(rows.size(), series->count());
         const QStringList first = rows[0].split(',');
         EXPECT_EQ(first[1].toDouble(), series->at(0).x());
@@ -520,26 +500,23 @@ TEST(TunerCharts, BothChartsExportTheirPointsAndPictures)
 }
 
 // Every chart of the window (the tuner's of both families and the sense
-// chart) draws its grid as hairlines, which cost a fraction of a stroked
-// line, in the colours the chart theme gives: set before the theme's, the
-// hairlines would come out black.
-TEST(TunerCharts, EveryChartDrawsItsGridAsHairlinesInTheThemesColours)
+// chart) draws its grid as light hairlines, which cost a fraction of a
+// stroked line, and its axis lines as black ones.
+TEST(TunerCharts, EveryChartDrawsItsGridAsLightHairlines)
 {
     Gui gui(kSixteenPin);
     ASSERT_TRUE(gui.waitDetected());
-    QChart themed;
-    auto* reference = new QValueAxis;
-    themed.addAxis(reference, Qt::AlignBottom);
-    const QList<QChartView*> views = gui.window().findChildren<QChartView*>();
+    const QList<ChartPlot*> views = gui.window().findChildren<ChartPlot*>();
     ASSERT_GE(views.size(), 5);
-    for (const QChartView* view : views) {
-        for (const QAbstractAxis* axis : view->chart()->axes()) {
-            SCOPED_TRACE((view->objectName() + " " + axis->titleText()).toStdString());
-            EXPECT_EQ(axis->gridLinePen().widthF(), 0.0);
-            EXPECT_EQ(axis->minorGridLinePen().widthF(), 0.0);
-            EXPECT_EQ(axis->linePen().widthF(), 0.0);
-            EXPECT_EQ(axis->gridLinePen().color(), reference->gridLinePen().color());
-            EXPECT_EQ(axis->linePen().color(), reference->linePen().color());
+    for (const ChartPlot* view : views) {
+        for (const QCPAxis* axis : {view->xAxis, view->yAxis}) {
+            SCOPED_TRACE((view->objectName() + " " + axis->label()).toStdString());
+            EXPECT_EQ(axis->grid()->pen().widthF(), 0.0);
+            EXPECT_EQ(axis->grid()->subGridPen().widthF(), 0.0);
+            EXPECT_EQ(axis->basePen().widthF(), 0.0);
+            EXPECT_GT(axis->grid()->pen().color().lightness(), 200);
+            EXPECT_GT(axis->grid()->subGridPen().color().lightness(), axis->grid()->pen().color().lightness());
+            EXPECT_EQ(axis->basePen().color(), QColor(Qt::black));
         }
     }
 }

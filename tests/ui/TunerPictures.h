@@ -2,13 +2,13 @@
 // What the tuner's picture tests share: where the screenshots go and whether
 // a value is drawn in a colour.
 
-#include <QChart>
-#include <QChartView>
 #include <QDir>
 #include <QImage>
 #include <QWidget>
 
 #include <functional>
+
+#include "ui/charts/ChartPlot.h"
 
 inline QString screenshotFolder()
 {
@@ -19,12 +19,10 @@ inline QString screenshotFolder()
 }
 
 // True when a pixel within 3 of where the value is drawn passes the test.
-inline bool drawnNear(const QImage& image, QWidget* window, QChartView* view, int series, QPointF value,
-               const std::function<bool(QColor)>& colourTest)
+inline bool drawnNear(const QImage& image, QWidget* window, ChartPlot* view, QPointF value,
+                      const std::function<bool(QColor)>& colourTest)
 {
-    QChart* chart = view->chart();
-    const QPointF scene = chart->mapToScene(chart->mapToPosition(value, chart->series().at(series)));
-    const QPoint at = view->viewport()->mapTo(window, view->mapFromScene(scene));
+    const QPoint at = view->mapTo(window, view->toPixel(value).toPoint());
     for (int dy = -3; dy <= 3; ++dy) {
         for (int dx = -3; dx <= 3; ++dx) {
             const QPoint p = at + QPoint(dx, dy);

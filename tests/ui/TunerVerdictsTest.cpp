@@ -92,14 +92,14 @@ TEST(TunerCharts, VerdictsOnThePulsesTheWireAndTheCalculator)
     }
 
     // The markers in the verdict's colour, where the numbers put them.
-    auto* i2tView = window.findChild<QChartView*>("i2tChart");
+    auto* i2tView = window.findChild<ChartPlot*>("i2tChart");
     harness::spin(150);
     const QImage image = window.grab().toImage();
     const auto red = [](QColor c) { return c.red() > 150 && c.green() < 90 && c.blue() < 90; };
     const auto passGreen = [](QColor c) { return c.green() > 120 && c.red() < 100 && c.blue() < 100; };
-    EXPECT_TRUE(drawnNear(image, &window, i2tView, 4, {12.0, 0.03}, passGreen));
-    EXPECT_FALSE(drawnNear(image, &window, i2tView, 4, {12.0, 0.03}, red));
-    EXPECT_TRUE(drawnNear(image, &window, i2tView, 5, {14.0, 0.05}, red));
+    EXPECT_TRUE(drawnNear(image, &window, i2tView, {12.0, 0.03}, passGreen));
+    EXPECT_FALSE(drawnNear(image, &window, i2tView, {12.0, 0.03}, red));
+    EXPECT_TRUE(drawnNear(image, &window, i2tView, {14.0, 0.05}, red));
     EXPECT_TRUE(image.save(screenshotFolder() + "/verdicts-16pin.png"));
 
     // A 1 % tolerance moves the minimum curve to 0.93 I: 53.8 ms at 12 A.

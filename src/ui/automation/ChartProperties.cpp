@@ -2,16 +2,10 @@
 
 #include "ui/ChartPointLabels.h"
 
-#include <QAreaSeries>
-#include <QBarCategoryAxis>
-#include <QChart>
-#include <QChartView>
-#include <QLineSeries>
 #include <QLocale>
-#include <QLogValueAxis>
 #include <QStringList>
-#include <QValueAxis>
-#include <QXYSeries>
+
+#include "ui/charts/ChartPlot.h"
 
 #include <cmath>
 
@@ -27,56 +21,32 @@ QString number(double v)
     return QString::number(v, plain ? 'f' : 'g', QLocale::FloatingPointShortest);
 }
 
-const QChart* chartOf(const QObject* control)
-{
-    if (auto* view = qobject_cast<const QChartView*>(control))
-        return view->chart();
-    return qobject_cast<const QChart*>(control);
-}
+const ChartPlot* chartOf(const QObject* control) { return qobject_cast<const ChartPlot*>(control); }
 
-// The points a series draws: an area series draws its upper line.
-const QXYSeries* pointSource(const QAbstractSeries* series)
-{
-    if (auto* area = qobject_cast<const QAreaSeries*>(series))
-        return area->upperSeries();
-    return qobject_cast<const QXYSeries*>(series);
-}
-
-ChartReading seriesSummary(const QChart* chart)
+ChartReading seriesSummary(const ChartPlot* chart)
 {
     QStringList parts;
-    for (const QAbstractSeries* s : chart->series()) {
-        const QXYSeries* points = pointSource(s);
+    for (const ChartSeries* s : chart->seriesList()) {
         parts << QStringLiteral("%1:%2:%3")
                      .arg(s->name())
-                     .arg(points != nullptr ? points->count() : 0)
+                     .arg(s->count())
                      .arg(s->isVisible() ? QStringLiteral("true") : QStringLiteral("false"));
     }
     return {parts.join(u'|'), {}};
 }
 
-ChartReading axisRange(const QChart* chart, Qt::Orientation orientation, const QString& objectName)
+ChartReading axisRange(const ChartPlot* chart, Qt::Orientation orientation)
 {
-    const QList<QAbstractAxis*> axes = chart->axes(orientation);
-    const QString which = orientation == Qt::Horizontal ? QStringLiteral("horizontal") : QStringLiteral("vertical");
-    if (axes.isEmpty())
-        return {{}, QStringLiteral("'%1' has no %2 axis").arg(objectName, which)};
-    const QAbstractAxis* axis = axes.first();
-    if (auto* value = qobject_cast<const QValueAxis*>(axis))
-        return {number(value->min()) + u',' + number(value->max()), {}};
-    if (auto* log = qobject_cast<const QLogValueAxis*>(axis))
-        return {number(log->min()) + u',' + number(log->max()), {}};
-    if (auto* bars = qobject_cast<const QBarCategoryAxis*>(axis))
-        return {bars->min() + u',' + bars->max(), {}};
-    return {{}, QStringLiteral("'%1' has a %2 axis without a numeric range").arg(objectName, which)};
+    const QCPRange range = (orientation == Qt::Horizontal ? chart->xAxis : chart->yAxis)->range();
+    return {number(range.lower) + u',' + number(range.upper), {}};
 }
 
-ChartReading seriesDetail(const QChart* chart, const QString& what, const QString& indexText,
+ChartReading seriesDetail(const ChartPlot* chart, const QString& what, const QString& indexText,
                           const QString& objectName)
 {
     bool ok = false;
     const int index = indexText.toInt(&ok);
-    const QList<QAbstractSeries*> all = chart->series();
+    const QList<ChartSeries*>& all = chart->seriesList();
     if (!ok)
         return {{}, QStringLiteral("'%1' is not a series number").arg(indexText)};
     if (index < 0 || index >= all.size())
@@ -84,12 +54,11 @@ ChartReading seriesDetail(const QChart* chart, const QString& what, const QStrin
                         .arg(index)
                         .arg(objectName)
                         .arg(all.size())};
-    const QAbstractSeries* series = all.at(index);
+    const ChartSeries* series = all.at(index);
     QStringList parts;
     if (what == u"points") {
-        if (const QXYSeries* xy = pointSource(series))
-            for (const QPointF& p : xy->points())
-                parts << number(p.x()) + u',' + number(p.y());
+        for (const QPointF& p : series->points())
+            parts << number(p.x()) + u',' + number(p.y());
         return {parts.join(u';'), {}};
     }
     const QMap<int, QString> labels = chartlabels::pointLabels(series);
@@ -104,7 +73,7 @@ bool isChart(const QObject* control) { return chartOf(control) != nullptr; }
 
 std::optional<ChartReading> readChartProperty(const QObject* control, const QString& property)
 {
-    const QChart* chart = chartOf(control);
+    const ChartPlot* chart = chartOf(control);
     if (chart == nullptr)
         return std::nullopt;
     const QStringList words = property.split(u' ', Qt::SkipEmptyParts);
@@ -116,9 +85,9 @@ std::optional<ChartReading> readChartProperty(const QObject* control, const QStr
         if (what == u"title")
             return ChartReading{chart->title(), {}};
         if (what == u"xrange")
-            return axisRange(chart, Qt::Horizontal, name);
+            return axisRange(chart, Qt::Horizontal);
         if (what == u"yrange")
-            return axisRange(chart, Qt::Vertical, name);
+            return axisRange(chart, Qt::Vertical);
     }
     if (what == u"points" || what == u"labels") {
         if (words.size() != 2)

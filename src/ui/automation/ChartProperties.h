@@ -7,7 +7,7 @@
 class QObject;
 
 // What `get` reads from a chart view: series, points N, labels N, xrange,
-// yrange, title. A chart view is a QChartView (or the QChart itself).
+// yrange, title. A chart view is a ChartPlot (ui/charts).
 namespace automation {
 
 struct ChartReading {

@@ -1,17 +1,14 @@
 #include "ui/charts/ChartExport.h"
 
 #include <QAction>
-#include <QAreaSeries>
 #include <QBuffer>
-#include <QChart>
-#include <QChartView>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QLineSeries>
-#include <QXYSeries>
+#include <QWidget>
 
 #include "files/FileReplace.h"
+#include "ui/charts/ChartPlot.h"
 #include "ui/seam/DialogSeam.h"
 
 namespace chartexport {
@@ -67,7 +64,7 @@ QString saveCsv(QWidget* parent, const QString& suggestedName, const std::string
     return path;
 }
 
-QString savePng(QWidget* parent, const QString& suggestedName, QChartView* view, const Report& done)
+QString savePng(QWidget* parent, const QString& suggestedName, QWidget* view, const Report& done)
 {
     const QString path =
         ask(parent, QStringLiteral("Export Chart Picture"), QStringLiteral("PNG images (*.png)"), suggestedName, ".png");
@@ -86,25 +83,22 @@ QString savePng(QWidget* parent, const QString& suggestedName, QChartView* view,
     return path;
 }
 
-std::vector<hss::measure::CsvSeries> visibleSeries(const QChart* chart)
+std::vector<hss::measure::CsvSeries> visibleSeries(const ChartPlot* chart)
 {
     std::vector<hss::measure::CsvSeries> out;
-    for (const QAbstractSeries* series : chart->series()) {
-        const QXYSeries* xy = qobject_cast<const QXYSeries*>(series);
-        if (auto* area = qobject_cast<const QAreaSeries*>(series))
-            xy = area->upperSeries();
-        if (xy == nullptr || !series->isVisible() || xy->count() == 0)
+    for (const ChartSeries* series : chart->seriesList()) {
+        if (!series->isVisible() || series->count() == 0)
             continue;
         hss::measure::CsvSeries csv;
         csv.name = series->name().toStdString();
-        for (const QPointF& p : xy->points())
+        for (const QPointF& p : series->points())
             csv.points.emplace_back(p.x(), p.y());
         out.push_back(std::move(csv));
     }
     return out;
 }
 
-void addExportActions(QChartView* view, const std::function<void()>& csv, const std::function<void()>& png)
+void addExportActions(QWidget* view, const std::function<void()>& csv, const std::function<void()>& png)
 {
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* exportCsv = new QAction(QStringLiteral("Export CSV..."), view);

@@ -12,9 +12,7 @@
 
 #include "measure/ChartCsv.h"
 
-class QAction;
-class QChart;
-class QChartView;
+class ChartPlot;
 class QWidget;
 
 namespace chartexport {
@@ -27,12 +25,12 @@ using Report = std::function<void(const QString& line)>;
 QString saveCsv(QWidget* parent, const QString& suggestedName, const std::string& text, const Report& done);
 
 // Asks for a .png path and saves the view's picture there.
-QString savePng(QWidget* parent, const QString& suggestedName, QChartView* view, const Report& done);
+QString savePng(QWidget* parent, const QString& suggestedName, QWidget* view, const Report& done);
 
-// Every visible series of a chart with points (an area series: its upper line).
-std::vector<hss::measure::CsvSeries> visibleSeries(const QChart* chart);
+// Every visible series of a chart with points, as it was handed them.
+std::vector<hss::measure::CsvSeries> visibleSeries(const ChartPlot* chart);
 
 // "Export CSV..." and "Export PNG..." on the view's context menu, running csv and png.
-void addExportActions(QChartView* view, const std::function<void()>& csv, const std::function<void()>& png);
+void addExportActions(QWidget* view, const std::function<void()>& csv, const std::function<void()>& png);
 
 }  // namespace chartexport

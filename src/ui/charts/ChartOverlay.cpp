@@ -2,12 +2,14 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QValueAxis>
+
+#include <qcustomplot.h>
 
 #include <algorithm>
 #include <cmath>
 
 #include "measure/ChartTicks.h"
+#include "ui/charts/ChartPlot.h"
 
 namespace chartoverlay {
 
@@ -30,27 +32,10 @@ void drawCursor(QPainter* painter, const QRectF& plot, QPointF at, const QString
     painter->restore();
 }
 
-namespace {
-
-QPen hairline(QPen pen)
+void fitTicks(QCPAxis* axis, double axisPixels, Qt::Orientation orientation, double minimumStep, double anchor)
 {
-    pen.setWidth(0);
-    return pen;
-}
-
-}  // namespace
-
-void hairlineGrid(QAbstractAxis* axis)
-{
-    axis->setGridLinePen(hairline(axis->gridLinePen()));
-    axis->setMinorGridLinePen(hairline(axis->minorGridLinePen()));
-    axis->setLinePen(hairline(axis->linePen()));
-}
-
-void fitTicks(QValueAxis* axis, double axisPixels, Qt::Orientation orientation, double minimumStep, double anchor)
-{
-    const QFontMetricsF metrics(axis->labelsFont());
-    const double span = axis->max() - axis->min();
+    const QFontMetricsF metrics(axis->tickLabelFont());
+    const double span = axis->range().upper - axis->range().lower;
     // Stacked labels need a line each and room between; side by side, their width.
     double room = orientation == Qt::Horizontal ? metrics.horizontalAdvance(QStringLiteral("00")) : metrics.height() * 2.0;
     double step = hss::measure::tickStep(span, axisPixels, room, minimumStep);
@@ -59,8 +44,8 @@ void fitTicks(QValueAxis* axis, double axisPixels, Qt::Orientation orientation, 
         // widen the step while they do not fit.
         for (int pass = 0; pass < 4; ++pass) {
             double widest = 0.0;
-            const double first = std::ceil((axis->min() - anchor) / step) * step + anchor;
-            for (double v = first; v <= axis->max() + step * 1e-9 && widest < axisPixels; v += step)
+            const double first = std::ceil((axis->range().lower - anchor) / step) * step + anchor;
+            for (double v = first; v <= axis->range().upper + step * 1e-9 && widest < axisPixels; v += step)
                 widest = std::max(widest, metrics.horizontalAdvance(QString::asprintf("%g", std::abs(v) < step * 1e-9 ? 0.0 : v)));
             if (widest <= room)
                 break;
@@ -68,10 +53,7 @@ void fitTicks(QValueAxis* axis, double axisPixels, Qt::Orientation orientation, 
             step = hss::measure::tickStep(span, axisPixels, room, minimumStep);
         }
     }
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(anchor);
-    if (axis->tickInterval() != step)
-        axis->setTickInterval(step);
+    chartplot::setFixedTicks(axis, step, anchor);
 }
 
 }  // namespace chartoverlay

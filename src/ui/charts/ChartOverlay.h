@@ -1,15 +1,14 @@
 #pragma once
-// What the tool's chart views draw over Qt Charts' own picture: a cursor
-// with a readout box, and the tick step that keeps axis labels whole.
+// What the tool's chart views draw over the plot: a cursor with a readout
+// box, and the tick step that keeps axis labels whole.
 
 #include <QPointF>
 #include <QRectF>
 #include <QString>
 #include <Qt>
 
-class QAbstractAxis;
+class QCPAxis;
 class QPainter;
-class QValueAxis;
 class QFont;
 
 namespace chartoverlay {
@@ -20,13 +19,8 @@ void drawCursor(QPainter* painter, const QRectF& plot, QPointF at, const QString
 
 // Sets a linear axis' tick step so that its labels fit the pixels it is
 // drawn over (side by side on a horizontal axis, stacked on a vertical
-// one): round steps of at least minimumStep, dynamic ticks from anchor.
-void fitTicks(QValueAxis* axis, double axisPixels, Qt::Orientation orientation, double minimumStep = 0.0,
+// one): round steps of at least minimumStep, ticks from anchor.
+void fitTicks(QCPAxis* axis, double axisPixels, Qt::Orientation orientation, double minimumStep = 0.0,
               double anchor = 0.0);
-
-// Grid lines and the axis line as hairlines (pen width 0) in their present
-// colours: a line of width 1 or more is stroked as an outline on every
-// repaint and for every bounding box, a hairline drawn directly.
-void hairlineGrid(QAbstractAxis* axis);
 
 }  // namespace chartoverlay

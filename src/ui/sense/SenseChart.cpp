@@ -1,14 +1,9 @@
 #include "ui/sense/SenseChart.h"
 
-#include <QChart>
-#include <QGraphicsScene>
 #include <QKeyEvent>
-#include <QLegend>
-#include <QLegendMarker>
-#include <QLineSeries>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPen>
-#include <QValueAxis>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -54,59 +49,40 @@ QString readoutNumber(double v) { return QString::number(v, 'g', 4); }
 }  // namespace
 
 SenseChart::SenseChart(const SenseSampleWindow& window, QWidget* parent)
-    : QChartView(parent), live(window), frozen(hss::measure::kMinPointsKept)
+    : ChartPlot(QStringLiteral("senseChart"), parent), live(window), frozen(hss::measure::kMinPointsKept)
 {
-    setObjectName(QStringLiteral("senseChart"));
-    setRenderHint(QPainter::Antialiasing, false);
     setMinimumSize(320, 240);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setToolTip(QStringLiteral("Wheel: zoom time (Shift: value); drag: pan; double click or Home: reset view; "
                               "Space: pause"));
-
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Current Sense"));
-    chart->setAnimationOptions(QChart::NoAnimation);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-
-    xAxis = new QValueAxis;
-    xAxis->setObjectName(QStringLiteral("senseChartXAxis"));
-    xAxis->setLabelFormat(QStringLiteral("%g"));
-    xAxis->setTitleText(QStringLiteral("Time (s)"));
-    yAxis = new QValueAxis;
-    yAxis->setObjectName(QStringLiteral("senseChartYAxis"));
-    yAxis->setLabelFormat(QStringLiteral("%g"));
-    chart->addAxis(xAxis, Qt::AlignBottom);
-    chart->addAxis(yAxis, Qt::AlignLeft);
-    chartoverlay::hairlineGrid(xAxis);  // after the theme has given its pens
-    chartoverlay::hairlineGrid(yAxis);
+    setTitle(QStringLiteral("Current Sense"));
+    xAxis->setLabel(QStringLiteral("Time (s)"));
+    for (QCPAxis* axis : {xAxis, yAxis})
+        axis->setNumberFormat(QStringLiteral("g"));
 
     for (std::size_t i = 0; i < all.size(); ++i) {
         // Straight segments, not splines: a spline overshoots between samples
-        // (values never measured), and strokes ten times slower.
-        auto* series = new QLineSeries;
-        series->setName(QString::fromLatin1(kSeriesNames[i]));
-        chart->addSeries(series);  // takes the theme's pen
-        if (i < 2 || i >= 4) {
-            QColor colour = kChannelColors[i % 2];
-            if (i >= 4)
-                colour = colour.lighter(kUnaveragedLighter);
-            QPen pen = series->pen();
-            pen.setColor(colour);
-            pen.setWidthF(i < 2 ? kChannelLineWidth : kUnaveragedLineWidth);
-            series->setPen(pen);
-        }
-        series->attachAxis(xAxis);
-        series->attachAxis(yAxis);
+        // (values never measured).
+        ChartSeries* series = addSeries(QString::fromLatin1(kSeriesNames[i]));
+        QColor colour = kChannelColors[i % 2];
+        if (i >= 4)
+            colour = colour.lighter(kUnaveragedLighter);
+        if (i == 2 || i == 3)
+            colour = colour.darker(140);
+        series->setPen(QPen(colour, i < 2 ? kChannelLineWidth : kUnaveragedLineWidth));
+        // The legend names the channels; the faint lines are explained beside the statistics.
+        series->setInLegend(i < 2);
         series->setVisible(false);
         all[i] = series;
     }
-    setChart(chart);
-    scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
-    hideFaintMarkers();
-
+    // The faint lines under the averaged ones.
+    for (std::size_t i = 4; i < all.size(); ++i)
+        all[i]->drawn()->setLayer(QStringLiteral("grid"));
     mergeTimer.setSingleShot(true);
     connect(&mergeTimer, &QTimer::timeout, this, [this] { showWindow(); });
+    // The value axis' step follows the plot's height; a changed step is drawn by one more replot.
+    connect(this, &QCustomPlot::afterLayout, this, [this] { fitValueTicks(); });
     showWindow();
 }
 
@@ -116,25 +92,16 @@ void SenseChart::setChannelShown(std::size_t channel, bool shown)
         return;
     all[channel]->setVisible(shown);
     all[4 + channel]->setVisible(shown);
-    hideFaintMarkers();  // a marker is shown again with its series
     showWindow();  // the value axis covers the shown channels only
-}
-
-void SenseChart::hideFaintMarkers()
-{
-    // The legend names the channels; the faint lines are explained beside the statistics.
-    for (std::size_t i = 2; i < all.size(); ++i) {
-        for (QLegendMarker* marker : chart()->legend()->markers(all[i]))
-            marker->setVisible(false);
-    }
 }
 
 bool SenseChart::channelShown(std::size_t channel) const { return channel < 2 && all[channel]->isVisible(); }
 
 void SenseChart::setTitles(const QString& chartTitle, const QString& valueAxisTitle)
 {
-    chart()->setTitle(chartTitle);
-    yAxis->setTitleText(valueAxisTitle);
+    setTitle(chartTitle);
+    yAxis->setLabel(valueAxisTitle);
+    redraw();
 }
 
 void SenseChart::windowChanged()
@@ -157,11 +124,11 @@ SenseChart::Range SenseChart::valueRange() const
     return shownWindow().valueRange(channelShown(0), channelShown(1), timeRange());
 }
 
-void SenseChart::setSeriesPoints(QXYSeries* target, std::size_t channel, Trace trace, Range span)
+void SenseChart::setSeriesPoints(ChartSeries* target, std::size_t channel, Trace trace, Range span)
 {
     points.clear();
     if (target->isVisible()) {
-        const int columns = static_cast<int>(chart()->plotArea().width());
+        const int columns = std::max(axisRect()->width(), 1);
         constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
         shownWindow().forEachDrawnPoint(channel, trace, span, columns, [this](double t, double v) {
             // A gap is one NaN point, where the line breaks; none at either end.
@@ -190,22 +157,30 @@ void SenseChart::showWindow()
     const Range value = valueRange();
     xAxis->setRange(time.min, time.max);
     yAxis->setRange(value.min, value.max);
-    const QRectF plot = chart()->plotArea();
-    // About ten time labels at most: each one is laid out anew whenever the
-    // axis moves, which it does with every update.
-    chartoverlay::fitTicks(xAxis, plot.width(), Qt::Horizontal,
+    // About ten time labels at most: the axis moves with every update.
+    chartoverlay::fitTicks(xAxis, axisRect()->width(), Qt::Horizontal,
                            hss::measure::roundTickStep(time.max - time.min, kMaxTimeLabels));
-    chartoverlay::fitTicks(yAxis, plot.height(), Qt::Vertical);
+    chartoverlay::fitTicks(yAxis, axisRect()->height(), Qt::Vertical);
+    redraw();
     if (cursor)
         updateCursor(*cursor);
     if (onShown)
         onShown();
 }
 
+void SenseChart::fitValueTicks()
+{
+    const auto ticker = qSharedPointerDynamicCast<QCPAxisTickerFixed>(yAxis->ticker());
+    const double before = ticker ? ticker->tickStep() : 0.0;
+    chartoverlay::fitTicks(yAxis, axisRect()->height(), Qt::Vertical);
+    if (qSharedPointerDynamicCast<QCPAxisTickerFixed>(yAxis->ticker())->tickStep() != before)
+        redraw();
+}
+
 void SenseChart::clearPoints()
 {
     mergeTimer.stop();
-    for (QXYSeries* series : all)
+    for (ChartSeries* series : all)
         series->clear();
     frozen.clear();
     showWindow();
@@ -271,26 +246,22 @@ void SenseChart::pan(double timeShare, double valueShare)
     showWindow();
 }
 
-QRectF SenseChart::plotInScene() const { return chart()->mapRectToScene(chart()->plotArea()); }
-
-void SenseChart::updateCursor(QPointF scenePosition)
+void SenseChart::updateCursor(QPointF position)
 {
-    const QRectF plot = plotInScene();
-    if (!plot.contains(scenePosition)) {
+    if (!plotRect().contains(position)) {
         cursor.reset();
         cursorText.clear();
         return;
     }
-    cursor = scenePosition;
-    const QPointF value = chart()->mapToValue(chart()->mapFromScene(scenePosition), all[0]);
+    cursor = position;
+    const QPointF value = toValue(position);
     cursorText = QStringLiteral("%1 s, %2 %3").arg(readoutNumber(value.x()), readoutNumber(value.y()), valueUnit);
 }
 
-void SenseChart::drawForeground(QPainter* painter, const QRectF& rect)
+void SenseChart::paintOverlay(QPainter& painter)
 {
-    QChartView::drawForeground(painter, rect);
     if (cursor && !cursorText.isEmpty())
-        chartoverlay::drawCursor(painter, plotInScene(), *cursor, cursorText, font());
+        chartoverlay::drawCursor(&painter, plotRect(), *cursor, cursorText, font());
 }
 
 void SenseChart::wheelEvent(QWheelEvent* event)
@@ -301,8 +272,8 @@ void SenseChart::wheelEvent(QWheelEvent* event)
         return;
     }
     const double factor = std::pow(kZoomStep, notches);
-    const QPointF at = chart()->mapToValue(chart()->mapFromScene(mapToScene(event->position().toPoint())), all[0]);
-    const bool inside = plotInScene().contains(mapToScene(event->position().toPoint()));
+    const QPointF at = toValue(event->position());
+    const bool inside = plotRect().contains(event->position());
     if (event->modifiers() & Qt::ShiftModifier)
         zoomValue(factor, inside ? std::optional<double>(at.y()) : std::nullopt);
     else
@@ -312,32 +283,32 @@ void SenseChart::wheelEvent(QWheelEvent* event)
 
 void SenseChart::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && plotInScene().contains(mapToScene(event->position().toPoint()))) {
+    if (event->button() == Qt::LeftButton && plotRect().contains(event->position())) {
         dragFrom = event->position();
         event->accept();
         return;
     }
-    QChartView::mousePressEvent(event);
+    ChartPlot::mousePressEvent(event);
 }
 
 void SenseChart::mouseMoveEvent(QMouseEvent* event)
 {
     if (dragFrom && (event->buttons() & Qt::LeftButton)) {
-        const QRectF plot = plotInScene();
+        const QRectF plot = plotRect();
         const QPointF moved = event->position() - *dragFrom;
         dragFrom = event->position();
         if (plot.width() > 0 && plot.height() > 0)
             pan(-moved.x() / plot.width(), moved.y() / plot.height());
     }
-    updateCursor(mapToScene(event->position().toPoint()));
-    viewport()->update();
-    QChartView::mouseMoveEvent(event);
+    updateCursor(event->position());
+    update();  // the overlay only
+    ChartPlot::mouseMoveEvent(event);
 }
 
 void SenseChart::mouseReleaseEvent(QMouseEvent* event)
 {
     dragFrom.reset();
-    QChartView::mouseReleaseEvent(event);
+    ChartPlot::mouseReleaseEvent(event);
 }
 
 void SenseChart::mouseDoubleClickEvent(QMouseEvent* event)
@@ -377,7 +348,7 @@ void SenseChart::keyPressEvent(QKeyEvent* event)
             onPausedChanged(paused);
         break;
     default:
-        QChartView::keyPressEvent(event);
+        ChartPlot::keyPressEvent(event);
         return;
     }
     event->accept();
@@ -387,12 +358,12 @@ void SenseChart::leaveEvent(QEvent* event)
 {
     cursor.reset();
     cursorText.clear();
-    viewport()->update();
-    QChartView::leaveEvent(event);
+    update();
+    ChartPlot::leaveEvent(event);
 }
 
 void SenseChart::resizeEvent(QResizeEvent* event)
 {
-    QChartView::resizeEvent(event);
+    ChartPlot::resizeEvent(event);
     showWindow();  // thinning and ticks follow the plot's width
 }

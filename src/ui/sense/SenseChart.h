@@ -15,7 +15,6 @@
 // replace() (thinned to what the plot's pixels can show) and sets the axis
 // ranges; updates closer together than 100 ms are merged into one.
 
-#include <QChartView>
 #include <QElapsedTimer>
 #include <QList>
 #include <QPointF>
@@ -27,11 +26,9 @@
 #include <optional>
 
 #include "measure/SenseSampleWindow.h"
+#include "ui/charts/ChartPlot.h"
 
-class QValueAxis;
-class QXYSeries;
-
-class SenseChart : public QChartView {
+class SenseChart : public ChartPlot {
     Q_OBJECT
     // What the cursor reads ("12.35 s, 2.01 A"), empty while it is outside the plot.
     Q_PROPERTY(QString cursorReadout READ cursorReadout)
@@ -47,8 +44,8 @@ public:
     // Shows the points of window, which must outlive the chart.
     explicit SenseChart(const hss::measure::SenseSampleWindow& window, QWidget* parent = nullptr);
 
-    QXYSeries* series(int index) const { return all[static_cast<std::size_t>(index)]; }
-    QXYSeries* unaveraged(std::size_t channel) const { return all[4 + (channel & 1u)]; }
+    ChartSeries* series(int index) const { return all[static_cast<std::size_t>(index)]; }
+    ChartSeries* unaveraged(std::size_t channel) const { return all[4 + (channel & 1u)]; }
     // A channel's two series shown (enabled) or hidden.
     void setChannelShown(std::size_t channel, bool shown);
     bool channelShown(std::size_t channel) const;
@@ -87,7 +84,7 @@ public:
     std::function<void(bool paused)> onPausedChanged;
 
 protected:
-    void drawForeground(QPainter* painter, const QRectF& rect) override;
+    void paintOverlay(QPainter& painter) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -98,12 +95,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void setSeriesPoints(QXYSeries* target, std::size_t channel, hss::measure::SenseSampleWindow::Trace trace,
+    void setSeriesPoints(ChartSeries* target, std::size_t channel, hss::measure::SenseSampleWindow::Trace trace,
                          Range span);
     void pauseForViewChange();
-    void hideFaintMarkers();
-    QRectF plotInScene() const;
-    void updateCursor(QPointF scenePosition);
+    void fitValueTicks();
+    void updateCursor(QPointF position);
 
     const hss::measure::SenseSampleWindow& live;
     hss::measure::SenseSampleWindow frozen;
@@ -111,14 +107,12 @@ private:
     // Axis ranges set by zoom or pan; empty: the axis follows the points.
     std::optional<Range> timeView;
     std::optional<Range> valueView;
-    std::array<QXYSeries*, kSeriesCount> all{};
-    QValueAxis* xAxis = nullptr;
-    QValueAxis* yAxis = nullptr;
+    std::array<ChartSeries*, kSeriesCount> all{};
     QTimer mergeTimer;
     QElapsedTimer sinceShown;
     QList<QPointF> points;  // reused from update to update
     QString valueUnit = QStringLiteral("A");
-    std::optional<QPointF> cursor;  // scene coordinates, inside the plot
+    std::optional<QPointF> cursor;  // widget pixels, inside the plot
     QString cursorText;
     std::optional<QPointF> dragFrom;  // while the left button pans
 };

@@ -122,7 +122,7 @@ void SenseMonitor::senseSourceSelBox_SelectedIndexChanged(int index)
     const bool wasOn = host.currentSenseEnabled();
     const SenseQuantity& quantity = senseQuantities[static_cast<std::size_t>(index)];
     dataFormat = quantity.format;
-    chart->setTitles(chart->chart()->title(), qtext(quantity.axisTitle));
+    chart->setTitles(chart->title(), qtext(quantity.axisTitle));
     // Captures of the old quantity end here; their columns name its unit.
     finishCaptures();
     showQuantity(quantity);

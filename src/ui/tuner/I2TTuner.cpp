@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QLayout>
 #include <QLineEdit>
-#include <QLogValueAxis>
 #include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -129,7 +128,7 @@ void I2TTuner::redrawPage(FamilyPage& page)
     selection.softwareDelay = selectedText(page.softwareDelay);
     selection.tolerancePercent = tolerance;
     selection.gaugeDisabled = page.wire.gauge->currentIndex() <= 0;
-    selection.i2tTimeAxisMinimum = page.charts.i2tTimeAxis->min();
+    selection.i2tTimeAxisMinimum = page.charts.i2tTimeAxis->range().lower;
     showI2TCurves(page.charts, hss::i2t::computeI2TCurves(selection));
     page.trip = hss::i2t::readTripSettings(selection);
     updateVerdicts(page);

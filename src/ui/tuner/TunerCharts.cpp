@@ -1,16 +1,8 @@
 #include "ui/tuner/TunerCharts.h"
 
-#include <QAreaSeries>
-#include <QChart>
-#include <QLegend>
-#include <QLegendMarker>
-#include <QLineSeries>
-#include <QLogValueAxis>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QScatterSeries>
 #include <QTabWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
 
 #include "measure/ChartCsv.h"
@@ -18,6 +10,7 @@
 #include "ui/WidgetHelpers.h"
 #include "ui/charts/ChartExport.h"
 #include "ui/charts/ChartOverlay.h"
+#include "ui/charts/ChartPlot.h"
 #include "ui/tuner/I2TChartView.h"
 
 using hss::i2t::ChartPoint;
@@ -38,9 +31,9 @@ const QColor kMaximumTrip{0x1B, 0x3F, 0x8B};
 const QColor kToleranceBand{0x4A, 0x90, 0xD9, 0x30};
 const QColor kWireModel{0xE0, 0x6A, 0x00};
 const QColor kPulses[] = {{0xD0, 0x21, 0x7F}, {0x8C, 0x56, 0x4B}, {0x75, 0x56, 0xB3}};
-const QScatterSeries::MarkerShape kPulseShapes[] = {QScatterSeries::MarkerShapeCircle,
-                                                    QScatterSeries::MarkerShapeRotatedRectangle,
-                                                    QScatterSeries::MarkerShapeTriangle};
+const QCPScatterStyle::ScatterShape kPulseShapes[] = {QCPScatterStyle::ssCircle, QCPScatterStyle::ssDiamond,
+                                                      QCPScatterStyle::ssTriangle};
+constexpr double kPulseMarkerSize = 13.0;
 const QColor kPulseTrips{0xD6, 0x27, 0x28};
 const QColor kPulsePasses{0x2C, 0xA0, 0x2C};
 const QColor kSoftwareLimit{0xFF, 0x7F, 0x0E};
@@ -50,142 +43,91 @@ constexpr int kAreaAlpha = 0x70;
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-QChart* newChart(const QString& title)
+// Every 1 A where the labels fit, else the next round step: no label ever
+// runs into its neighbour, at any limit of any part.
+void fitCurrentTicks(ChartPlot* plot, QCPAxis* axis)
 {
-    auto* chart = new QChart;
-    chart->setTitle(title);
-    QFont font = chart->titleFont();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.1);
-    chart->setTitleFont(font);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    return chart;
+    chartoverlay::fitTicks(axis, plot->axisRect()->width(), Qt::Horizontal, 1.0, 0.0);
 }
 
-// Every 1 A where the labels fit, else the next round step: no label is
-// ever shortened to "...", at any limit of any part.
-void fitCurrentTicks(QChart* chart, QValueAxis* axis)
+QCPAxis* currentAxis(I2TChartView* view)
 {
-    chartoverlay::fitTicks(axis, chart->plotArea().width(), Qt::Horizontal, 1.0, 0.0);
-}
-
-// Minor grid lines solid and light: the theme's dashed ones cost most of a
-// redraw (every dash is stroked on its own), with a logarithmic axis' eight
-// a decade the more so.
-void lightMinorGrid(QAbstractAxis* axis)
-{
-    axis->setMinorGridLinePen(QPen(QColor(0xEE, 0xEE, 0xEE), 1.0, Qt::SolidLine));
-}
-
-QValueAxis* currentAxis(QChart* chart)
-{
-    auto* axis = new QValueAxis;
-    lightMinorGrid(axis);
-    axis->setTitleText(QStringLiteral("Current (A)"));
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0.0);
-    axis->setTickInterval(1.0);
-    axis->setMinorTickCount(1);  // a minor line halfway: every 0.5 A at 1 A steps
-    axis->setLabelFormat(QStringLiteral("%g"));
+    QCPAxis* axis = view->xAxis;
+    axis->setLabel(QStringLiteral("Current (A)"));
+    axis->setNumberFormat(QStringLiteral("g"));
     axis->setRange(0.0, kStartCurrentMaximum);
-    chart->addAxis(axis, Qt::AlignBottom);
-    chartoverlay::hairlineGrid(axis);  // after the theme has given its pens
-    QObject::connect(chart, &QChart::plotAreaChanged, axis, [chart, axis] { fitCurrentTicks(chart, axis); });
-    QObject::connect(axis, &QValueAxis::rangeChanged, chart, [chart, axis] { fitCurrentTicks(chart, axis); });
+    chartplot::setFixedTicks(axis, 1.0);
+    axis->grid()->setSubGridVisible(true);  // a minor line halfway
+    // The step follows the axis' width and range; a changed step is drawn by one more replot.
+    QObject::connect(view, &QCustomPlot::afterLayout, axis, [view, axis] {
+        const double before = qSharedPointerDynamicCast<QCPAxisTickerFixed>(axis->ticker())->tickStep();
+        fitCurrentTicks(view, axis);
+        if (qSharedPointerDynamicCast<QCPAxisTickerFixed>(axis->ticker())->tickStep() != before)
+            view->redraw();
+    });
     return axis;
 }
 
-QLogValueAxis* timeAxis(QChart* chart, double minimum)
+QCPAxis* timeAxis(I2TChartView* view, double minimum)
 {
-    auto* axis = new QLogValueAxis;
-    lightMinorGrid(axis);
-    axis->setTitleText(QStringLiteral("Time (s)"));
-    axis->setBase(10.0);
-    axis->setLabelFormat(QStringLiteral("%g"));
-    axis->setMinorTickCount(-1);
+    QCPAxis* axis = view->yAxis;
+    axis->setLabel(QStringLiteral("Time (s)"));
+    chartplot::makeLogarithmic(axis, 8);
     axis->setRange(minimum, kStartTimeMaximum);
-    chart->addAxis(axis, Qt::AlignLeft);
-    chartoverlay::hairlineGrid(axis);
     return axis;
 }
 
-template <typename Series>
-Series* addSeries(QChart* chart, Series* series, std::string_view name, QAbstractAxis* x, QAbstractAxis* y)
+ChartSeries* curve(I2TChartView* view, std::string_view name, const QColor& colour, qreal width, Qt::PenStyle style)
 {
-    series->setName(text(name));
-    chart->addSeries(series);
-    series->attachAxis(x);
-    series->attachAxis(y);
-    return series;
-}
-
-QXYSeries* curve(const QColor& colour, qreal width, Qt::PenStyle style)
-{
-    // Straight segments between a thousand close points look as smooth as a
-    // spline and draw several times faster.
-    auto* series = new QLineSeries;
-    QPen pen(colour, width, style);
-    series->setPen(pen);
+    ChartSeries* series = view->addSeries(text(name));
+    series->setPen(QPen(colour, width, style));
     return series;
 }
 
 I2TChartView* buildI2TChart(TunerCharts& charts, const QString& suffix)
 {
-    QChart* chart = newChart(QStringLiteral("I2T Curve"));
-    charts.i2tCurrentAxis = currentAxis(chart);
-    charts.i2tTimeAxis = timeAxis(chart, hss::i2t::kI2TTimeAxisMinimum);
+    auto* view = new I2TChartView(QStringLiteral("i2tChart") + suffix, QStringLiteral("I2T Curve"));
+    charts.i2tCurrentAxis = currentAxis(view);
+    charts.i2tTimeAxis = timeAxis(view, hss::i2t::kI2TTimeAxisMinimum);
     const auto& names = hss::i2t::i2tChartSeriesNames;
-    auto add = [&](std::size_t index, QXYSeries* series) {
-        charts.i2tSeries[index] = addSeries(chart, series, names[index], charts.i2tCurrentAxis, charts.i2tTimeAxis);
-    };
-    add(0, curve(kTripCurve, 2.5, Qt::SolidLine));
+    charts.i2tSeries[0] = curve(view, names[0], kTripCurve, 2.5, Qt::SolidLine);
     // Solid edges on the shaded band: dashing a thousand-point curve costs
     // more than all the rest of the chart.
-    add(1, curve(kMinimumTrip, 1.2, Qt::SolidLine));
-    add(2, curve(kMaximumTrip, 1.2, Qt::SolidLine));
-    QXYSeries* wire = curve(kWireModel, 2.5, Qt::SolidLine);
-    wire->setPointsVisible(true);
-    wire->setMarkerSize(6.0);
-    add(3, wire);
+    charts.i2tSeries[1] = curve(view, names[1], kMinimumTrip, 1.2, Qt::SolidLine);
+    charts.i2tSeries[2] = curve(view, names[2], kMaximumTrip, 1.2, Qt::SolidLine);
+    ChartSeries* wire = curve(view, names[3], kWireModel, 2.5, Qt::SolidLine);
+    wire->setMarkers(QCPScatterStyle::ssDisc, 6.0, kWireModel, kWireModel);
     wire->setVisible(false);  // until a gauge is chosen
+    charts.i2tSeries[3] = wire;
     for (std::size_t row = 0; row < 3; ++row) {
-        auto* pulse = new QScatterSeries;
-        pulse->setMarkerShape(kPulseShapes[row]);
-        pulse->setMarkerSize(13.0);
-        pulse->setColor(kPulses[row]);
-        pulse->setBorderColor(kPulses[row].darker(150));
-        add(4 + row, pulse);
+        ChartSeries* pulse = view->addSeries(text(names[4 + row]));
+        pulse->setPen(QPen(kPulses[row].darker(150), 1.0));
+        pulse->setMarkers(kPulseShapes[row], kPulseMarkerSize, kPulses[row], kPulses[row].darker(150), true);
         pulse->setVisible(false);  // until "Pulse Check" draws it
+        charts.i2tSeries[4 + row] = pulse;
     }
-    add(7, curve(kSoftwareLimit, 2.0, Qt::DashDotLine));
-    add(8, curve(kHardwareLimit, 2.0, Qt::DashDotLine));
+    charts.i2tSeries[7] = curve(view, names[7], kSoftwareLimit, 2.0, Qt::DashDotLine);
+    charts.i2tSeries[8] = curve(view, names[8], kHardwareLimit, 2.0, Qt::DashDotLine);
     // The limit lines carry their own labels ("SW: 19.55A"); the legend stays as short as it was.
-    for (std::size_t index : {std::size_t{7}, std::size_t{8}}) {
-        for (QLegendMarker* marker : chart->legend()->markers(charts.i2tSeries[index]))
-            marker->setVisible(false);
-    }
-    auto* view = new I2TChartView(chart, QStringLiteral("i2tChart") + suffix);
+    charts.i2tSeries[7]->setInLegend(false);
+    charts.i2tSeries[8]->setInLegend(false);
     view->setBand(charts.i2tSeries[1], charts.i2tSeries[2], kToleranceBand);
     return view;
 }
 
 I2TChartView* buildCompleteChart(TunerCharts& charts, const QString& suffix)
 {
-    QChart* chart = newChart(QStringLiteral("Complete Power Curve"));
-    charts.completeCurrentAxis = currentAxis(chart);
-    charts.completeTimeAxis = timeAxis(chart, hss::i2t::kCompleteTimeAxisMinimum);
+    auto* view = new I2TChartView(QStringLiteral("i2tCompleteChart") + suffix, QStringLiteral("Complete Power Curve"));
+    charts.completeCurrentAxis = currentAxis(view);
+    charts.completeTimeAxis = timeAxis(view, hss::i2t::kCompleteTimeAxisMinimum);
     for (std::size_t index = 0; index < charts.completeSeries.size(); ++index) {
-        auto* area = new QAreaSeries(new QLineSeries);
         QColor fill = kCompleteFills[index];
-        area->setBorderColor(fill);
-        area->setPen(QPen(fill, 1.5));
+        ChartSeries* area = curve(view, hss::i2t::completeChartSeriesNames[index], fill, 1.5, Qt::SolidLine);
         fill.setAlpha(kAreaAlpha);
-        area->setBrush(fill);
-        charts.completeSeries[index] = addSeries(chart, area, hss::i2t::completeChartSeriesNames[index],
-                                                 charts.completeCurrentAxis, charts.completeTimeAxis);
+        area->setFill(fill);  // down to the bottom of the time axis
+        charts.completeSeries[index] = area;
     }
-    return new I2TChartView(chart, QStringLiteral("i2tCompleteChart") + suffix);
+    return view;
 }
 
 QMap<int, QString> labelMap(const std::vector<PointLabel>& labels)
@@ -219,7 +161,7 @@ I2TChartView* TunerCharts::currentView() const
 
 std::string tunerChartCsv(const I2TChartView* view)
 {
-    return hss::measure::seriesCsv(chartexport::visibleSeries(view->chart()), "current (A)", "time (s)");
+    return hss::measure::seriesCsv(chartexport::visibleSeries(view), "current (A)", "time (s)");
 }
 
 TunerCharts buildTunerCharts(const QString& suffix, const std::function<void(const QString&)>& log)
@@ -257,7 +199,7 @@ TunerCharts buildTunerCharts(const QString& suffix, const std::function<void(con
     return charts;
 }
 
-void setSeriesPoints(QXYSeries* series, const std::vector<ChartPoint>& points, const std::vector<PointLabel>& labels)
+void setSeriesPoints(ChartSeries* series, const std::vector<ChartPoint>& points, const std::vector<PointLabel>& labels)
 {
     QList<QPointF> list;
     list.reserve(static_cast<qsizetype>(points.size()));
@@ -267,19 +209,24 @@ void setSeriesPoints(QXYSeries* series, const std::vector<ChartPoint>& points, c
     chartlabels::setPointLabels(series, labelMap(labels));
 }
 
+void setTimeAxisMinimum(QCPAxis* axis, double minimum)
+{
+    axis->setRange(minimum, axis->range().upper);
+    axis->parentPlot()->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void setTimeAxisMaximum(QCPAxis* axis, double maximum)
+{
+    axis->setRange(axis->range().lower, maximum);
+    axis->parentPlot()->replot(QCustomPlot::rpQueuedReplot);
+}
+
 void showI2TCurves(TunerCharts& charts, const hss::i2t::I2TCurvePlot& plot)
 {
-    // The axes first, over curves emptied for the moment: a line series works
-    // out its outline again on each range change as on each new set of
-    // points, and this way only the new points are outlined, once.
     if (plot.drawn) {
-        for (QXYSeries* series : {charts.i2tSeries[0], charts.i2tSeries[1], charts.i2tSeries[2]})
-            series->clear();
-        for (QAreaSeries* area : charts.completeSeries)
-            area->upperSeries()->clear();
         if (plot.i2t.currentMaximum > plot.i2t.currentMinimum)
             charts.i2tCurrentAxis->setRange(plot.i2t.currentMinimum, plot.i2t.currentMaximum);
-        charts.i2tTimeAxis->setMax(plot.i2t.timeMaximum);
+        setTimeAxisMaximum(charts.i2tTimeAxis, plot.i2t.timeMaximum);
         if (plot.complete.currentMaximum > 0.0)
             charts.completeCurrentAxis->setRange(0.0, plot.complete.currentMaximum);
         charts.completeTimeAxis->setRange(plot.complete.timeMinimum, plot.complete.timeMaximum);
@@ -289,24 +236,21 @@ void showI2TCurves(TunerCharts& charts, const hss::i2t::I2TCurvePlot& plot)
     setSeriesPoints(charts.i2tSeries[7], plot.i2t.softwareLimit.points, plot.i2t.softwareLimit.labels);
     setSeriesPoints(charts.i2tSeries[8], plot.i2t.hardwareLimit.points, plot.i2t.hardwareLimit.labels);
     for (std::size_t i = 0; i < plot.complete.series.size(); ++i) {
-        QAreaSeries* area = charts.completeSeries[i];
-        setSeriesPoints(area->upperSeries(), plot.complete.series[i].points);
-        // Scripts and the view read an area's labels from the area itself.
-        chartlabels::setPointLabels(area, labelMap(plot.complete.series[i].labels));
-        // An empty area would still draw its edge along the current axis.
+        ChartSeries* area = charts.completeSeries[i];
+        setSeriesPoints(area, plot.complete.series[i].points, plot.complete.series[i].labels);
+        // An empty area would still take a legend entry.
         area->setVisible(!plot.complete.series[i].points.empty());
     }
     const QString note = QString::fromStdString(plot.note);
     charts.i2tView->setNote(note);
     charts.completeView->setNote(note);
+    charts.i2tView->redraw();
+    charts.completeView->redraw();
 }
 
 void showPulseMarkerVerdict(TunerCharts& charts, int row, std::optional<bool> trips)
 {
-    auto* marker = qobject_cast<QScatterSeries*>(charts.pulse(row));
-    if (marker == nullptr)
-        return;
-    const QColor colour = !trips ? kPulses[row] : *trips ? kPulseTrips : kPulsePasses;
-    marker->setColor(colour);
-    marker->setBorderColor(colour.darker(150));
+    const auto index = static_cast<std::size_t>(row);
+    const QColor colour = !trips ? kPulses[index] : *trips ? kPulseTrips : kPulsePasses;
+    charts.pulse(row)->setMarkers(kPulseShapes[index], kPulseMarkerSize, colour, colour.darker(150), true);
 }

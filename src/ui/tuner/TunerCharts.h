@@ -14,29 +14,27 @@
 
 #include "editor/I2TCurve.h"
 
+class ChartSeries;
 class I2TChartView;
-class QAreaSeries;
-class QLogValueAxis;
+class QCPAxis;
 class QTabWidget;
-class QValueAxis;
 class QWidget;
-class QXYSeries;
 
 struct TunerCharts {
     QWidget* panel = nullptr;                // the tabs with the export buttons under them
     QTabWidget* tabs = nullptr;              // i2tChartTabs(18)
     I2TChartView* i2tView = nullptr;         // i2tChart(18)
     I2TChartView* completeView = nullptr;    // i2tCompleteChart(18)
-    std::array<QXYSeries*, 9> i2tSeries{};   // hss::i2t::i2tChartSeriesNames, in order
-    std::array<QAreaSeries*, 4> completeSeries{};  // hss::i2t::completeChartSeriesNames
-    QValueAxis* i2tCurrentAxis = nullptr;
-    QLogValueAxis* i2tTimeAxis = nullptr;
-    QValueAxis* completeCurrentAxis = nullptr;
-    QLogValueAxis* completeTimeAxis = nullptr;
+    std::array<ChartSeries*, 9> i2tSeries{};   // hss::i2t::i2tChartSeriesNames, in order
+    std::array<ChartSeries*, 4> completeSeries{};  // hss::i2t::completeChartSeriesNames, filled areas
+    QCPAxis* i2tCurrentAxis = nullptr;
+    QCPAxis* i2tTimeAxis = nullptr;  // logarithmic
+    QCPAxis* completeCurrentAxis = nullptr;
+    QCPAxis* completeTimeAxis = nullptr;  // logarithmic
 
-    QXYSeries* wireModel() const { return i2tSeries[3]; }
+    ChartSeries* wireModel() const { return i2tSeries[3]; }
     // Row 0, 1 or 2 of "Pulse Check".
-    QXYSeries* pulse(int row) const { return i2tSeries[4 + static_cast<std::size_t>(row)]; }
+    ChartSeries* pulse(int row) const { return i2tSeries[4 + static_cast<std::size_t>(row)]; }
     // The chart view on the sub-tab shown now.
     I2TChartView* currentView() const;
 };
@@ -61,5 +59,9 @@ void showI2TCurves(TunerCharts& charts, const hss::i2t::I2TCurvePlot& plot);
 void showPulseMarkerVerdict(TunerCharts& charts, int row, std::optional<bool> trips);
 
 // A series' points in one replace(), and its point labels.
-void setSeriesPoints(QXYSeries* series, const std::vector<hss::i2t::ChartPoint>& points,
+void setSeriesPoints(ChartSeries* series, const std::vector<hss::i2t::ChartPoint>& points,
                      const std::vector<hss::i2t::PointLabel>& labels = {});
+
+// A time axis' lowest and highest time, each set keeping the other.
+void setTimeAxisMinimum(QCPAxis* axis, double minimum);
+void setTimeAxisMaximum(QCPAxis* axis, double maximum);

@@ -4,7 +4,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QXYSeries>
+#include "ui/charts/ChartPlot.h"
 
 #include "editor/TunerInputs.h"
 #include "ui/seam/DialogSeam.h"
@@ -23,7 +23,7 @@ void I2TTuner::pulseCheckBox_CheckedChanged(FamilyPage& page, int row)
     if (host.eventsSuppressed())
         return;
     const PulseRow& r = page.pulses.rows[static_cast<std::size_t>(row)];
-    QXYSeries* series = page.charts.pulse(row);
+    ChartSeries* series = page.charts.pulse(row);
     if (row == 1)
         setSeriesPoints(series, {});
     const bool checked = r.check->isChecked();
@@ -76,7 +76,7 @@ void I2TTuner::updatePulseBox(FamilyPage& page, int series, double current, doub
     // A zero pulse is no pulse; nothing at or below zero reaches the time axis.
     if (current <= 0.0 || duration <= 0.0)
         return;
-    QXYSeries* marker = page.charts.i2tSeries[static_cast<std::size_t>(series)];
+    ChartSeries* marker = page.charts.i2tSeries[static_cast<std::size_t>(series)];
     setSeriesPoints(marker, {{current, duration}});
     marker->setVisible(true);
 }

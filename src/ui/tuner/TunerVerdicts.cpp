@@ -6,7 +6,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QXYSeries>
+#include "ui/charts/ChartPlot.h"
 
 #include <cmath>
 
@@ -84,7 +84,7 @@ void I2TTuner::showPulseVerdict(FamilyPage& page, int row)
 void I2TTuner::showWireVerdict(FamilyPage& page)
 {
     QLabel* label = page.wire.verdict;
-    QXYSeries* wire = page.charts.wireModel();
+    ChartSeries* wire = page.charts.wireModel();
     if (!wire->isVisible() || wire->count() == 0) {
         label->setText(QStringLiteral("No wire model."));
         ui::setTextColor(label, ui::kBlack);

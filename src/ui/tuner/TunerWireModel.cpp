@@ -4,9 +4,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QLogValueAxis>
 #include <QPushButton>
-#include <QXYSeries>
+#include "ui/charts/ChartPlot.h"
 
 #include "editor/WireModels.h"
 #include "ui/seam/DialogSeam.h"
@@ -38,7 +37,7 @@ void I2TTuner::gaugeSelectionBox_SelectedIndexChanged(FamilyPage& page)
     page.wire.browse->setEnabled(custom);
     if (gauge <= hss::i2t::GAUGE_DISABLED) {
         page.charts.wireModel()->setVisible(false);
-        page.charts.i2tTimeAxis->setMax(kDisabledTimeMaximum);
+        setTimeAxisMaximum(page.charts.i2tTimeAxis, kDisabledTimeMaximum);
         redrawPage(page);
         return;
     }
@@ -63,7 +62,7 @@ void I2TTuner::loadWireProfile(FamilyPage& page)
     QWidget* parent = page.root->window();
     const QString name = page.wire.path->text();
     const hss::i2t::WireModelFile file = hss::i2t::loadWireModelFile(
-        std::filesystem::path(QFile::encodeName(name).toStdString()), page.charts.i2tTimeAxis->min());
+        std::filesystem::path(QFile::encodeName(name).toStdString()), page.charts.i2tTimeAxis->range().lower);
     if (!file.model) {
         const QString caption = file.notFound ? QString::fromUtf8(hss::i2t::kWireFileNotFoundCaption)
                                               : QStringLiteral("Wire Model Not Loaded");
@@ -76,7 +75,7 @@ void I2TTuner::loadWireProfile(FamilyPage& page)
     // The series shows this file alone, however often it is loaded.
     setSeriesPoints(page.charts.wireModel(), model.points);
     page.charts.wireModel()->setVisible(true);
-    page.charts.i2tTimeAxis->setMin(model.timeAxisMinimum);
+    setTimeAxisMinimum(page.charts.i2tTimeAxis, model.timeAxisMinimum);
     showWireVerdict(page);
     host.logEditorLine(QString::fromStdString(hss::i2t::wireModelLoadedLine(model, name.toStdString())));
 }

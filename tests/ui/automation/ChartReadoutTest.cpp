@@ -1,16 +1,10 @@
 #include "ui/ChartPointLabels.h"
 #include "ui/automation/ScriptHarness.h"
+#include "ui/charts/ChartPlot.h"
 
 #include <QApplication>
-#include <QAreaSeries>
-#include <QChart>
-#include <QChartView>
 #include <QLabel>
-#include <QLineSeries>
-#include <QLogValueAxis>
-#include <QSplineSeries>
 #include <QTimer>
-#include <QValueAxis>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -18,9 +12,8 @@
 
 namespace {
 
-// A window with two chart views as the tool's pages build them: one with
-// value and logarithmic axes, spline, line and area series and point labels,
-// and a bare one without axes.
+// A window with a chart as the tool's pages build them: a value and a
+// logarithmic axis, line and filled series, point labels.
 class ChartWindow : public QWidget {
 public:
     ChartWindow()
@@ -28,41 +21,20 @@ public:
         setObjectName(QStringLiteral("chartWindow"));
         auto* layout = new QVBoxLayout(this);
 
-        auto* chart = new QChart;
+        auto* chart = new ChartPlot(QStringLiteral("senseChart"));
         chart->setTitle(QStringLiteral("Current Sense"));
-        auto* channel1 = new QSplineSeries;
-        channel1->setName(QStringLiteral("Channel 1"));
+        ChartSeries* channel1 = chart->addSeries(QStringLiteral("Channel 1"));
         channel1->replace(QList<QPointF>{{1, 2.01}, {2, 0.35}});
-        channel2 = new QLineSeries;
-        channel2->setName(QStringLiteral("Channel 2"));
-        auto* upper = new QLineSeries;
-        upper->append(0, 10000);
-        upper->append(4, 10000);
-        auto* nominal = new QAreaSeries(upper);
-        nominal->setName(QStringLiteral("Nominal Current"));
+        channel2 = chart->addSeries(QStringLiteral("Channel 2"));
+        ChartSeries* nominal = chart->addSeries(QStringLiteral("Nominal Current"));
+        nominal->replace(QList<QPointF>{{0, 10000}, {4, 10000}});
+        nominal->setFill(QColor(0x2C, 0xA0, 0x2C, 0x70));
         chartlabels::setPointLabels(nominal, {{0, QStringLiteral("4A")}, {500, QStringLiteral("26.3 A2s")}});
-        auto* x = new QValueAxis;
-        x->setRange(1, 100);
-        auto* y = new QLogValueAxis;
-        y->setRange(0.0001, 4000);
-        chart->addAxis(x, Qt::AlignBottom);
-        chart->addAxis(y, Qt::AlignLeft);
-        for (QAbstractSeries* s : {static_cast<QAbstractSeries*>(channel1), static_cast<QAbstractSeries*>(channel2),
-                                   static_cast<QAbstractSeries*>(nominal)}) {
-            chart->addSeries(s);
-            s->attachAxis(x);
-            s->attachAxis(y);
-        }
+        chart->xAxis->setRange(1, 100);
+        chartplot::makeLogarithmic(chart->yAxis, 8);
+        chart->yAxis->setRange(0.0001, 4000);
         channel2->setVisible(false);
-        auto* view = new QChartView(chart);
-        view->setObjectName(QStringLiteral("senseChart"));
-        layout->addWidget(view);
-
-        auto* bare = new QChart;
-        bare->addSeries(new QLineSeries);
-        auto* bareView = new QChartView(bare);
-        bareView->setObjectName(QStringLiteral("bareChart"));
-        layout->addWidget(bareView);
+        layout->addWidget(chart);
 
         auto* label = new QLabel(QStringLiteral("Ready"));
         label->setObjectName(QStringLiteral("statusLabel"));
@@ -70,7 +42,7 @@ public:
         resize(500, 600);
     }
 
-    QLineSeries* channel2 = nullptr;
+    ChartSeries* channel2 = nullptr;
 };
 
 TEST(ChartReadout, SeriesPointsLabelsAxesAndTitle)
@@ -93,7 +65,6 @@ TEST(ChartReadout, SeriesPointsLabelsAxesAndTitle)
         "get senseChart points 3\n"
         "get senseChart points x\n"
         "get senseChart points\n"
-        "get bareChart xrange\n"
         "get statusLabel points 0\n"
         "wait-for senseChart \"points 1\" \"1,5;2,0.0001\" 5000\n"
         "get senseChart series\n"));
@@ -110,8 +81,7 @@ TEST(ChartReadout, SeriesPointsLabelsAxesAndTitle)
         "ERROR line 9: series 3 out of range for 'senseChart' (3 series)",
         "ERROR line 10: 'x' is not a series number",
         "ERROR line 11: usage: get senseChart points SERIES",
-        "ERROR line 12: 'bareChart' has no horizontal axis",
-        "ERROR line 13: 'statusLabel' has no property points 0",
+        "ERROR line 12: 'statusLabel' has no property points 0",
         "senseChart series=Channel 1:2:true|Channel 2:2:true|Nominal Current:2:true",
     };
     EXPECT_EQ(run.lines.join(u'\n').toStdString(), expected.join(u'\n').toStdString());

@@ -1,0 +1,174 @@
+#include "ui/charts/ChartPlot.h"
+
+#include <QPainter>
+
+ChartSeries::ChartSeries(ChartPlot* plot, const QString& name)
+    : QObject(plot), owner(plot), seriesName(name), graph(plot->addGraph())
+{
+    graph->setName(name);
+    // Points are handed over as they are to be drawn (the sense chart thins
+    // its own); QCustomPlot's own thinning would hide where a line breaks.
+    graph->setAdaptiveSampling(false);
+    graph->removeFromLegend();
+    showInLegend();
+}
+
+void ChartSeries::replace(const QList<QPointF>& points)
+{
+    kept = points;
+    QVector<QCPGraphData> data;
+    data.reserve(points.size());
+    for (const QPointF& p : points)
+        data.append(QCPGraphData(p.x(), p.y()));
+    // In the order given: a vertical line has two points at one current.
+    graph->data()->set(data, true);
+    owner->redraw();
+}
+
+void ChartSeries::setVisible(bool visible)
+{
+    if (visible == graph->visible())
+        return;
+    graph->setVisible(visible);
+    showInLegend();
+    owner->redraw();
+}
+
+void ChartSeries::setInLegend(bool in)
+{
+    inLegend = in;
+    showInLegend();
+}
+
+void ChartSeries::showInLegend()
+{
+    // The legend keeps the series' order: rebuilt from the shown ones.
+    QCPLegend* legend = owner->legend;
+    legend->clearItems();
+    for (const ChartSeries* s : owner->seriesList())
+        if (s->inLegend && s->graph->visible())
+            s->graph->addToLegend(legend);
+    if (this->inLegend && graph->visible() && !owner->seriesList().contains(this))
+        graph->addToLegend(legend);  // while it is being added
+    owner->redraw();
+}
+
+void ChartSeries::setPen(const QPen& pen)
+{
+    graph->setPen(pen);
+    owner->redraw();
+}
+
+void ChartSeries::setMarkers(QCPScatterStyle::ScatterShape shape, double size, const QColor& fill, const QColor& edge,
+                             bool lineless)
+{
+    graph->setScatterStyle(QCPScatterStyle(shape, QPen(edge, 1.0), QBrush(fill), size));
+    if (lineless)
+        graph->setLineStyle(QCPGraph::lsNone);
+    owner->redraw();
+}
+
+void ChartSeries::setFill(const QColor& fill, const ChartSeries* downTo)
+{
+    graph->setBrush(fill);
+    graph->setChannelFillGraph(downTo != nullptr ? downTo->graph : nullptr);
+    owner->redraw();
+}
+
+ChartPlot::ChartPlot(const QString& name, QWidget* parent) : QCustomPlot(parent)
+{
+    setObjectName(name);
+    setNotAntialiasedElements(QCP::aeAll);
+    setPlottingHints(QCP::phFastPolylines | QCP::phCacheLabels);
+    // Title over the plot, legend in a row of its own under it.
+    plotLayout()->insertRow(0);
+    titleElement = new QCPTextElement(this, QString());
+    QFont bold = font();
+    bold.setBold(true);
+    titleElement->setFont(bold);
+    plotLayout()->addElement(0, 0, titleElement);
+    auto* legendRow = new QCPLayoutGrid;
+    plotLayout()->addElement(2, 0, legendRow);
+    legendRow->setMargins(QMargins(4, 0, 4, 4));
+    legendRow->addElement(0, 0, legend);
+    legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+    legend->setBorderPen(Qt::NoPen);
+    legend->setBrush(Qt::NoBrush);
+    legend->setVisible(true);
+    plotLayout()->setRowStretchFactor(0, 0.001);
+    plotLayout()->setRowStretchFactor(2, 0.001);
+    for (QCPAxis* axis : {xAxis, yAxis})
+        chartplot::hairlineGrid(axis, QColor(0xD8, 0xD8, 0xD8), QColor(0xEE, 0xEE, 0xEE));
+}
+
+void ChartPlot::setTitle(const QString& text)
+{
+    if (text == titleElement->text())
+        return;
+    titleElement->setText(text);
+    redraw();
+}
+
+ChartSeries* ChartPlot::addSeries(const QString& name)
+{
+    auto* series = new ChartSeries(this, name);
+    all.append(series);
+    return series;
+}
+
+QRectF ChartPlot::plotRect() const { return axisRect()->rect(); }
+
+QPointF ChartPlot::toPixel(QPointF value) const
+{
+    return {xAxis->coordToPixel(value.x()), yAxis->coordToPixel(value.y())};
+}
+
+QPointF ChartPlot::toValue(QPointF pixel) const
+{
+    return {xAxis->pixelToCoord(pixel.x()), yAxis->pixelToCoord(pixel.y())};
+}
+
+void ChartPlot::paintEvent(QPaintEvent* event)
+{
+    QCustomPlot::paintEvent(event);
+    QPainter painter(this);
+    paintOverlay(painter);
+}
+
+namespace chartplot {
+
+void setFixedTicks(QCPAxis* axis, double step, double anchor)
+{
+    auto ticker = axis->ticker().dynamicCast<QCPAxisTickerFixed>();
+    if (!ticker) {
+        ticker = QSharedPointer<QCPAxisTickerFixed>::create();
+        ticker->setScaleStrategy(QCPAxisTickerFixed::ssNone);
+        axis->setTicker(ticker);
+    }
+    ticker->setTickStep(step);
+    ticker->setTickOrigin(anchor);
+}
+
+void makeLogarithmic(QCPAxis* axis, int subTicks)
+{
+    axis->setScaleType(QCPAxis::stLogarithmic);
+    auto ticker = QSharedPointer<QCPAxisTickerLog>::create();
+    ticker->setLogBase(10.0);
+    ticker->setSubTickCount(subTicks);
+    axis->setTicker(ticker);
+    axis->setNumberFormat(QStringLiteral("g"));
+    axis->setNumberPrecision(6);
+    axis->grid()->setSubGridVisible(true);
+}
+
+void hairlineGrid(QCPAxis* axis, const QColor& grid, const QColor& subGrid)
+{
+    axis->grid()->setPen(QPen(grid, 0));
+    axis->grid()->setSubGridPen(QPen(subGrid, 0));
+    axis->grid()->setZeroLinePen(Qt::NoPen);
+    axis->setBasePen(QPen(Qt::black, 0));
+    axis->setTickPen(QPen(Qt::black, 0));
+    axis->setSubTickPen(QPen(Qt::black, 0));
+}
+
+}  // namespace chartplot
