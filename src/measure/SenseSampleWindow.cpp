@@ -69,12 +69,6 @@ void SenseSampleWindow::clear()
     count_ = 0;
 }
 
-double SenseSampleWindow::value(std::size_t channel, std::size_t i, Trace trace) const
-{
-    const Point& point = slot(i);
-    return trace == Trace::Averaged ? point.averaged[channel & 1u] : point.unaveraged[channel & 1u];
-}
-
 std::size_t SenseSampleWindow::firstAtOrAfter(double t) const
 {
     std::size_t low = 0;

@@ -70,7 +70,11 @@ public:
     // Point i, oldest first: its time, and a channel's (0 or 1) value as the
     // decimal the single-precision value stands for (NaN where nothing can be shown).
     double time(std::size_t i) const { return slot(i).time; }
-    double value(std::size_t channel, std::size_t i, Trace trace = Trace::Averaged) const;
+    double value(std::size_t channel, std::size_t i, Trace trace = Trace::Averaged) const
+    {
+        const Point& point = slot(i);
+        return trace == Trace::Averaged ? point.averaged[channel & 1u] : point.unaveraged[channel & 1u];
+    }
 
     // Hands every point of a channel with a value, oldest first, to fn(time, value).
     template <typename Fn>
@@ -111,7 +115,12 @@ private:
         std::array<double, 2> averaged{};
         std::array<double, 2> unaveraged{};
     };
-    const Point& slot(std::size_t i) const { return ring_[(oldest_ + i) % ring_.size()]; }
+    // No division: a chart redraw reads every point of the window several times.
+    const Point& slot(std::size_t i) const
+    {
+        const std::size_t at = oldest_ + i;
+        return ring_[at < ring_.size() ? at : at - ring_.size()];
+    }
     // Index of the first point at or after t, or after t (size() when none).
     std::size_t firstAtOrAfter(double t) const;
     std::size_t firstAfter(double t) const;
@@ -145,6 +154,8 @@ void SenseSampleWindow::forEachDrawnPoint(std::size_t channel, Trace trace, Rang
         // One column: the points up to the next column edge.
         const double edge = width > 0.0 ? span.min + (static_cast<long long>((t0 - span.min) / width) + 1) * width : t0;
         std::size_t first = i, low = i, high = i, last = i;
+        double lowValue = value(channel, i, trace);
+        double highValue = lowValue;
         bool gap = false;
         for (; i < end && (time(i) < edge || i == first); ++i) {
             const double v = value(channel, i, trace);
@@ -152,10 +163,14 @@ void SenseSampleWindow::forEachDrawnPoint(std::size_t channel, Trace trace, Rang
                 gap = true;
                 break;
             }
-            if (v < value(channel, low, trace))
+            if (v < lowValue) {
                 low = i;
-            if (v > value(channel, high, trace))
+                lowValue = v;
+            }
+            if (v > highValue) {
                 high = i;
+                highValue = v;
+            }
             last = i;
         }
         if (gap && i == first) {

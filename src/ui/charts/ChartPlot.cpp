@@ -2,14 +2,15 @@
 
 #include <QPainter>
 
+#include "ui/charts/WideLineGraph.h"
+
 ChartSeries::ChartSeries(ChartPlot* plot, const QString& name)
-    : QObject(plot), owner(plot), seriesName(name), graph(plot->addGraph())
+    : QObject(plot), owner(plot), seriesName(name), graph(new WideLineGraph(plot->xAxis, plot->yAxis))
 {
     graph->setName(name);
     // Points are handed over as they are to be drawn (the sense chart thins
     // its own); QCustomPlot's own thinning would hide where a line breaks.
     graph->setAdaptiveSampling(false);
-    graph->removeFromLegend();
     showInLegend();
 }
 
@@ -77,9 +78,18 @@ void ChartSeries::setFill(const QColor& fill, const ChartSeries* downTo)
 
 ChartPlot::ChartPlot(const QString& name, QWidget* parent) : QCustomPlot(parent)
 {
+
     setObjectName(name);
     setNotAntialiasedElements(QCP::aeAll);
-    setPlottingHints(QCP::phFastPolylines | QCP::phCacheLabels);
+    // No phFastPolylines: it draws a solid line one segment per call, where
+    // one polyline call is far quicker for a hairline; wide solid lines are
+    // WideLineGraph's own.
+    setPlottingHints(QCP::phCacheLabels);
+    setAutoAddPlottableToLegend(false);
+    // One picture for every layer: the overlay layer's own (QCustomPlot's
+    // default) would be cleared and blended in on every redraw, and nothing
+    // is drawn on it.
+    layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
     // Title over the plot, legend in a row of its own under it.
     plotLayout()->insertRow(0);
     titleElement = new QCPTextElement(this, QString());

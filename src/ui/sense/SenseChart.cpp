@@ -81,8 +81,12 @@ SenseChart::SenseChart(const SenseSampleWindow& window, QWidget* parent)
         all[i]->drawn()->setLayer(QStringLiteral("grid"));
     mergeTimer.setSingleShot(true);
     connect(&mergeTimer, &QTimer::timeout, this, [this] { showWindow(); });
-    // The value axis' step follows the plot's height; a changed step is drawn by one more replot.
-    connect(this, &QCustomPlot::afterLayout, this, [this] { fitValueTicks(); });
+    // The tick steps follow the plot's size, known once it is laid out; a
+    // changed step is drawn by one more replot.
+    connect(this, &QCustomPlot::afterLayout, this, [this] {
+        if (fitTicksToPlot())
+            redraw();
+    });
     showWindow();
 }
 
@@ -157,10 +161,7 @@ void SenseChart::showWindow()
     const Range value = valueRange();
     xAxis->setRange(time.min, time.max);
     yAxis->setRange(value.min, value.max);
-    // About ten time labels at most: the axis moves with every update.
-    chartoverlay::fitTicks(xAxis, axisRect()->width(), Qt::Horizontal,
-                           hss::measure::roundTickStep(time.max - time.min, kMaxTimeLabels));
-    chartoverlay::fitTicks(yAxis, axisRect()->height(), Qt::Vertical);
+    fitTicksToPlot();
     redraw();
     if (cursor)
         updateCursor(*cursor);
@@ -168,13 +169,20 @@ void SenseChart::showWindow()
         onShown();
 }
 
-void SenseChart::fitValueTicks()
+bool SenseChart::fitTicksToPlot()
 {
-    const auto ticker = qSharedPointerDynamicCast<QCPAxisTickerFixed>(yAxis->ticker());
-    const double before = ticker ? ticker->tickStep() : 0.0;
+    const auto stepOf = [](const QCPAxis* axis) {
+        const auto ticker = qSharedPointerDynamicCast<QCPAxisTickerFixed>(axis->ticker());
+        return ticker ? ticker->tickStep() : 0.0;
+    };
+    const double timeStep = stepOf(xAxis);
+    const double valueStep = stepOf(yAxis);
+    // About ten time labels at most: the axis moves with every update.
+    const QCPRange time = xAxis->range();
+    chartoverlay::fitTicks(xAxis, axisRect()->width(), Qt::Horizontal,
+                           hss::measure::roundTickStep(time.upper - time.lower, kMaxTimeLabels));
     chartoverlay::fitTicks(yAxis, axisRect()->height(), Qt::Vertical);
-    if (qSharedPointerDynamicCast<QCPAxisTickerFixed>(yAxis->ticker())->tickStep() != before)
-        redraw();
+    return stepOf(xAxis) != timeStep || stepOf(yAxis) != valueStep;
 }
 
 void SenseChart::clearPoints()

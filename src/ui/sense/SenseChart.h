@@ -98,7 +98,8 @@ private:
     void setSeriesPoints(ChartSeries* target, std::size_t channel, hss::measure::SenseSampleWindow::Trace trace,
                          Range span);
     void pauseForViewChange();
-    void fitValueTicks();
+    // True when a tick step changed.
+    bool fitTicksToPlot();
     void updateCursor(QPointF position);
 
     const hss::measure::SenseSampleWindow& live;

@@ -91,10 +91,10 @@ I2TChartView* buildI2TChart(TunerCharts& charts, const QString& suffix)
     charts.i2tTimeAxis = timeAxis(view, hss::i2t::kI2TTimeAxisMinimum);
     const auto& names = hss::i2t::i2tChartSeriesNames;
     charts.i2tSeries[0] = curve(view, names[0], kTripCurve, 2.5, Qt::SolidLine);
-    // Solid edges on the shaded band: dashing a thousand-point curve costs
-    // more than all the rest of the chart.
-    charts.i2tSeries[1] = curve(view, names[1], kMinimumTrip, 1.2, Qt::SolidLine);
-    charts.i2tSeries[2] = curve(view, names[2], kMaximumTrip, 1.2, Qt::SolidLine);
+    // Solid one-pixel edges on the shaded band: dashing a thousand-point
+    // curve, or stroking it any wider, costs more than all the rest of the chart.
+    charts.i2tSeries[1] = curve(view, names[1], kMinimumTrip, 1.0, Qt::SolidLine);
+    charts.i2tSeries[2] = curve(view, names[2], kMaximumTrip, 1.0, Qt::SolidLine);
     ChartSeries* wire = curve(view, names[3], kWireModel, 2.5, Qt::SolidLine);
     wire->setMarkers(QCPScatterStyle::ssDisc, 6.0, kWireModel, kWireModel);
     wire->setVisible(false);  // until a gauge is chosen
