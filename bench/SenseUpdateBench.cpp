@@ -182,5 +182,5 @@ void BM_SenseStream20Hz_Today(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(BM_SenseSample)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SenseSample)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SenseSample_Today)->Arg(1000)->Unit(benchmark::kMicrosecond);

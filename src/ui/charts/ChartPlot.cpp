@@ -76,8 +76,29 @@ void ChartSeries::setFill(const QColor& fill, const ChartSeries* downTo)
     owner->redraw();
 }
 
+namespace {
+
+// The chart's picture starts each redraw white instead of transparent: it
+// is then opaque and is copied onto the window as it is, rather than the
+// window being filled white first and the picture blended over it.
+class OpaqueBuffer : public QCPPaintBufferPixmap {
+public:
+    using QCPPaintBufferPixmap::QCPPaintBufferPixmap;
+    void clear(const QColor& color) override
+    {
+        (void)color;
+        mBuffer.fill(Qt::white);
+    }
+};
+
+}  // namespace
+
 ChartPlot::ChartPlot(const QString& name, QWidget* parent) : QCustomPlot(parent)
 {
+    mPaintBuffers.clear();
+    mPaintBuffers.append(QSharedPointer<QCPAbstractPaintBuffer>(
+        new OpaqueBuffer(viewport().size(), bufferDevicePixelRatio())));
+    setAttribute(Qt::WA_OpaquePaintEvent);
 
     setObjectName(name);
     setNotAntialiasedElements(QCP::aeAll);
@@ -140,23 +161,51 @@ QPointF ChartPlot::toValue(QPointF pixel) const
 
 void ChartPlot::paintEvent(QPaintEvent* event)
 {
-    QCustomPlot::paintEvent(event);
-    QPainter painter(this);
+    (void)event;
+    QCPPainter painter(this);
+    if (!painter.isActive())
+        return;
+    // One opaque picture (every layer draws into it): copied, not blended.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const auto& buffer : std::as_const(mPaintBuffers))
+        buffer->draw(&painter);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     paintOverlay(painter);
 }
 
 namespace chartplot {
+namespace {
+
+// Fixed steps with a set number of minor lines between two ticks.
+class FixedTicker : public QCPAxisTickerFixed {
+public:
+    int subTicks = -1;  // below 0: QCustomPlot's own choice
+
+protected:
+    int getSubTickCount(double tickStep) override
+    {
+        return subTicks >= 0 ? subTicks : QCPAxisTickerFixed::getSubTickCount(tickStep);
+    }
+};
+
+}  // namespace
 
 void setFixedTicks(QCPAxis* axis, double step, double anchor)
 {
-    auto ticker = axis->ticker().dynamicCast<QCPAxisTickerFixed>();
+    auto ticker = axis->ticker().dynamicCast<FixedTicker>();
     if (!ticker) {
-        ticker = QSharedPointer<QCPAxisTickerFixed>::create();
+        ticker = QSharedPointer<FixedTicker>::create();
         ticker->setScaleStrategy(QCPAxisTickerFixed::ssNone);
         axis->setTicker(ticker);
     }
     ticker->setTickStep(step);
     ticker->setTickOrigin(anchor);
+}
+
+void setMinorLines(QCPAxis* axis, int between)
+{
+    if (auto ticker = axis->ticker().dynamicCast<FixedTicker>())
+        ticker->subTicks = between;
 }
 
 void makeLogarithmic(QCPAxis* axis, int subTicks)

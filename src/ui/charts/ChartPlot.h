@@ -97,6 +97,8 @@ namespace chartplot {
 
 // A linear axis with ticks every step from anchor.
 void setFixedTicks(QCPAxis* axis, double step, double anchor = 0.0);
+// Minor lines between two ticks of such an axis.
+void setMinorLines(QCPAxis* axis, int between);
 // A logarithmic axis, base 10, labels as plain numbers, subTicks lines a decade.
 void makeLogarithmic(QCPAxis* axis, int subTicks);
 // Grid, sub-grid and axis lines as hairlines in the given colours.

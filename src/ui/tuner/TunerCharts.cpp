@@ -57,7 +57,8 @@ QCPAxis* currentAxis(I2TChartView* view)
     axis->setNumberFormat(QStringLiteral("g"));
     axis->setRange(0.0, kStartCurrentMaximum);
     chartplot::setFixedTicks(axis, 1.0);
-    axis->grid()->setSubGridVisible(true);  // a minor line halfway
+    chartplot::setMinorLines(axis, 1);  // a minor line halfway: every 0.5 A at 1 A steps
+    axis->grid()->setSubGridVisible(true);
     // The step follows the axis' width and range; a changed step is drawn by one more replot.
     QObject::connect(view, &QCustomPlot::afterLayout, axis, [view, axis] {
         const double before = qSharedPointerDynamicCast<QCPAxisTickerFixed>(axis->ticker())->tickStep();
