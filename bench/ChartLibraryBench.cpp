@@ -1,6 +1,6 @@
-// The tool's two chart pictures drawn by QCustomPlot instead of Qt Charts,
-// to choose the chart library by measurement (built when QCustomPlot is
-// installed; scripts/bench installs it):
+// The tool's two chart pictures drawn by a bare QCustomPlot, as it comes:
+// what the library costs by itself, beside the tool's charts built on it
+// and the Qt Charts ones they replaced:
 //
 //   BM_SenseSample_QCustomPlot/N  one sense sample on a full window of N points:
 //                                 both channels' averaged lines (5 pixels) and
