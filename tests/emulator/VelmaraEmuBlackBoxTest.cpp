@@ -353,12 +353,25 @@ TEST_F(VelmaraEmu, StandardInputDrivesTheBench) {
     EXPECT_TRUE(fileGets(errPath(), "velmara-emu: board load: channel must be 1 or 2, not '3'\n"));
 
     // A last line without a line feed runs when input ends; the board goes on.
+    // The card swap pulls and plugs the board: a connection that was open
+    // across it may be closed, and the tool connects again.
     ASSERT_TRUE(emu.input("board card 0xFF04"));
     emu.closeInput();
+    auto current = std::make_unique<Client>(socketPath());
     const auto deadline = std::chrono::steady_clock::now() + kGenerous;
-    while (singleRead(client, kReadDevId) != 0xFF04 && std::chrono::steady_clock::now() < deadline)
+    const auto readsNewCard = [&] {
+        if (singleRead(client, kReadDevId) == 0xFF04)
+            return true;
+        if (!current->connected() || !current->request(0x01, {})) {
+            current = std::make_unique<Client>(socketPath());
+            return false;
+        }
+        return singleRead(*current, kReadDevId) == 0xFF04;
+    };
+    bool read = false;
+    while (!(read = readsNewCard()) && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(10ms);
-    EXPECT_EQ(singleRead(client, kReadDevId), 0xFF04);
+    EXPECT_TRUE(read);
     emu.signal(SIGTERM);
     EXPECT_EQ(emu.waitExit(), 0);
     EXPECT_EQ(readFile(errPath()).find("usage"), std::string::npos);
