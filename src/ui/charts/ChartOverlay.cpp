@@ -32,8 +32,10 @@ void drawCursor(QPainter* painter, const QRectF& plot, QPointF at, const QString
     painter->restore();
 }
 
-void fitTicks(QCPAxis* axis, double axisPixels, Qt::Orientation orientation, double minimumStep, double anchor)
+bool fitTicks(QCPAxis* axis, double axisPixels, Qt::Orientation orientation, double minimumStep, double anchor)
 {
+    const auto ticker = qSharedPointerDynamicCast<QCPAxisTickerFixed>(axis->ticker());
+    const double before = ticker ? ticker->tickStep() : 0.0;
     const QFontMetricsF metrics(axis->tickLabelFont());
     const double span = axis->range().upper - axis->range().lower;
     // Stacked labels need a line each and room between; side by side, their width.
@@ -54,6 +56,7 @@ void fitTicks(QCPAxis* axis, double axisPixels, Qt::Orientation orientation, dou
         }
     }
     chartplot::setFixedTicks(axis, step, anchor);
+    return step != before;
 }
 
 }  // namespace chartoverlay

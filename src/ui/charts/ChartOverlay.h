@@ -20,7 +20,8 @@ void drawCursor(QPainter* painter, const QRectF& plot, QPointF at, const QString
 // Sets a linear axis' tick step so that its labels fit the pixels it is
 // drawn over (side by side on a horizontal axis, stacked on a vertical
 // one): round steps of at least minimumStep, ticks from anchor.
-void fitTicks(QCPAxis* axis, double axisPixels, Qt::Orientation orientation, double minimumStep = 0.0,
+// True when the step changed (a replot then draws the new ticks).
+bool fitTicks(QCPAxis* axis, double axisPixels, Qt::Orientation orientation, double minimumStep = 0.0,
               double anchor = 0.0);
 
 }  // namespace chartoverlay

@@ -11,7 +11,6 @@ ChartSeries::ChartSeries(ChartPlot* plot, const QString& name)
     // Points are handed over as they are to be drawn (the sense chart thins
     // its own); QCustomPlot's own thinning would hide where a line breaks.
     graph->setAdaptiveSampling(false);
-    showInLegend();
 }
 
 void ChartSeries::replace(const QList<QPointF>& points)
@@ -49,8 +48,6 @@ void ChartSeries::showInLegend()
     for (const ChartSeries* s : owner->seriesList())
         if (s->inLegend && s->graph->visible())
             s->graph->addToLegend(legend);
-    if (this->inLegend && graph->visible() && !owner->seriesList().contains(this))
-        graph->addToLegend(legend);  // while it is being added
     owner->redraw();
 }
 
@@ -144,6 +141,7 @@ ChartSeries* ChartPlot::addSeries(const QString& name)
 {
     auto* series = new ChartSeries(this, name);
     all.append(series);
+    series->setInLegend(true);
     return series;
 }
 

@@ -171,18 +171,12 @@ void SenseChart::showWindow()
 
 bool SenseChart::fitTicksToPlot()
 {
-    const auto stepOf = [](const QCPAxis* axis) {
-        const auto ticker = qSharedPointerDynamicCast<QCPAxisTickerFixed>(axis->ticker());
-        return ticker ? ticker->tickStep() : 0.0;
-    };
-    const double timeStep = stepOf(xAxis);
-    const double valueStep = stepOf(yAxis);
     // About ten time labels at most: the axis moves with every update.
     const QCPRange time = xAxis->range();
-    chartoverlay::fitTicks(xAxis, axisRect()->width(), Qt::Horizontal,
-                           hss::measure::roundTickStep(time.upper - time.lower, kMaxTimeLabels));
-    chartoverlay::fitTicks(yAxis, axisRect()->height(), Qt::Vertical);
-    return stepOf(xAxis) != timeStep || stepOf(yAxis) != valueStep;
+    const bool timeChanged = chartoverlay::fitTicks(xAxis, axisRect()->width(), Qt::Horizontal,
+                                                    hss::measure::roundTickStep(time.upper - time.lower, kMaxTimeLabels));
+    const bool valueChanged = chartoverlay::fitTicks(yAxis, axisRect()->height(), Qt::Vertical);
+    return timeChanged || valueChanged;
 }
 
 void SenseChart::clearPoints()

@@ -45,9 +45,9 @@ QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cas
 
 // Every 1 A where the labels fit, else the next round step: no label ever
 // runs into its neighbour, at any limit of any part.
-void fitCurrentTicks(ChartPlot* plot, QCPAxis* axis)
+bool fitCurrentTicks(ChartPlot* plot, QCPAxis* axis)
 {
-    chartoverlay::fitTicks(axis, plot->axisRect()->width(), Qt::Horizontal, 1.0, 0.0);
+    return chartoverlay::fitTicks(axis, plot->axisRect()->width(), Qt::Horizontal, 1.0, 0.0);
 }
 
 QCPAxis* currentAxis(I2TChartView* view)
@@ -61,9 +61,7 @@ QCPAxis* currentAxis(I2TChartView* view)
     axis->grid()->setSubGridVisible(true);
     // The step follows the axis' width and range; a changed step is drawn by one more replot.
     QObject::connect(view, &QCustomPlot::afterLayout, axis, [view, axis] {
-        const double before = qSharedPointerDynamicCast<QCPAxisTickerFixed>(axis->ticker())->tickStep();
-        fitCurrentTicks(view, axis);
-        if (qSharedPointerDynamicCast<QCPAxisTickerFixed>(axis->ticker())->tickStep() != before)
+        if (fitCurrentTicks(view, axis))
             view->redraw();
     });
     return axis;
