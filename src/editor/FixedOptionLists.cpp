@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "editor/TwinNames.h"
+
 namespace hss::options {
 namespace {
 
@@ -38,7 +40,6 @@ constexpr std::array kFixedLists{
     FixedList{"gaugeSelectionBox", false, gaugeSelectionItems},
 };
 
-constexpr S kTwinSuffix = "18";
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "device/RegisterFields.h"
+#include "editor/TwinNames.h"
 
 namespace hss::options {
 namespace {
@@ -59,7 +60,6 @@ constexpr std::array kPartDependent{
 };
 
 constexpr S kTripList = "chanSettingI2TBox";
-constexpr S kTwinSuffix = "18";
 
 std::span<const S> tableFor(const PartOptionTables& tables, PartList list, bool largeFet)
 {

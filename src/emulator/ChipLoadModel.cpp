@@ -11,37 +11,35 @@ constexpr double kShortCircuitOhms = 0.01;  // what an overload looks like
 
 bool isOpen(double ohms) { return !(ohms > 0.0) || std::isinf(ohms); }
 
-std::size_t slot(int channel) { return channel == 0 ? 0u : 1u; }
-
 }  // namespace
 
 ChipLoadModel::ChipLoadModel(double onResistanceOhm)
     : onResistance(onResistanceOhm),
       channels{Channel{4.5, false, false, 25.0, false}, Channel{6.75, false, false, 25.0, false}} {}
 
-void ChipLoadModel::setLoadResistance(int channel, double ohms) { channels[slot(channel)].loadOhms = ohms; }
+void ChipLoadModel::setLoadResistance(int channel, double ohms) { channels[channelSlot(channel)].loadOhms = ohms; }
 
-void ChipLoadModel::setOverloaded(int channel, bool overloaded) { channels[slot(channel)].overloaded = overloaded; }
+void ChipLoadModel::setOverloaded(int channel, bool overloaded) { channels[channelSlot(channel)].overloaded = overloaded; }
 
-bool ChipLoadModel::isOverloaded(int channel) const { return channels[slot(channel)].overloaded; }
+bool ChipLoadModel::isOverloaded(int channel) const { return channels[channelSlot(channel)].overloaded; }
 
-double ChipLoadModel::loadResistance(int channel) const { return channels[slot(channel)].loadOhms; }
+double ChipLoadModel::loadResistance(int channel) const { return channels[channelSlot(channel)].loadOhms; }
 
-void ChipLoadModel::setShortedToSupply(int channel, bool shorted) { channels[slot(channel)].shortedToSupply = shorted; }
+void ChipLoadModel::setShortedToSupply(int channel, bool shorted) { channels[channelSlot(channel)].shortedToSupply = shorted; }
 
-bool ChipLoadModel::isShortedToSupply(int channel) const { return channels[slot(channel)].shortedToSupply; }
+bool ChipLoadModel::isShortedToSupply(int channel) const { return channels[channelSlot(channel)].shortedToSupply; }
 
-double ChipLoadModel::junctionTemperature(int channel) const { return channels[slot(channel)].junctionC; }
+double ChipLoadModel::junctionTemperature(int channel) const { return channels[channelSlot(channel)].junctionC; }
 
-bool ChipLoadModel::isThermallyShutDown(int channel) const { return channels[slot(channel)].shutDown; }
+bool ChipLoadModel::isThermallyShutDown(int channel) const { return channels[channelSlot(channel)].shutDown; }
 
 void ChipLoadModel::releaseLatch(int channel) {
-    Channel& ch = channels[slot(channel)];
+    Channel& ch = channels[channelSlot(channel)];
     if (ch.junctionC < kThermalRestartC) ch.shutDown = false;
 }
 
 ChannelReading ChipLoadModel::reading(int channel, const ChannelDrive& drive) const {
-    const Channel& ch = channels[slot(channel)];
+    const Channel& ch = channels[channelSlot(channel)];
     ChannelReading r;
     const double load = ch.overloaded ? kShortCircuitOhms : ch.loadOhms;
     r.conducting = drive.switchedOn && !ch.shutDown;
@@ -86,13 +84,13 @@ void ChipLoadModel::step(double seconds, const std::array<ChannelDrive, 2>& driv
     if (seconds <= 0.0) return;
     const double decay = std::exp(-seconds / kThermalTimeConstantS);
     for (int n = 0; n < 2; ++n) {
-        Channel& ch = channels[slot(n)];
-        const double target = ambient + kThermalResistanceKPerW * power(n, drive[slot(n)]);
+        Channel& ch = channels[channelSlot(n)];
+        const double target = ambient + kThermalResistanceKPerW * power(n, drive[channelSlot(n)]);
         ch.junctionC = target + (ch.junctionC - target) * decay;
         if (ch.junctionC >= kThermalShutdownC) {
             ch.shutDown = true;
         } else if (ch.shutDown && ch.junctionC < kThermalRestartC &&
-                   (!drive[slot(n)].latchOnShutdown || !drive[slot(n)].switchedOn)) {
+                   (!drive[channelSlot(n)].latchOnShutdown || !drive[channelSlot(n)].switchedOn)) {
             // Auto-retry restarts once cool; a latch holds until the channel is switched off.
             ch.shutDown = false;
         }

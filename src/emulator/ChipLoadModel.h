@@ -5,6 +5,10 @@
 // (or latch) live here too, since they follow from the temperature.
 
 #include <array>
+#include <cstddef>
+
+// Index of a channel in the per-channel arrays: channel 0, or else the second.
+inline std::size_t channelSlot(int channel) { return channel == 0 ? 0u : 1u; }
 
 struct ChannelDrive {  // what the chip's registers ask of one channel
     bool switchedOn = false;      // commanded on, chip awake, supply above UVLO

@@ -60,8 +60,6 @@ uint16_t adcCode(double value) {
     return static_cast<uint16_t>(std::clamp(code, 0.0, 1023.0)) | kValidSample;
 }
 
-std::size_t slot(int channel) { return channel == 0 ? 0u : 1u; }
-
 }  // namespace
 
 SwitchChip::SwitchChip(uint16_t code, milliseconds at)
@@ -101,8 +99,8 @@ uint16_t SwitchChip::read(uint8_t address) {
     const uint16_t value = registerValue(address);
     if (address == map.devFault) devFaultLatched &= static_cast<uint16_t>(~(kPowerOnReset | kWatchdog));
     for (int n = 0; n < 2; ++n) {
-        if (address == map.channels[slot(n)].fault)
-            channelFaultLatched[slot(n)] &= static_cast<uint16_t>(~kLpmWakeUp);
+        if (address == map.channels[channelSlot(n)].fault)
+            channelFaultLatched[channelSlot(n)] &= static_cast<uint16_t>(~kLpmWakeUp);
     }
     return value;
 }
@@ -156,9 +154,9 @@ void SwitchChip::writeConfiguration(uint8_t address, uint16_t value) {
     regs[address] = value;
     for (int n = 0; n < 2; ++n) {
         // Latch reset: bit 14 pulsed while the channel is switched off.
-        if (address == map.channels[slot(n)].i2t && !bit(previous, 14) && bit(value, 14) &&
+        if (address == map.channels[channelSlot(n)].i2t && !bit(previous, 14) && bit(value, 14) &&
             !bit(regs[map.swState], static_cast<unsigned>(n)))
-            protection[slot(n)].resetLatch();
+            protection[channelSlot(n)].resetLatch();
     }
     if (address == map.swState) {
         // Switching a channel off is what releases a latched shutdown.
@@ -216,14 +214,14 @@ uint16_t SwitchChip::applyInjections(FaultRegister reg, uint16_t word) const {
 }
 
 uint16_t SwitchChip::channelFaultWord(int channel) const {
-    uint16_t word = channelFaultLatched[slot(channel)];
+    uint16_t word = channelFaultLatched[channelSlot(channel)];
     const ChannelReading r = reading(channel);
     if (r.limiting) word |= kCurrentLimit;
     if (load.junctionTemperature(channel) >= ChipLoadModel::kThermalWarningC) word |= kThermalWarning;
     if (load.isThermallyShutDown(channel)) word |= kThermalShutdown;
     if (!r.conducting && r.openLoad && !asleep) word |= kOpenLoadOff;
     if (!r.conducting && r.shortedToSupply && !asleep) word |= kShortToVbb;
-    if (protection[slot(channel)].holdsOff()) word |= kI2tFault;
+    if (protection[channelSlot(channel)].holdsOff()) word |= kI2tFault;
     if (chipPart.family == ChipFamily::Pin18 &&
         ChannelProtection::isAccumulating(protectionSettings(channel), protectionInput(channel, drive(channel))))
         word |= kI2tAccumulating;
@@ -305,7 +303,7 @@ std::optional<uint16_t> SwitchChip::measurement(uint8_t address) const {
         return adcCode(load.supplyVoltage() * 1705.341 / 50.904);
     }
     for (int n = 0; n < 2; ++n) {
-        const ChannelRegisters& ch = map.channels[slot(n)];
+        const ChannelRegisters& ch = map.channels[channelSlot(n)];
         const uint16_t config = regs[ch.config];
         if (address == ch.currentResult) {
             if (!adcOn || bit(adc, 2) || bit(config, 13)) return uint16_t{0};
@@ -346,7 +344,7 @@ bool SwitchChip::commandedOn(int channel) const {
 }
 
 ProtectionSettings SwitchChip::protectionSettings(int channel) const {
-    const ChannelRegisters& ch = map.channels[slot(channel)];
+    const ChannelRegisters& ch = map.channels[channelSlot(channel)];
     const uint16_t i2t = regs[ch.i2t];
     const WireProtectionTables& tables = chipPart.protection;
     const bool pin18 = chipPart.family == ChipFamily::Pin18;
@@ -372,16 +370,16 @@ ProtectionInput SwitchChip::protectionInput(int channel, const ChannelDrive& d) 
 
 double SwitchChip::i2tLevel(int channel) const {
     const double trip = protectionSettings(channel).tripEnergy;
-    return trip > 0.0 ? protection[slot(channel)].integrator() / trip : 0.0;
+    return trip > 0.0 ? protection[channelSlot(channel)].integrator() / trip : 0.0;
 }
 
-bool SwitchChip::isHeldOffByProtection(int channel) const { return protection[slot(channel)].holdsOff(); }
+bool SwitchChip::isHeldOffByProtection(int channel) const { return protection[channelSlot(channel)].holdsOff(); }
 
 ChannelDrive SwitchChip::drive(int channel) const {
-    const ChannelRegisters& ch = map.channels[slot(channel)];
+    const ChannelRegisters& ch = map.channels[channelSlot(channel)];
     ChannelDrive d;
     d.switchedOn = !asleep && load.supplyVoltage() >= kUvloVolts && commandedOn(channel) &&
-                   !protection[slot(channel)].holdsOff();
+                   !protection[channelSlot(channel)].holdsOff();
     const std::size_t limitIndex = std::min<std::size_t>(field(regs[ch.currentLimit], 0, 4), kCurrentLimitAmps.size() - 1);
     d.currentLimitAmps = kCurrentLimitAmps[limitIndex];
     const uint16_t pwm = regs[ch.pwm];
@@ -411,19 +409,19 @@ void SwitchChip::updateLowPowerMode() {
     std::array<bool, 2> conducting{};
     for (int n = 0; n < 2; ++n) {
         const ChannelReading r = reading(n);
-        conducting[slot(n)] = r.conducting;
-        above[slot(n)] = r.conducting && r.current > lowPowerThreshold(n);
+        conducting[channelSlot(n)] = r.conducting;
+        above[channelSlot(n)] = r.conducting && r.current > lowPowerThreshold(n);
     }
     bool autoEntry = bit(regs[map.devConfig], 5);
     for (int n = 0; n < 2; ++n) {
-        if (conducting[slot(n)] && (!autoLowPowerBit(n) || above[slot(n)])) autoEntry = false;
+        if (conducting[channelSlot(n)] && (!autoLowPowerBit(n) || above[channelSlot(n)])) autoEntry = false;
     }
     if (!lowPowerMode && (lowPowerRequested || autoEntry)) lowPowerMode = true;
     if (lowPowerMode && !lowPowerRequested && !autoEntry && !above[0] && !above[1]) lowPowerMode = false;
     if (lowPowerMode && (above[0] || above[1])) {
         // A load above the threshold wakes the chip up.
         for (int n = 0; n < 2; ++n) {
-            if (above[slot(n)]) channelFaultLatched[slot(n)] |= kLpmWakeUp;
+            if (above[channelSlot(n)]) channelFaultLatched[channelSlot(n)] |= kLpmWakeUp;
         }
         lowPowerMode = false;
         lowPowerRequested = false;
@@ -458,18 +456,18 @@ void SwitchChip::setLoadResistance(int channel, double ohms) {
 }
 
 void SwitchChip::overload(int channel, milliseconds until) {
-    overloadUntil[slot(channel)] = until;
+    overloadUntil[channelSlot(channel)] = until;
     load.setOverloaded(channel, until > now);
 }
 
 void SwitchChip::shortToSupply(int channel, std::optional<milliseconds> until) {
-    shortUntil[slot(channel)] = until;
+    shortUntil[channelSlot(channel)] = until;
     load.setShortedToSupply(channel, !until || *until > now);
     updateLowPowerMode();
 }
 
 void SwitchChip::endShortToSupply(int channel) {
-    shortUntil[slot(channel)].reset();
+    shortUntil[channelSlot(channel)].reset();
     load.setShortedToSupply(channel, false);
     updateLowPowerMode();
 }
@@ -503,16 +501,16 @@ void SwitchChip::stepModel(milliseconds until) {
         const std::array<ChannelDrive, 2> held = drives();
         const double seconds = std::chrono::duration<double>(step).count();
         for (int n = 0; n < 2; ++n)
-            protection[slot(n)].step(seconds, protectionSettings(n), protectionInput(n, held[slot(n)]));
+            protection[channelSlot(n)].step(seconds, protectionSettings(n), protectionInput(n, held[channelSlot(n)]));
         load.step(seconds, held);
         now += step;
         for (int n = 0; n < 2; ++n) {
-            const auto& end = overloadUntil[slot(n)];
+            const auto& end = overloadUntil[channelSlot(n)];
             if (end && *end <= now) {
                 load.setOverloaded(n, false);
-                overloadUntil[slot(n)].reset();
+                overloadUntil[channelSlot(n)].reset();
             }
-            const auto& shortEnd = shortUntil[slot(n)];
+            const auto& shortEnd = shortUntil[channelSlot(n)];
             if (shortEnd && *shortEnd <= now) endShortToSupply(n);
         }
         updateLowPowerMode();

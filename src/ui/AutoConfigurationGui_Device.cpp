@@ -258,7 +258,7 @@ constexpr const char* kUserRegisterBoxNames[hss::kUserRegisterBoxCount] = {
     "userBox54Hex",    "userBox55Hex",    "userBox56Hex", "userBox57Hex",
 };
 
-QString hexWord(uint16_t value) { return QString::fromStdString(ToHex(value)); }
+QString userRegisterHex(uint16_t value) { return QString::fromStdString(ToHex(value)); }
 
 // "TSNS Calibration (CH1), 0x50" / "User Register 0x52".
 QString userRegisterCaption(std::size_t box)
@@ -309,14 +309,14 @@ void AutoConfigurationGui::userReg_Leave(std::size_t box, bool enter)
     // The box shows what the record holds, whatever was typed, before any
     // message takes the focus away (which finishes the edit once more).
     const bool wasSuppressed = dontRunEvents.exchange(true);
-    edit->setText(hexWord(value ? static_cast<uint16_t>(*value) : held));
+    edit->setText(userRegisterHex(value ? static_cast<uint16_t>(*value) : held));
     dontRunEvents = wasSuppressed;
     if (!value) {
         DialogSeam::message(this, QMessageBox::Warning, QStringLiteral("Invalid Register Value"),
                             QStringLiteral("\"%1\" is not a value for %2: enter one to four hexadecimal digits, 0 to "
                                            "FFFF (\"0x\" may lead).\n\nNothing was written; the box shows the "
                                            "register's value, 0x%3, again.")
-                                .arg(typed, userRegisterCaption(box), hexWord(held)));
+                                .arg(typed, userRegisterCaption(box), userRegisterHex(held)));
         return;
     }
     // Enter writes what the box shows; leaving it writes a change (Enter also
@@ -328,7 +328,7 @@ void AutoConfigurationGui::userReg_Leave(std::size_t box, bool enter)
 void AutoConfigurationGui::writeUserRegister(std::size_t box, uint16_t value)
 {
     if (const auto address = hss::storeUserRegister(eighteenPWPFuseConfig, box, value)) {
-        logMessageToWindow(QStringLiteral("%1 set to 0x%2.").arg(userRegisterCaption(box), hexWord(value)));
+        logMessageToWindow(QStringLiteral("%1 set to 0x%2.").arg(userRegisterCaption(box), userRegisterHex(value)));
         sendRawWriteGUIResponse(new HSSSingleWriteCmd(*address, value));
     }
 }
@@ -337,7 +337,7 @@ void AutoConfigurationGui::refreshUserRegisterBoxes()
 {
     const bool wasSuppressed = dontRunEvents.exchange(true);
     for (std::size_t box = 0; box < userRegisterBoxes.size(); ++box) {
-        userRegisterBoxes[box]->setText(hexWord(hss::userRegisterValue(eighteenPWPFuseConfig, box)));
+        userRegisterBoxes[box]->setText(userRegisterHex(hss::userRegisterValue(eighteenPWPFuseConfig, box)));
     }
     dontRunEvents = wasSuppressed;
 }

@@ -8,7 +8,7 @@ namespace {
 using hss::decideDeviceIdentification;
 using O = hss::IdentificationOutcome;
 
-struct Case {
+struct IdentificationCase {
     const char* what;
     uint16_t code;
     bool demo;
@@ -27,7 +27,7 @@ TEST(DeviceIdentification, Decisions)
 {
     const auto F0 = HSS_FAMILY_NONE, F16 = HSS_FAMILY_16PWP, F18 = HSS_FAMILY_18PWP;
     const std::optional<uint16_t> none;
-    const Case cases[] = {
+    const IdentificationCase cases[] = {
         {"unlisted, nothing shown", 0x0000, false, false, F0, none, O::Unchanged, true, F0, false,
          "DEVICE NOT DETECTED", false},
         {"gap code, nothing shown", 0xFF02, false, false, F0, none, O::Unchanged, true, F0, false,
@@ -55,7 +55,7 @@ TEST(DeviceIdentification, Decisions)
         {"demo, listed", 0xFF04, true, false, F0, none, O::DemoShown, true, F18, false, "ZVR2M07A-K1", false},
         {"demo, unlisted", 0x1234, true, true, F16, 0xFFF0, O::DemoIgnored, false, F16, false, "", false},
     };
-    for (const Case& c : cases) {
+    for (const IdentificationCase& c : cases) {
         SCOPED_TRACE(c.what);
         const auto d = decideDeviceIdentification(c.code, c.demo, c.detected, c.currentFamily, c.shown);
         EXPECT_EQ(d.outcome, c.outcome);

@@ -21,14 +21,14 @@ using harness::waitUntil;
 
 namespace {
 
-constexpr uint16_t kSixteenPin = 0xFFF0;  // ZVR2M08A-K1
+constexpr uint16_t kSixteenPinCode = 0xFFF0;  // ZVR2M08A-K1
 
 // The emulated chip's settings: In = 4 A, E = 8.8 A2s, Isw = 19.55 A, Ihw =
 // 10 A. The minimum curve trips at 8.096 / ((I / 0.94)^2 - 16): 55.09 ms at
 // 12 A, 39.34 ms at 14 A; the maximum at 9.504 / ((I / 1.06)^2 - 16).
 TEST(TunerCharts, VerdictsOnThePulsesTheWireAndTheCalculator)
 {
-    Gui gui(kSixteenPin);
+    Gui gui(kSixteenPinCode);
     ASSERT_TRUE(gui.waitDetected());
     harness::spin(300);
     AutoConfigurationGui& window = gui.window();

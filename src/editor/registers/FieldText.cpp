@@ -8,6 +8,7 @@
 #include "editor/FixedOptionLists.h"
 #include "editor/OptionListPlan.h"
 #include "editor/PartOptionTables.h"
+#include "editor/TwinNames.h"
 #include "measure/NumberText.h"
 #include "measure/SenseResistor.h"
 
@@ -16,7 +17,6 @@ namespace {
 
 namespace F = hss::field;
 
-constexpr std::string_view kTwinSuffix = "18";
 
 std::string baseName(std::string_view control, hss_device_family_t family)
 {

@@ -22,6 +22,10 @@
 #include "emulator/ChipParts.h"
 #include "emulator/ChipRegisterMap.h"
 #include "emulator/EmulatedBoard.h"
+#include "ui/QtText.h"
+#include "ui/WidgetHelpers.h"
+
+using ui::named;
 
 namespace {
 
@@ -61,19 +65,6 @@ BenchCommand benchCommand(Action action, int channel = 0)
     command.action = action;
     command.channel = channel;
     return command;
-}
-
-template <typename Widget, typename... Args>
-Widget* named(const QString& name, Args&&... args)
-{
-    auto* widget = new Widget(std::forward<Args>(args)...);
-    widget->setObjectName(name);
-    return widget;
-}
-
-QString hexWord(unsigned value)
-{
-    return QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(4, QLatin1Char('0'));
 }
 
 QString numbered(const char* name, int channel) { return QString::fromLatin1(name) + QString::number(channel + 1); }
@@ -159,7 +150,7 @@ QWidget* EmulatedBoardWindow::buildBoardGroup()
     for (const ChipPart& part : knownChipParts()) {
         cardBox->addItem(QStringLiteral("%1 (%2)")
                              .arg(QString::fromLatin1(part.name.data(), static_cast<qsizetype>(part.name.size())),
-                                  hexWord(part.devid)),
+                                  ui::hexWord(part.devid)),
                          static_cast<int>(part.devid));
     }
     auto* fitCard = named<QPushButton>(QStringLiteral("benchFitCardButton"), QStringLiteral("Fit Card"));
@@ -411,9 +402,9 @@ void EmulatedBoardWindow::refresh()
     if (const std::optional<ChipFamily> family = board->chipFamily()) {
         const ChipRegisterMap& map = registerMapFor(*family);
         faultRegistersLabel->setText(QStringLiteral("Now: DEV_FAULT %1   CH1_FAULT %2   CH2_FAULT %3")
-                                         .arg(hexWord(board->peekRegister(map.devFault)),
-                                              hexWord(board->peekRegister(map.channels[0].fault)),
-                                              hexWord(board->peekRegister(map.channels[1].fault))));
+                                         .arg(ui::hexWord(board->peekRegister(map.devFault)),
+                                              ui::hexWord(board->peekRegister(map.channels[0].fault)),
+                                              ui::hexWord(board->peekRegister(map.channels[1].fault))));
     } else {
         faultRegistersLabel->setText(QStringLiteral("No daughter card fitted"));
     }

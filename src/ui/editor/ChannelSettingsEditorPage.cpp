@@ -18,11 +18,9 @@
 namespace editorpages {
 namespace {
 
-QString n(const char* base, hss_device_family_t family) { return twinName(base, family); }
-
 QGroupBox* buildOperationalGroup(hss_device_family_t f, EditorControls& c)
 {
-    QGroupBox* group = newGroup(QStringLiteral("Operational"), n("operationalGroupBox", f));
+    QGroupBox* group = newGroup(QStringLiteral("Operational"), twinName("operationalGroupBox", f));
     QFormLayout* form = groupForm(group);
     addTick(form, c, "chanSettingENBox", f);
     addList(form, c, "lhiBehaviorBox", f);
@@ -36,7 +34,7 @@ QGroupBox* buildOperationalGroup(hss_device_family_t f, EditorControls& c)
 
 QGroupBox* buildCapacitiveChargingGroup(hss_device_family_t f, EditorControls& c)
 {
-    QGroupBox* group = newGroup(QStringLiteral("Capacitive Charging"), n("capChargingGroupBox", f));
+    QGroupBox* group = newGroup(QStringLiteral("Capacitive Charging"), twinName("capChargingGroupBox", f));
     QFormLayout* form = groupForm(group);
     addTick(form, c, "capChargeEnableBox", f);
     addList(form, c, "chargeLevelBox", f);
@@ -46,7 +44,7 @@ QGroupBox* buildCapacitiveChargingGroup(hss_device_family_t f, EditorControls& c
 
 QGroupBox* buildOvercurrentGroup(hss_device_family_t f, EditorControls& c)
 {
-    QGroupBox* group = newGroup(QStringLiteral("Overcurrent Protection"), n("overcurrentGroupBox", f));
+    QGroupBox* group = newGroup(QStringLiteral("Overcurrent Protection"), twinName("overcurrentGroupBox", f));
     QFormLayout* form = groupForm(group);
     addList(form, c, "chanSettingCurrentLimitBox", f);
     addList(form, c, "inRushValueBox", f);
@@ -56,7 +54,7 @@ QGroupBox* buildOvercurrentGroup(hss_device_family_t f, EditorControls& c)
 
 QGroupBox* buildI2TGroup(hss_device_family_t f, EditorControls& c)
 {
-    QGroupBox* group = newGroup(QStringLiteral("I2T Parameters"), n("i2tParametersGroupBox", f));
+    QGroupBox* group = newGroup(QStringLiteral("I2T Parameters"), twinName("i2tParametersGroupBox", f));
     QFormLayout* form = groupForm(group);
     addTick(form, c, "chanSettingI2TEnBox", f);
     for (const char* row : {"chanSettingNomBox", "chanSettingI2TBox", "chanSettingSWCLBox", "chanSettingSWDelayBox",
@@ -71,18 +69,18 @@ QGroupBox* buildI2TGroup(hss_device_family_t f, EditorControls& c)
 
 QGroupBox* buildConfigurationGroup(hss_device_family_t f, EditorControls& c)
 {
-    QGroupBox* group = newGroup(QStringLiteral("Configuration"), n("configurationGroupBox", f));
+    QGroupBox* group = newGroup(QStringLiteral("Configuration"), twinName("configurationGroupBox", f));
     QFormLayout* form = groupForm(group);
     addList(form, c, "slewRateBox", f);
 
     // Own parent, so the pair is exclusive only between its two buttons.
     auto* shutdown = new QWidget;
-    shutdown->setObjectName(n("shutdownBehaviorPanel", f));
+    shutdown->setObjectName(twinName("shutdownBehaviorPanel", f));
     auto* pair = new QHBoxLayout(shutdown);
     pair->setContentsMargins(0, 0, 0, 0);
-    auto* latch = c.make<QRadioButton>(n("shutdownLatchBox", f), QStringLiteral("Latch"));
+    auto* latch = c.make<QRadioButton>(twinName("shutdownLatchBox", f), QStringLiteral("Latch"));
     pair->addWidget(latch);
-    pair->addWidget(c.make<QRadioButton>(n("shutdownRetryBox", f), QStringLiteral("Auto-Retry")));
+    pair->addWidget(c.make<QRadioButton>(twinName("shutdownRetryBox", f), QStringLiteral("Auto-Retry")));
     auto* label = new QLabel(labelText("shutdownLatchBox", f));
     label->setBuddy(latch);
     c.setCaption(latch->objectName(), label, {});

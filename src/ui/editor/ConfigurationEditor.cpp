@@ -18,24 +18,9 @@
 #include "protocol/HSSProtocol.h"
 #include "ui/editor/EditorHost.h"
 #include "ui/editor/EditorPages.h"
+#include "ui/EventGuard.h"
 
 namespace {
-
-// Restores the event guard when a scope ends.
-class GuardScope {
-public:
-    GuardScope(EditorHost& editorHost, bool on) : host(editorHost), previous(editorHost.eventsSuppressed())
-    {
-        host.setEventsSuppressed(on);
-    }
-    ~GuardScope() { host.setEventsSuppressed(previous); }
-    GuardScope(const GuardScope&) = delete;
-    GuardScope& operator=(const GuardScope&) = delete;
-
-private:
-    EditorHost& host;
-    bool previous;
-};
 
 void fillList(QComboBox* box, const std::vector<std::string>& items)
 {
@@ -49,7 +34,7 @@ void fillList(QComboBox* box, const std::vector<std::string>& items)
 ConfigurationEditor::ConfigurationEditor(EditorHost& editorHost, const EditorPageSet& pages, QObject* parent)
     : QObject(parent), host(editorHost), tripValues(hss::options::zvr2m08Tables.i2ttripenum)
 {
-    GuardScope guard(host, true);
+    ui::EventGuard guard(host, true);
     quickCommands = editorpages::buildCommandCenter(pages.commandCenterPage, controls);
     editorpages::buildTuner(pages.fuseTunerPage16pwp, HSS_FAMILY_16PWP, controls);
     editorpages::buildDeviceSettings(pages.devSettingPage16pwp, HSS_FAMILY_16PWP, controls);
@@ -354,7 +339,7 @@ void ConfigurationEditor::runFollowUp(const editor::FieldBinding& row, hss_devic
         host.updateMainGUIFromSelection();
         break;
     case editor::FollowUp::CurrentLimitEnabling: {
-        GuardScope guard(host, true);
+        ui::EventGuard guard(host, true);
         if (family == HSS_FAMILY_18PWP)
             updateCurrentLimitSettings18PWP(channel);
         else

@@ -19,8 +19,6 @@
 namespace editorpages {
 namespace {
 
-QString n(const char* base, hss_device_family_t family) { return twinName(base, family); }
-
 QString fieldText(hss_device_family_t f, const RegisterField& field)
 {
     const std::string_view text = editor::fieldCaption(f, field);
@@ -29,10 +27,10 @@ QString fieldText(hss_device_family_t f, const RegisterField& field)
 
 QGroupBox* buildGeneralGroup(hss_device_family_t f, EditorControls& c)
 {
-    QGroupBox* group = newGroup(QStringLiteral("General"), n("generalGroupBox", f));
+    QGroupBox* group = newGroup(QStringLiteral("General"), twinName("generalGroupBox", f));
     QFormLayout* form = groupForm(group);
     // The CRC switch has a handler of its own (it also tells the board).
-    auto* crc = c.make<QCheckBox>(n("enableCRCBox", f), fieldText(f, hss::field::crcEnableField(f)));
+    auto* crc = c.make<QCheckBox>(twinName("enableCRCBox", f), fieldText(f, hss::field::crcEnableField(f)));
     c.setCaption(crc->objectName(), nullptr, {});
     form->addRow(crc);
     addTick(form, c, "autoLPMCheckBox", f);
@@ -50,15 +48,15 @@ QGroupBox* buildGeneralGroup(hss_device_family_t f, EditorControls& c)
 
 QGroupBox* buildLowPowerGroup(hss_device_family_t f, EditorControls& c)
 {
-    QGroupBox* group = newGroup(QStringLiteral("Low-Power Mode"), n("lpmModeGroup", f));
+    QGroupBox* group = newGroup(QStringLiteral("Low-Power Mode"), twinName("lpmModeGroup", f));
     QFormLayout* form = groupForm(group);
     // Own parent, so the pair is exclusive only between its two buttons.
     auto* pair = new QWidget;
     auto* row = new QHBoxLayout(pair);
     row->setContentsMargins(0, 0, 0, 0);
-    auto* active = c.make<QRadioButton>(n("activeRadioButton", f), QStringLiteral("Active"));
+    auto* active = c.make<QRadioButton>(twinName("activeRadioButton", f), QStringLiteral("Active"));
     row->addWidget(active);
-    row->addWidget(c.make<QRadioButton>(n("lpmRadioButton", f), QStringLiteral("Low-Power")));
+    row->addWidget(c.make<QRadioButton>(twinName("lpmRadioButton", f), QStringLiteral("Low-Power")));
     auto* label = new QLabel(fieldText(f, hss::field::LPM_ENABLE) + QLatin1Char(':'));
     label->setBuddy(active);
     c.setCaption(active->objectName(), label, {});
@@ -70,7 +68,7 @@ QGroupBox* buildLowPowerGroup(hss_device_family_t f, EditorControls& c)
 
 QGroupBox* buildAdcGroup(hss_device_family_t f, EditorControls& c)
 {
-    QGroupBox* group = newGroup(QStringLiteral("ADC Settings"), n("adcSettingsGroupBox", f));
+    QGroupBox* group = newGroup(QStringLiteral("ADC Settings"), twinName("adcSettingsGroupBox", f));
     QFormLayout* form = groupForm(group);
     for (const char* row : {"adcEnableBox", "adcSouceInVBox", "adcSourceCurrentBox", "adcSourceJunctionBox",
                             "adcSourceOutVBox", "adcSourceVDSBox"})
@@ -81,7 +79,7 @@ QGroupBox* buildAdcGroup(hss_device_family_t f, EditorControls& c)
 
 QGroupBox* buildFaultMaskGroup(hss_device_family_t f, EditorControls& c)
 {
-    QGroupBox* group = newGroup(QStringLiteral("Fault Masks"), n("faultMaskGroupBox", f));
+    QGroupBox* group = newGroup(QStringLiteral("Fault Masks"), twinName("faultMaskGroupBox", f));
     QFormLayout* form = groupForm(group);
     for (const char* row : {"faultMaskVBBUVLO", "faultMaskWDTBox", "faultMaskSPIBox", "faultMaskOpenLoadBox",
                             "faultMaskShortVBBBox"})

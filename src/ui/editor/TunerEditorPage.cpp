@@ -20,8 +20,6 @@
 namespace editorpages {
 namespace {
 
-QString n(const char* base, hss_device_family_t family) { return twinName(base, family); }
-
 // Room for the sixteen slider steps and the three numbers under it.
 constexpr int kTripSliderWidth = 190;
 
@@ -39,42 +37,42 @@ QLabel* smallLabel(EditorControls& c, const QString& name)
 QWidget* buildTripSlider(hss_device_family_t f, EditorControls& c)
 {
     auto* panel = new QWidget;
-    panel->setObjectName(n("i2tTripPanel", f));
+    panel->setObjectName(twinName("i2tTripPanel", f));
     panel->setMinimumWidth(kTripSliderWidth);
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(0);
-    auto* track = c.make<QSlider>(n("i2tTrack", f), Qt::Horizontal);
+    auto* track = c.make<QSlider>(twinName("i2tTrack", f), Qt::Horizontal);
     track->setRange(0, 15);
     track->setPageStep(4);
     track->setSingleStep(1);
     track->setTickPosition(QSlider::TicksBelow);
     track->setTickInterval(1);
     grid->addWidget(track, 0, 0, 1, 3);
-    grid->addWidget(smallLabel(c, n("i2tTripMinLabel", f)), 1, 0, Qt::AlignLeft);
-    auto* value = c.make<QLabel>(n("i2tTripValueLabel", f));
+    grid->addWidget(smallLabel(c, twinName("i2tTripMinLabel", f)), 1, 0, Qt::AlignLeft);
+    auto* value = c.make<QLabel>(twinName("i2tTripValueLabel", f));
     grid->addWidget(value, 1, 1, Qt::AlignHCenter);
-    grid->addWidget(smallLabel(c, n("i2tTripMaxLabel", f)), 1, 2, Qt::AlignRight);
+    grid->addWidget(smallLabel(c, twinName("i2tTripMaxLabel", f)), 1, 2, Qt::AlignRight);
     return panel;
 }
 
 QGroupBox* buildTuningGroup(hss_device_family_t f, EditorControls& c)
 {
-    QGroupBox* group = newGroup(QStringLiteral("Tuning Parameters"), n("tuningParametersGroupBox", f));
+    QGroupBox* group = newGroup(QStringLiteral("Tuning Parameters"), twinName("tuningParametersGroupBox", f));
     QFormLayout* form = groupForm(group);
     // The slider and the lists beside it share one width.
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
 
-    addList(form, c, "nomCurrentBox", f, {}, n("nomCurrentLabel", f));
-    auto* tripLabel = c.make<QLabel>(n("i2tTripLabel", f), labelText("i2tTrack", f));
+    addList(form, c, "nomCurrentBox", f, {}, twinName("nomCurrentLabel", f));
+    auto* tripLabel = c.make<QLabel>(twinName("i2tTripLabel", f), labelText("i2tTrack", f));
     QWidget* trip = buildTripSlider(f, c);
-    tripLabel->setBuddy(c.find(n("i2tTrack", f)));
-    c.setCaption(n("i2tTrack", f), tripLabel, {});
+    tripLabel->setBuddy(c.find(twinName("i2tTrack", f)));
+    c.setCaption(twinName("i2tTrack", f), tripLabel, {});
     form->addRow(tripLabel, trip);
-    addList(form, c, "swLimitBox", f, {}, n("swCurrentLabel", f));
-    addList(form, c, "swDelayBox", f, {}, n("swDelayLabel", f));
-    addList(form, c, "cooldownDelayBox", f, {}, n("cooldownLabel", f));
-    addList(form, c, "hwLimitBox", f, {}, n("hwLimitLabel", f));
+    addList(form, c, "swLimitBox", f, {}, twinName("swCurrentLabel", f));
+    addList(form, c, "swDelayBox", f, {}, twinName("swDelayLabel", f));
+    addList(form, c, "cooldownDelayBox", f, {}, twinName("cooldownLabel", f));
+    addList(form, c, "hwLimitBox", f, {}, twinName("hwLimitLabel", f));
     if (f == HSS_FAMILY_18PWP) {
         addList(form, c, "dcrModeBox18", f);
         addList(form, c, "dcrFactorBox18", f);
@@ -85,9 +83,9 @@ QGroupBox* buildTuningGroup(hss_device_family_t f, EditorControls& c)
 
 QGroupBox* buildLatchGroup(hss_device_family_t f, EditorControls& c)
 {
-    QGroupBox* group = newGroup(QStringLiteral("Reset Latch"), n("resetLatchGroupBox", f));
+    QGroupBox* group = newGroup(QStringLiteral("Reset Latch"), twinName("resetLatchGroupBox", f));
     auto* layout = new QHBoxLayout(group);
-    layout->addWidget(c.make<QPushButton>(n("resetLatchButton", f), QStringLiteral("Reset Latch")), 0, Qt::AlignTop);
+    layout->addWidget(c.make<QPushButton>(twinName("resetLatchButton", f), QStringLiteral("Reset Latch")), 0, Qt::AlignTop);
     auto* note = new QLabel(QStringLiteral("Clears a latched I2T shutdown of the selected channel; "
                                            "enabled while the cooldown time is \"Latch\"."));
     note->setWordWrap(true);
@@ -97,18 +95,18 @@ QGroupBox* buildLatchGroup(hss_device_family_t f, EditorControls& c)
 
 QGroupBox* buildHelpGroup(hss_device_family_t f, EditorControls& c)
 {
-    QGroupBox* group = newGroup(QStringLiteral("Parameter Description"), n("parameterDescriptionGroupBox", f));
+    QGroupBox* group = newGroup(QStringLiteral("Parameter Description"), twinName("parameterDescriptionGroupBox", f));
     auto* layout = new QGridLayout(group);
-    auto* reg = c.make<QLabel>(n("registerLabel", f));
+    auto* reg = c.make<QLabel>(twinName("registerLabel", f));
     QFont bold = reg->font();
     bold.setBold(true);
     reg->setFont(bold);
-    auto* help = c.make<QLabel>(n("helpLabel", f));
+    auto* help = c.make<QLabel>(twinName("helpLabel", f));
     help->setWordWrap(true);
     help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     help->setMinimumHeight(2 * help->fontMetrics().lineSpacing());
     // While nothing is pointed at, the placeholder stands where the register goes.
-    auto* placeholder = c.make<QLabel>(n("helpPlaceholderLabel", f), QStringLiteral(
+    auto* placeholder = c.make<QLabel>(twinName("helpPlaceholderLabel", f), QStringLiteral(
         "Point at a tuning parameter to see its register field and what it does."));
     QPalette grey = placeholder->palette();
     grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));

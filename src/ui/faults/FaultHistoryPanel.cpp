@@ -14,12 +14,11 @@
 #include "files/FileReplace.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/seam/DialogSeam.h"
+#include "ui/QtText.h"
 
 using ui::named;
 
 namespace {
-
-QString fromStd(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // "2026-12-09 13:45:01.234": the table shows the time of day, the tooltip the date too.
 constexpr qsizetype kTimeOfDayStart = 11;
@@ -109,18 +108,18 @@ QString FaultHistoryModel::cellText(const hss::FaultEvent& event, int column) co
 {
     switch (column) {
     case TimeColumn:
-        return fromStd(hss::formatEventTime(event.time)).mid(kTimeOfDayStart);
+        return ui::qtext(hss::formatEventTime(event.time)).mid(kTimeOfDayStart);
     case ChannelColumn: {
         const int channel = hss::faultChannel(event.fault);
         return channel == 0 ? QStringLiteral("-") : QString::number(channel);
     }
     case RecordColumn:
-        return fromStd(hss::faultText(event.fault).name);
+        return ui::qtext(hss::faultText(event.fault).name);
     case EventColumn:
         return event.raised ? QStringLiteral("raised") : QStringLiteral("cleared");
     case DurationColumn:
         if (event.duration)
-            return fromStd(hss::formatDuration(*event.duration));
+            return ui::qtext(hss::formatDuration(*event.duration));
         return event.raised ? QStringLiteral("still set") : QString();
     default:
         return {};
@@ -135,7 +134,7 @@ QVariant FaultHistoryModel::data(const QModelIndex& index, int role) const
     if (role == Qt::DisplayRole)
         return cellText(event, index.column());
     if (role == Qt::ToolTipRole && index.column() == TimeColumn)
-        return fromStd(hss::formatEventTime(event.time));
+        return ui::qtext(hss::formatEventTime(event.time));
     if (role == Qt::ForegroundRole && index.column() == EventColumn)
         return event.raised ? ui::kRed : ui::kGreen;
     return {};
@@ -203,7 +202,7 @@ FaultHistoryPanel::FaultHistoryPanel(const hss::FaultHistory& history, const QSt
     recordBox = named<QComboBox>(QStringLiteral("faultHistoryRecordBox") + suffix);
     recordBox->addItem(QStringLiteral("All records"));
     for (std::size_t i = 0; i < hss::kFaultCount; ++i)
-        recordBox->addItem(fromStd(hss::faultText(hss::FaultId(i)).name));
+        recordBox->addItem(ui::qtext(hss::faultText(hss::FaultId(i)).name));
     saveButton = named<QPushButton>(QStringLiteral("faultHistorySaveButton") + suffix, QStringLiteral("Save as CSV..."));
     saveButton->setToolTip(QStringLiteral("Saves the rows shown (the filters apply), newest first."));
 

@@ -19,6 +19,7 @@
 #include "ui/faults/FaultHost.h"
 #include "ui/pages/FamilyPages.h"
 #include "ui/widgets/FaultIndicator.h"
+#include "ui/QtText.h"
 
 using hss::FaultId;
 using ui::named;
@@ -65,14 +66,9 @@ const GlobalRow kGlobalRows[] = {
     {FaultId::porFault, "porFaultBox"},       {FaultId::limpFault, "limpHomeFaultBox"},
 };
 
-QString text(std::string_view view)
-{
-    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
-}
-
 QString faultName(FaultId fault)
 {
-    return text(hss::faultText(fault).name);
+    return ui::qtext(hss::faultText(fault).name);
 }
 
 FaultIndicator* newLamp(const QString& name, const QString& toolTipName)

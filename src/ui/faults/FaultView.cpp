@@ -17,15 +17,12 @@
 #include "ui/pages/FamilyPages.h"
 #include "ui/seam/DialogSeam.h"
 #include "ui/widgets/FaultIndicator.h"
+#include "ui/EventGuard.h"
+#include "ui/QtText.h"
 
 using hss::FaultId;
 
 namespace {
-
-QString text(std::string_view view)
-{
-    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
-}
 
 // A summary: "Faulted" in red or "No Fault" in black, beside its lamp.
 void showSummary(FaultIndicator* lamp, QLabel* label, bool faulted)
@@ -34,22 +31,6 @@ void showSummary(FaultIndicator* lamp, QLabel* label, bool faulted)
     label->setText(faulted ? QStringLiteral("Faulted") : QStringLiteral("No Fault"));
     ui::setTextColor(label, faulted ? ui::kRed : ui::kBlack);
 }
-
-// Restores the event guard when a scope ends.
-class GuardScope {
-public:
-    GuardScope(FaultHost& faultHost, bool on) : host(faultHost), previous(faultHost.eventsSuppressed())
-    {
-        host.setEventsSuppressed(on);
-    }
-    ~GuardScope() { host.setEventsSuppressed(previous); }
-    GuardScope(const GuardScope&) = delete;
-    GuardScope& operator=(const GuardScope&) = delete;
-
-private:
-    FaultHost& host;
-    bool previous;
-};
 
 }  // namespace
 
@@ -175,7 +156,7 @@ void FaultView::redrawOnWindowThread(hss_device_family_t family)
             indicator->setFaulted(lamp.faulted);
     }
     for (std::string_view line : redraw.logLines)
-        host.logFaultLine(text(line));
+        host.logFaultLine(ui::qtext(line));
     recordHistory(redraw);
     if (onFaultRaised) {
         for (const FaultId fault : redraw.raised)
@@ -310,7 +291,7 @@ void FaultView::faultUpdateStatus_SelectedIndexChanged(int index)
 {
     if (host.eventsSuppressed() || index < 0)
         return;
-    const GuardScope guard(host, true);
+    const ui::EventGuard guard(host, true);
     const bool manual = index == 1;
     host.setFaultPollStopped(manual);
     for (PageControls& page : families) {

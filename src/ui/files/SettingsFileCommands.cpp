@@ -14,6 +14,7 @@
 #include "ui/Resources.h"
 #include "ui/files/FilesHost.h"
 #include "ui/seam/DialogSeam.h"
+#include "ui/QtText.h"
 
 namespace {
 
@@ -23,17 +24,12 @@ const QString kExportFilter = QStringLiteral("C header and source (*.h *.c)");
 const QString kOpenErrorCaption = QStringLiteral("Error Opening File!");
 const QString kSaveErrorCaption = QStringLiteral("Error Saving File");
 
-std::filesystem::path fsPath(const QString& path)
-{
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-QString fromStd(const std::string& text)
+QString localText(const std::string& text)
 {
     return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString familyText(hss_device_family_t family) { return fromStd(hss::files::familyText(family)); }
+QString familyText(hss_device_family_t family) { return localText(hss::files::familyText(family)); }
 
 QString lines(std::size_t count)
 {
@@ -58,7 +54,7 @@ QString skippedLineReasons(const std::vector<hss::files::SkippedSettingsLine>& s
 {
     QStringList reasons;
     for (std::size_t i = 0; i < skipped.size() && i < kLinesNamed; ++i) {
-        reasons << fromStd(hss::files::describeSkippedLine(skipped[i]));
+        reasons << localText(hss::files::describeSkippedLine(skipped[i]));
     }
     QString text = reasons.join(QStringLiteral("; "));
     if (skipped.size() > kLinesNamed) text += QStringLiteral("; and %1 more").arg(lines(skipped.size() - kLinesNamed));
@@ -98,8 +94,8 @@ void SettingsFileCommands::saveSettingsToolStripMenuItem_Click()
 
     const auto text = hss::files::settingsFileText(host.deviceFamily(), host.sixteenPinRecord(), host.eighteenPinRecord());
     if (!text) return;
-    if (const auto error = hss::files::writeFileReplacing(fsPath(path), *text)) {
-        const QString reason = fromStd(*error);
+    if (const auto error = hss::files::writeFileReplacing(ui::fsPath(path), *text)) {
+        const QString reason = localText(*error);
         host.logLine(QStringLiteral("Could not save the configuration to {0}: {1}"), {path, reason});
         DialogSeam::message(parent, QMessageBox::Critical, kSaveErrorCaption,
                             QStringLiteral("The configuration could not be saved to %1: %2.\n\n"
@@ -153,10 +149,10 @@ SettingsFileCommands::CheckedFile SettingsFileCommands::readCheckedFile(const QS
     const hss_device_family_t family = host.deviceFamily();
     if (family == HSS_FAMILY_NONE) return {LoadOutcome::NoFamily, {}};
 
-    hss::files::CheckedSettings checked = hss::files::readCheckedSettings(fsPath(path), family);
+    hss::files::CheckedSettings checked = hss::files::readCheckedSettings(ui::fsPath(path), family);
     switch (checked.outcome) {
     case SettingsCheckOutcome::Unreadable: {
-        const QString reason = fromStd(checked.reason);
+        const QString reason = localText(checked.reason);
         if (tellUnreadable) {
             host.logLine(QStringLiteral("Could not read {0}: {1}"), {path, reason});
             DialogSeam::message(parent, QMessageBox::Critical, kOpenErrorCaption,
@@ -235,14 +231,14 @@ void SettingsFileCommands::cStructToolStripMenuItem_Click()
     if (chosen.isEmpty()) return;
     const QFileInfo chosenInfo(chosen);
     const hss::files::CExportWritten written = hss::files::writeCExportFiles(
-        fsPath(chosen), host.deviceFamily(), host.sixteenPinRecord(), host.eighteenPinRecord(),
+        ui::fsPath(chosen), host.deviceFamily(), host.sixteenPinRecord(), host.eighteenPinRecord(),
         [](const std::string& relativePath) -> std::optional<std::filesystem::path> {
             const QString shipped = resources::findFile(QString::fromStdString(relativePath));
             if (shipped.isEmpty()) return std::nullopt;
-            return fsPath(shipped);
+            return ui::fsPath(shipped);
         });
-    const QString headerPath = fromStd(written.header.string());
-    const QString sourcePath = fromStd(written.source.string());
+    const QString headerPath = localText(written.header.string());
+    const QString sourcePath = localText(written.source.string());
     using Problem = hss::files::CExportWritten::Problem;
     switch (written.problem) {
     case Problem::NoName:
@@ -255,11 +251,11 @@ void SettingsFileCommands::cStructToolStripMenuItem_Click()
         DialogSeam::message(parent, QMessageBox::Critical, kSaveErrorCaption,
                             QStringLiteral("%1 is the name of a support header that the export places beside "
                                            "the configuration. Choose another name.")
-                                .arg(fromStd(written.header.filename().string())));
+                                .arg(localText(written.header.filename().string())));
         return;
     case Problem::WriteFailed: {
-        const QString path = fromStd(written.failedPath.string());
-        const QString reason = fromStd(written.reason);
+        const QString path = localText(written.failedPath.string());
+        const QString reason = localText(written.reason);
         host.logLine(QStringLiteral("Could not export the configuration to {0}: {1}"), {path, reason});
         DialogSeam::message(parent, QMessageBox::Critical, kSaveErrorCaption,
                             QStringLiteral("The configuration could not be exported to %1: %2.").arg(path, reason));
@@ -270,8 +266,8 @@ void SettingsFileCommands::cStructToolStripMenuItem_Click()
     }
     QStringList notCopied;
     for (const std::string& missing : written.notCopied) {
-        host.logLine(QStringLiteral("Support header {0} was not copied"), {fromStd(missing)});
-        notCopied << fromStd(missing);
+        host.logLine(QStringLiteral("Support header {0} was not copied"), {localText(missing)});
+        notCopied << localText(missing);
     }
 
     host.logLine(QStringLiteral("Saved configuration to {0} and {1}"), {headerPath, sourcePath});

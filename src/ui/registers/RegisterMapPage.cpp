@@ -27,6 +27,7 @@
 #include "ui/registers/RegisterPageHost.h"
 #include "ui/registers/RegisterTableModel.h"
 #include "ui/seam/DialogSeam.h"
+#include "ui/QtText.h"
 
 namespace {
 
@@ -35,13 +36,6 @@ namespace regmap = hss::regmap;
 
 // Fault and record changes reach the table at this pace while it is shown.
 constexpr int kRefreshMs = 300;
-
-QString fromStd(const std::string& text) { return QString::fromStdString(text); }
-
-std::filesystem::path fsPath(const QString& path)
-{
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
 
 // In-place editors of the "Meaning" column: the field's list for a choice
 // (picking an item applies it), hex digits for a whole word. One-bit fields
@@ -165,7 +159,7 @@ RegisterMapPage::RegisterMapPage(RegisterPageHost& pageHost, QWidget* parent)
                 return items;
             for (const std::string& item : regmap::fieldChoices(shownFamily, info->fields[static_cast<std::size_t>(field)],
                                                                 shownImage(), textContext()))
-                items << fromStd(item);
+                items << ui::qtext(item);
             return items;
         },
         [this](uint8_t address, int field, uint16_t value) {
@@ -316,7 +310,7 @@ void RegisterMapPage::refresh()
             continue;
         mark.lastRead = reading->second.time.toString(QStringLiteral("HH:mm:ss"));
         if (row.value && *row.value != reading->second.value)
-            mark.lastRead += QStringLiteral("  (read %1)").arg(fromStd(regmap::hexWord(reading->second.value)));
+            mark.lastRead += QStringLiteral("  (read %1)").arg(ui::qtext(regmap::hexWord(reading->second.value)));
         if (readAllBaseline) {
             const auto before = readAllBaseline->find(row.reg->address);
             if (before != readAllBaseline->end())
@@ -330,15 +324,15 @@ void RegisterMapPage::refresh()
         for (const regmap::RegisterDifference& reg : comparison.registers) {
             RowMarks& mark = marks[reg.reg->address];
             if (!reg.left || !reg.right) {
-                mark.fileNote = reg.right ? QStringLiteral("%1 (not read here)").arg(fromStd(regmap::hexWord(*reg.right)))
+                mark.fileNote = reg.right ? QStringLiteral("%1 (not read here)").arg(ui::qtext(regmap::hexWord(*reg.right)))
                                           : QStringLiteral("not in the file");
                 continue;
             }
             mark.file = reg.right;
             for (const regmap::FieldDifference& field : reg.fields) {
-                const QString text = QStringLiteral("%1 (%2)").arg(fromStd(field.rightText)).arg(field.right);
+                const QString text = QStringLiteral("%1 (%2)").arg(ui::qtext(field.rightText)).arg(field.right);
                 if (field.field == nullptr) {
-                    mark.fileNote = QStringLiteral("undecoded bits ") + fromStd(field.rightText);
+                    mark.fileNote = QStringLiteral("undecoded bits ") + ui::qtext(field.rightText);
                     continue;
                 }
                 mark.fileFields.emplace_back(static_cast<int>(field.field - reg.reg->fields.data()), text);
@@ -459,7 +453,7 @@ void RegisterMapPage::editField(uint8_t address, int field, uint16_t value)
                                 .arg(QString::fromUtf8(info->fields[static_cast<std::size_t>(field)].caption.data(),
                                                        static_cast<qsizetype>(
                                                            info->fields[static_cast<std::size_t>(field)].caption.size())),
-                                     fromStd(info->name)));
+                                     ui::qtext(info->name)));
     }
     refresh();
 }
@@ -502,7 +496,7 @@ void RegisterMapPage::applyFileButton_Click()
 
 void RegisterMapPage::copyRegistersButton_Click()
 {
-    QGuiApplication::clipboard()->setText(fromStd(regmap::readoutText(readout(), readTimes())));
+    QGuiApplication::clipboard()->setText(ui::qtext(regmap::readoutText(readout(), readTimes())));
 }
 
 void RegisterMapPage::saveRegistersCsvButton_Click()
@@ -514,11 +508,11 @@ void RegisterMapPage::saveRegistersCsvButton_Click()
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
     folder = QFileInfo(path).absolutePath();
-    if (const auto error = hss::files::writeFileReplacing(fsPath(path), regmap::readoutCsv(readout(), readTimes()))) {
+    if (const auto error = hss::files::writeFileReplacing(ui::fsPath(path), regmap::readoutCsv(readout(), readTimes()))) {
         DialogSeam::message(this, QMessageBox::Critical, QStringLiteral("Error Saving File"),
                             QStringLiteral("The registers could not be saved to %1: %2.\n\nA file already there was "
                                            "left as it was.")
-                                .arg(path, fromStd(*error)));
+                                .arg(path, ui::qtext(*error)));
         return;
     }
     readStatus = QStringLiteral("Saved to %1.").arg(QFileInfo(path).fileName());

@@ -5,6 +5,7 @@
 #include <QFont>
 
 #include "ui/WidgetHelpers.h"
+#include "ui/QtText.h"
 
 namespace registertable {
 namespace {
@@ -15,8 +16,6 @@ using hss::regmap::RegisterAccess;
 const QColor kChangedBackground{0xFF, 0xF1, 0xA8};
 const QColor kDiffersBackground{0xFF, 0xD0, 0xC8};
 
-QString fromStd(const std::string& text) { return QString::fromStdString(text); }
-QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QString editKind(const hss::regmap::FieldInfo& field)
 {
@@ -71,19 +70,19 @@ void RegisterTableModel::rebuild(const std::vector<hss::regmap::RegisterReadout>
     removeRows(0, rowCount());
     for (const hss::regmap::RegisterReadout& reg : readout) {
         QList<QStandardItem*> row = newRow();
-        row[kAddress]->setText(fromStd(hss::regmap::hexByte(reg.reg->address)));
+        row[kAddress]->setText(ui::qtext(hss::regmap::hexByte(reg.reg->address)));
         row[kAddress]->setData(reg.reg->address, kAddressRole);
         row[kAddress]->setData(-1, kFieldRole);
-        row[kName]->setText(fromStd(reg.reg->name));
+        row[kName]->setText(ui::qtext(reg.reg->name));
         for (std::size_t index = 0; index < reg.reg->fields.size(); ++index) {
             const hss::regmap::FieldInfo& field = reg.reg->fields[index];
             QList<QStandardItem*> child = newRow();
-            child[kAddress]->setText(fromStd(hss::regmap::fieldBits(field.field)));
+            child[kAddress]->setText(ui::qtext(hss::regmap::fieldBits(field.field)));
             child[kAddress]->setData(reg.reg->address, kAddressRole);
             child[kAddress]->setData(static_cast<int>(index), kFieldRole);
             child[kAddress]->setData(reg.reg->access == RegisterAccess::ReadWrite ? editKind(field) : QString(),
                                      kEditRole);
-            child[kName]->setText(fromView(field.caption));
+            child[kName]->setText(ui::qtext(field.caption));
             row[kAddress]->appendRow(child);
         }
         appendRow(row);
@@ -135,10 +134,10 @@ void RegisterTableModel::update(const std::vector<hss::regmap::RegisterReadout>&
         QStandardItem* first = item(row, kAddress);
 
         const bool known = reg.value.has_value();
-        setCell(item(row, kValue), known ? fromStd(hss::regmap::hexWord(*reg.value)) : ui::kUnknownText);
+        setCell(item(row, kValue), known ? ui::qtext(hss::regmap::hexWord(*reg.value)) : ui::kUnknownText);
         item(row, kValue)->setForeground(known ? QBrush() : QBrush(ui::kUnknownGrey));
         setCell(item(row, kLastRead), mark.lastRead.isEmpty() ? ui::kUnknownText : mark.lastRead);
-        setCell(item(row, kFile), mark.file ? fromStd(hss::regmap::hexWord(*mark.file)) : mark.fileNote);
+        setCell(item(row, kFile), mark.file ? ui::qtext(hss::regmap::hexWord(*mark.file)) : mark.fileNote);
         setMark(first, kColumnCount, markText(mark.changedBits != 0, mark.file.has_value() || !mark.fileNote.isEmpty()));
 
         for (int index = 0; index < first->rowCount(); ++index) {
@@ -152,7 +151,7 @@ void RegisterTableModel::update(const std::vector<hss::regmap::RegisterReadout>&
             if (index < static_cast<int>(reg.fields.size())) {
                 const hss::regmap::FieldReadout& field = reg.fields[static_cast<std::size_t>(index)];
                 setCell(first->child(index, kValue), QString::number(field.raw));
-                setCell(meaning, fromStd(field.text));
+                setCell(meaning, ui::qtext(field.text));
             } else {
                 setCell(first->child(index, kValue), ui::kUnknownText);
                 setCell(meaning, ui::kUnknownText);

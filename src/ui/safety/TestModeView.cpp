@@ -20,23 +20,20 @@
 #include "ui/WidgetHelpers.h"
 #include "ui/safety/SafetyHost.h"
 #include "ui/widgets/PageFrame.h"
+#include "ui/EventGuard.h"
+#include "ui/QtText.h"
 
 using ui::named;
 using namespace std::chrono_literals;
 
 namespace {
 
-QString hexWord(uint16_t value)
-{
-    return QStringLiteral("0x") + QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();
-}
-
 QString hexAddress(uint8_t address)
 {
     return QStringLiteral("%1").arg(address, 2, 16, QLatin1Char('0')).toUpper();
 }
 
-QLabel* wrapped(const QString& text)
+QLabel* wrappedRichText(const QString& text)
 {
     auto* label = new QLabel(text);
     label->setWordWrap(true);
@@ -44,22 +41,6 @@ QLabel* wrapped(const QString& text)
     label->setMaximumWidth(640);
     return label;
 }
-
-// Restores the event guard when a scope ends.
-class GuardScope {
-public:
-    explicit GuardScope(SafetyHost& safetyHost) : host(safetyHost), previous(safetyHost.eventsSuppressed())
-    {
-        host.setEventsSuppressed(true);
-    }
-    ~GuardScope() { host.setEventsSuppressed(previous); }
-    GuardScope(const GuardScope&) = delete;
-    GuardScope& operator=(const GuardScope&) = delete;
-
-private:
-    SafetyHost& host;
-    bool previous;
-};
 
 }  // namespace
 
@@ -82,7 +63,7 @@ TestModeView::TestModeView(SafetyHost& safetyHost, PageFrame& page, QObject* par
 void TestModeView::buildInfo(QWidget* infoPage)
 {
     auto* layout = new QVBoxLayout(infoPage);
-    layout->addWidget(wrapped(QStringLiteral(
+    layout->addWidget(wrappedRichText(QStringLiteral(
         "<p>Test mode opens the chip's test control and trim registers. It is meant for characterisation in the "
         "lab, not for a chip in a vehicle: selected tests change how the chip behaves until it powers up again.</p>"
         "<p><b>Enter Test Mode</b> stops the fault and identification polls for a moment and writes the chip's "
@@ -146,7 +127,7 @@ void TestModeView::buildRegisterPage(QWidget* tabPage, const char* title, const 
         connect(box, &QLineEdit::returnPressed, this, [this, address] { writeRegister(address); });
     }
     grid->setColumnStretch(4, 1);
-    layout->addWidget(wrapped(explanation));
+    layout->addWidget(wrappedRichText(explanation));
     layout->addWidget(group);
     layout->addStretch(1);
 }
@@ -203,18 +184,18 @@ void TestModeView::showReply(uint8_t address, uint16_t value)
     const auto box = registerBoxes.find(address);
     if (box == registerBoxes.end())
         return;
-    const GuardScope guard(host);
+    const ui::EventGuard guard(host);
     box->second->setText(QString::fromStdString(ToHex(value)));
 }
 
 void TestModeView::showTestControl()
 {
     {
-        const GuardScope guard(host);
+        const ui::EventGuard guard(host);
         aTestBox->setCurrentIndex(hss::field::TEST_ANALOG_SELECT.get(testCtl));
         dTestBox->setCurrentIndex(hss::field::TEST_DIGITAL_SELECT.get(testCtl));
     }
-    testCtlValueLabel->setText(hexWord(testCtl));
+    testCtlValueLabel->setText(ui::hexWord(testCtl));
 }
 
 // --- test selections and registers ------------------------------------------
@@ -240,7 +221,7 @@ void TestModeView::writeTestControl()
     // Straight to the chip: TEST_CTRL is no part of the record, so a write
     // held back for a manual persist would be lost.
     host.queueHSSCommand(new HSSSingleWriteCmd(hss::reg16::TEST_CTRL, testCtl));
-    testCtlValueLabel->setText(hexWord(testCtl));
+    testCtlValueLabel->setText(ui::hexWord(testCtl));
 }
 
 void TestModeView::readRegister(uint8_t address)

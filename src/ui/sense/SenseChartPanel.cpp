@@ -23,7 +23,6 @@ using ui::named;
 
 namespace {
 
-const QString kNoValue = QStringLiteral("\u2014");
 constexpr std::array<const char*, 4> kStatNames{"Last", "Min", "Max", "Mean"};
 
 QString stamp() { return QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")); }
@@ -58,7 +57,7 @@ SenseChartPanel::SenseChartPanel(SenseChart* chart, QWidget* parent) : QWidget(p
     for (std::size_t ch = 0; ch < 2; ++ch) {
         grid->addWidget(new QLabel(QStringLiteral("Channel %1:").arg(ch + 1)), int(ch) + 1, 0);
         for (std::size_t s = 0; s < kStatNames.size(); ++s) {
-            auto* label = named<QLabel>(QStringLiteral("senseStat%1%2").arg(kStatNames[s]).arg(ch + 1), kNoValue);
+            auto* label = named<QLabel>(QStringLiteral("senseStat%1%2").arg(kStatNames[s]).arg(ch + 1), ui::kUnknownText);
             label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("-387.48\u00B0C")));
             grid->addWidget(label, int(ch) + 1, int(s) + 1);
@@ -106,7 +105,7 @@ void SenseChartPanel::showStatistics()
     // Shown as every value is: rounded up to the next hundredth.
     const auto text = [this](double v) {
         if (!std::isfinite(v))
-            return kNoValue;
+            return ui::kUnknownText;
         const float shown = hss::measure::roundUpToHundredth(v);
         return QString::fromStdString(hss::measure::formatSenseReading(shown, dataFormat));
     };

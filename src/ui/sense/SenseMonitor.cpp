@@ -31,35 +31,18 @@
 #include "ui/sense/SenseHost.h"
 #include "ui/sense/SenseLog.h"
 #include "ui/sense/SenseResistorBox.h"
+#include "ui/EventGuard.h"
+#include "ui/QtText.h"
 
 using namespace hss::measure;
 
 namespace {
 
-QString qtext(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 const QString kNotAvailable = QStringLiteral("n/a");
 // A channel that is off, or not graphed: no value, never a made-up 0.
-const QString kNoValue = QStringLiteral("\u2014");
 constexpr float kNoPoint = std::numeric_limits<float>::quiet_NaN();
 // A first poll that never comes back (a dropped reply) holds samples up no longer.
 constexpr qint64 kRestartWaitMs = 1000;
-
-// Restores the event guard when a scope ends.
-class GuardScope {
-public:
-    explicit GuardScope(SenseHost& senseHost) : host(senseHost), previous(senseHost.eventsSuppressed())
-    {
-        host.setEventsSuppressed(true);
-    }
-    ~GuardScope() { host.setEventsSuppressed(previous); }
-    GuardScope(const GuardScope&) = delete;
-    GuardScope& operator=(const GuardScope&) = delete;
-
-private:
-    SenseHost& host;
-    bool previous;
-};
 
 std::vector<uint8_t> addressList(const SenseRegisters& registers)
 {
@@ -76,7 +59,7 @@ SenseMonitor::SenseMonitor(SenseHost& senseHost, const SenseViews& senseViews, Q
     panel = new SenseChartPanel(chart);
     panel->logLine = [this](const QString& line) { host.logLine(QStringLiteral("{0}"), {line}); };
     views.page->setSenseChart(panel);
-    chart->setTitles(QStringLiteral("Current Sense"), qtext(senseQuantities[0].axisTitle));
+    chart->setTitles(QStringLiteral("Current Sense"), ui::qtext(senseQuantities[0].axisTitle));
     senseClock.start();
     log = new SenseLog(host, graph.enableLogButton, graph.logBrowseButton, graph.filePathTextBox, views.dialogParent,
                        this);
@@ -122,11 +105,11 @@ void SenseMonitor::senseSourceSelBox_SelectedIndexChanged(int index)
     const bool wasOn = host.currentSenseEnabled();
     const SenseQuantity& quantity = senseQuantities[static_cast<std::size_t>(index)];
     dataFormat = quantity.format;
-    chart->setTitles(chart->title(), qtext(quantity.axisTitle));
+    chart->setTitles(chart->title(), ui::qtext(quantity.axisTitle));
     // Captures of the old quantity end here; their columns name its unit.
     finishCaptures();
     showQuantity(quantity);
-    host.logLine(qtext(quantity.logMessage));
+    host.logLine(ui::qtext(quantity.logMessage));
     if (wasOn) {
         host.setCurrentSenseEnabled(false);
         host.queueHSSCommand(new HSSSenseConfigCmd(0));
@@ -138,7 +121,7 @@ void SenseMonitor::senseSourceSelBox_SelectedIndexChanged(int index)
         return;
     // Values of another unit must not mix into the averages or the chart.
     clearSamples();
-    chart->setTitles(qtext(quantity.itemText), qtext(quantity.axisTitle));
+    chart->setTitles(ui::qtext(quantity.itemText), ui::qtext(quantity.axisTitle));
     // The board samples only while something is graphed.
     if (wasOn) {
         restartSampling(*registers);
@@ -178,7 +161,7 @@ void SenseMonitor::senseChannelBox_ItemCheck(QListWidgetItem* item)
     if (stopping || starting)
         host.setCurrentSenseEnabled(starting);
     {
-        GuardScope guard(host);
+        ui::EventGuard guard(host);
         graph.senseChannelAll->setChecked(mask == 0b11);
     }
     if (!stopping && !starting)
@@ -209,7 +192,7 @@ void SenseMonitor::showQuantity(const SenseQuantity& quantity)
 {
     const std::string name(quantity.columnName);
     const std::string unit(quantity.unit);
-    chart->setUnit(qtext(quantity.unit));
+    chart->setUnit(ui::qtext(quantity.unit));
     panel->setFormat(quantity.format);
     log->setQuantity(name, unit);
     capture.setQuantity(name, unit);
@@ -237,7 +220,7 @@ void SenseMonitor::stopSensing(hss_device_family_t family)
 void SenseMonitor::stopWithoutBoard()
 {
     {
-        GuardScope guard(host);
+        ui::EventGuard guard(host);
         host.setCurrentSenseEnabled(false);
         for (int i = 0; i < graph.senseChannelBox->count(); ++i)
             graph.senseChannelBox->item(i)->setCheckState(Qt::Unchecked);
@@ -255,12 +238,12 @@ void SenseMonitor::stopForSleep()
     host.queueHSSCommand(new HSSSenseConfigCmd(0));
     stopWithoutBoard();
     {
-        GuardScope guard(host);
+        ui::EventGuard guard(host);
         graph.senseSourceSelBox->setCurrentIndex(0);
     }
     const SenseQuantity& first = senseQuantities[0];
     dataFormat = first.format;
-    chart->setTitles(qtext(first.itemText), qtext(first.axisTitle));
+    chart->setTitles(ui::qtext(first.itemText), ui::qtext(first.axisTitle));
     showQuantity(first);
     for (QLabel* label : {views.page->channelOneLabel, views.page->channelTwoLabel, views.page->globalLabel})
         label->clear();
@@ -312,7 +295,7 @@ void SenseMonitor::faultRaised(hss::FaultId fault)
     const std::string name(hss::faultText(fault).field);
     if (!capture.faultRaised(name, sampleTime(), localTimestampNow()))
         host.logLine(QStringLiteral("Fault capture: {0} not captured, {1} captures are still collecting samples."),
-                     {qtext(name), QString::number(capture.openCaptures())});
+                     {ui::qtext(name), QString::number(capture.openCaptures())});
 }
 
 void SenseMonitor::finishCaptures() { writeCaptures(capture.finishAll()); }
@@ -325,11 +308,11 @@ void SenseMonitor::writeCaptures(const std::vector<FinishedCapture>& captures)
         const QString path = folder.filePath(QString::fromStdString(done.fileName));
         if (const auto error = hss::files::writeFileReplacing(path.toStdString(), done.text)) {
             host.logLine(QStringLiteral("Fault capture of {0} could not be written to {1}: {2}"),
-                         {qtext(done.fault), QDir::toNativeSeparators(path), QString::fromStdString(*error)});
+                         {ui::qtext(done.fault), QDir::toNativeSeparators(path), QString::fromStdString(*error)});
             continue;
         }
         host.logLine(QStringLiteral("Fault capture of {0} written to {1} ({2} samples before the fault, {3} after)"),
-                     {qtext(done.fault), QDir::toNativeSeparators(path), QString::number(done.before),
+                     {ui::qtext(done.fault), QDir::toNativeSeparators(path), QString::number(done.before),
                       QString::number(done.after)});
     }
 }
@@ -421,7 +404,7 @@ void SenseMonitor::showSample(const HSSPollReadCmd::ResultArray& words, const HS
         if (unknown[channel])
             return kNotAvailable;
         if (!std::isfinite(means[channel]))
-            return kNoValue;
+            return ui::kUnknownText;
         return QString::fromStdString(formatSenseReading(means[channel], dataFormat));
     };
     showValue(views.page->channelOneLabel, reading(0));
@@ -441,7 +424,7 @@ void SenseMonitor::showSample(const HSSPollReadCmd::ResultArray& words, const HS
             }
         }
         showValue(views.page->globalLabel,
-                  any ? QString::fromStdString(formatSenseReading(total, ADC_LOAD_CURRENT)) : kNoValue);
+                  any ? QString::fromStdString(formatSenseReading(total, ADC_LOAD_CURRENT)) : ui::kUnknownText);
     }
     showValue(views.inputVoltageValueLabel,
               QString::fromStdString(formatSenseReading(sample->supplyVoltage, ADC_SUPPLY_VOLTAGE)));

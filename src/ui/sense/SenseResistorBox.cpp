@@ -10,10 +10,9 @@
 #include "ui/WidgetHelpers.h"
 #include "ui/seam/DialogSeam.h"
 #include "ui/sense/SenseHost.h"
+#include "ui/QtText.h"
 
 namespace {
-
-QString qtext(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
@@ -22,7 +21,7 @@ SenseResistorBox::SenseResistorBox(SenseHost& senseHost, QGroupBox* generalGroup
     : QObject(parent),
       host(senseHost),
       senseResistorValBox(ui::named<QLineEdit>(QStringLiteral("senseResistorValBox"),
-                                               qtext(hss::measure::kDefaultSenseResistorText))),
+                                               ui::qtext(hss::measure::kDefaultSenseResistorText))),
       dialogParent(parentForDialogs),
       committedOhms(hss::measure::kDefaultSenseResistorOhms)
 {
@@ -57,13 +56,13 @@ void SenseResistorBox::senseResistorValBox_Leave()
         hss::measure::checkSenseResistorText(senseResistorValBox->text().toStdString());
     switch (check.verdict) {
     case SenseResistorVerdict::NotANumber:
-        senseResistorValBox->setText(qtext(hss::measure::kDefaultSenseResistorText));
+        senseResistorValBox->setText(ui::qtext(hss::measure::kDefaultSenseResistorText));
         committedOhms = hss::measure::kDefaultSenseResistorOhms;
         break;
     case SenseResistorVerdict::OutOfRange:
-        DialogSeam::message(dialogParent, QMessageBox::Critical, qtext(hss::measure::kSenseResistorRangeCaption),
-                            qtext(hss::measure::kSenseResistorRangeMessage));
-        senseResistorValBox->setText(qtext(hss::measure::kDefaultSenseResistorText));
+        DialogSeam::message(dialogParent, QMessageBox::Critical, ui::qtext(hss::measure::kSenseResistorRangeCaption),
+                            ui::qtext(hss::measure::kSenseResistorRangeMessage));
+        senseResistorValBox->setText(ui::qtext(hss::measure::kDefaultSenseResistorText));
         committedOhms = hss::measure::kDefaultSenseResistorOhms;
         break;
     case SenseResistorVerdict::Accepted:

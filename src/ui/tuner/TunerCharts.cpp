@@ -12,6 +12,7 @@
 #include "ui/charts/ChartOverlay.h"
 #include "ui/charts/ChartPlot.h"
 #include "ui/tuner/I2TChartView.h"
+#include "ui/QtText.h"
 
 using hss::i2t::ChartPoint;
 using hss::i2t::PointLabel;
@@ -40,8 +41,6 @@ const QColor kSoftwareLimit{0xFF, 0x7F, 0x0E};
 const QColor kHardwareLimit{0xD6, 0x27, 0x28};
 const QColor kCompleteFills[] = {{0x2C, 0xA0, 0x2C}, {0x1F, 0x5F, 0xBF}, {0xFF, 0x7F, 0x0E}, {0xD6, 0x27, 0x28}};
 constexpr int kAreaAlpha = 0x70;
-
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // Every 1 A where the labels fit, else the next round step: no label ever
 // runs into its neighbour, at any limit of any part.
@@ -78,7 +77,7 @@ QCPAxis* timeAxis(I2TChartView* view, double minimum)
 
 ChartSeries* curve(I2TChartView* view, std::string_view name, const QColor& colour, qreal width, Qt::PenStyle style)
 {
-    ChartSeries* series = view->addSeries(text(name));
+    ChartSeries* series = view->addSeries(ui::qtext(name));
     series->setPen(QPen(colour, width, style));
     return series;
 }
@@ -99,7 +98,7 @@ I2TChartView* buildI2TChart(TunerCharts& charts, const QString& suffix)
     wire->setVisible(false);  // until a gauge is chosen
     charts.i2tSeries[3] = wire;
     for (std::size_t row = 0; row < 3; ++row) {
-        ChartSeries* pulse = view->addSeries(text(names[4 + row]));
+        ChartSeries* pulse = view->addSeries(ui::qtext(names[4 + row]));
         pulse->setPen(QPen(kPulses[row].darker(150), 1.0));
         pulse->setMarkers(kPulseShapes[row], kPulseMarkerSize, kPulses[row], kPulses[row].darker(150), true);
         pulse->setVisible(false);  // until "Pulse Check" draws it

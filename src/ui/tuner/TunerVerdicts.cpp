@@ -14,10 +14,9 @@
 #include "measure/NumberText.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/tuner/I2TTuner.h"
+#include "ui/QtText.h"
 
 namespace {
-
-QString fromStd(const std::string& s) { return QString::fromStdString(s); }
 
 QString energyText(double value)
 {
@@ -71,7 +70,7 @@ void I2TTuner::showPulseVerdict(FamilyPage& page, int row)
                           .arg(QString::number(v.marginPercent, 'f', decimals), energyText(v.tripEnergy)));
     r.margin->setToolTip(QStringLiteral("The pulse counts %1 A2s on the minimum trip curve, which trips at %2 A2s.")
                              .arg(energyText(v.pulseEnergy), energyText(v.tripEnergy)));
-    QString time = fromStd(hss::i2t::tripTimeText(v.tripTime));
+    QString time = ui::qtext(hss::i2t::tripTimeText(v.tripTime));
     if (v.bySoftwareLimit)
         time += QStringLiteral(" (SW)");
     r.tripTime->setText(time);
@@ -100,7 +99,7 @@ void I2TTuner::showWireVerdict(FamilyPage& page)
     for (const QPointF& p : wire->points())
         points.push_back({p.x(), p.y()});
     const hss::i2t::WireVerdict v = hss::i2t::wireVerdict(*page.trip.settings, points);
-    const QString verdict = fromStd(hss::i2t::wireVerdictText(v));
+    const QString verdict = ui::qtext(hss::i2t::wireVerdictText(v));
     // The curve protects nothing while the chip does not use it.
     if (!i2tOn(page.i2tEnable)) {
         label->setText(QStringLiteral("Not protected: I2T is off on this channel. Once it is on: ") + verdict);
@@ -125,7 +124,7 @@ void I2TTuner::tripCalcCurrentBox_Leave(FamilyPage& page)
         return;
     }
     const hss::i2t::TripTimes t = hss::i2t::tripTimes(*page.trip.settings, *current);
-    c.nominal->setText(fromStd(hss::i2t::tripTimeText(t.nominal)));
-    c.minimum->setText(fromStd(hss::i2t::tripTimeText(t.minimum)));
-    c.maximum->setText(fromStd(hss::i2t::tripTimeText(t.maximum)));
+    c.nominal->setText(ui::qtext(hss::i2t::tripTimeText(t.nominal)));
+    c.minimum->setText(ui::qtext(hss::i2t::tripTimeText(t.minimum)));
+    c.maximum->setText(ui::qtext(hss::i2t::tripTimeText(t.maximum)));
 }
