@@ -7,14 +7,10 @@
 #include <QLineEdit>
 
 #include "measure/SenseResistor.h"
+#include "ui/QtText.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/seam/DialogSeam.h"
 #include "ui/sense/SenseHost.h"
-#include "ui/QtText.h"
-
-namespace {
-
-}  // namespace
 
 SenseResistorBox::SenseResistorBox(SenseHost& senseHost, QGroupBox* generalGroup, QWidget* parentForDialogs,
                                    QObject* parent)
