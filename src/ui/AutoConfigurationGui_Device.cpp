@@ -22,8 +22,8 @@
 #include "ui/HexText.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/pages/FamilyPages.h"
-#include "ui/sense/SenseMonitor.h"
 #include "ui/seam/DialogSeam.h"
+#include "ui/sense/SenseMonitor.h"
 
 namespace {
 

@@ -13,12 +13,12 @@
 
 #include "editor/FixedOptionLists.h"
 #include "editor/OptionListPlan.h"
-#include "editor/bindings/FieldCaptions.h"
 #include "editor/PartOptionTables.h"
+#include "editor/bindings/FieldCaptions.h"
 #include "protocol/HSSProtocol.h"
+#include "ui/EventGuard.h"
 #include "ui/editor/EditorHost.h"
 #include "ui/editor/EditorPages.h"
-#include "ui/EventGuard.h"
 
 namespace {
 

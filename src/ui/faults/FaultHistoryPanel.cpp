@@ -12,9 +12,9 @@
 #include <algorithm>
 
 #include "files/FileReplace.h"
+#include "ui/QtText.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/seam/DialogSeam.h"
-#include "ui/QtText.h"
 
 using ui::named;
 

@@ -15,11 +15,11 @@
 #include "ui/WidgetHelpers.h"
 #include "ui/faults/FaultView.h"
 
+#include "ui/QtText.h"
 #include "ui/faults/FaultHistoryPanel.h"
 #include "ui/faults/FaultHost.h"
 #include "ui/pages/FamilyPages.h"
 #include "ui/widgets/FaultIndicator.h"
-#include "ui/QtText.h"
 
 using hss::FaultId;
 using ui::named;

@@ -10,6 +10,8 @@
 #include "app/PollCycles.h"
 #include "device/HSSRegisterMap.h"
 #include "protocol/HSSProtocol.h"
+#include "ui/EventGuard.h"
+#include "ui/QtText.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/faults/FaultHistoryPanel.h"
 #include "ui/faults/FaultHost.h"
@@ -17,8 +19,6 @@
 #include "ui/pages/FamilyPages.h"
 #include "ui/seam/DialogSeam.h"
 #include "ui/widgets/FaultIndicator.h"
-#include "ui/EventGuard.h"
-#include "ui/QtText.h"
 
 using hss::FaultId;
 

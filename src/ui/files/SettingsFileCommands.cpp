@@ -11,10 +11,10 @@
 #include "files/FileReplace.h"
 #include "files/SettingsCheck.h"
 #include "files/SettingsFile.h"
+#include "ui/QtText.h"
 #include "ui/Resources.h"
 #include "ui/files/FilesHost.h"
 #include "ui/seam/DialogSeam.h"
-#include "ui/QtText.h"
 
 namespace {
 

@@ -23,11 +23,11 @@
 #include "files/FileReplace.h"
 #include "protocol/HSSProtocol.h"
 #include "ui/HexText.h"
+#include "ui/QtText.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/registers/RegisterPageHost.h"
 #include "ui/registers/RegisterTableModel.h"
 #include "ui/seam/DialogSeam.h"
-#include "ui/QtText.h"
 
 namespace {
 

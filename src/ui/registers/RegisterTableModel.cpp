@@ -4,8 +4,8 @@
 #include <QColor>
 #include <QFont>
 
-#include "ui/WidgetHelpers.h"
 #include "ui/QtText.h"
+#include "ui/WidgetHelpers.h"
 
 namespace registertable {
 namespace {

@@ -16,12 +16,12 @@
 #include "device/HSSRegisterMap.h"
 #include "device/SafetyDiagnostics.h"
 #include "protocol/HSSRegisterCommands.h"
+#include "ui/EventGuard.h"
 #include "ui/HexText.h"
+#include "ui/QtText.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/safety/SafetyHost.h"
 #include "ui/widgets/PageFrame.h"
-#include "ui/EventGuard.h"
-#include "ui/QtText.h"
 
 using ui::named;
 using namespace std::chrono_literals;

@@ -18,11 +18,13 @@
 #include "app/ReplyDispatcher.h"
 #include "device/HSSRegisterMap.h"
 #include "device/ZVRxQxx16PINConfiguration.h"
+#include "files/FileReplace.h"
 #include "measure/ADCConversion.h"
 #include "measure/NumberText.h"
-#include "files/FileReplace.h"
 #include "measure/SenseSources.h"
 #include "protocol/HSSProtocol.h"
+#include "ui/EventGuard.h"
+#include "ui/QtText.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/pages/CommandCenterPage.h"
 #include "ui/seam/DialogSeam.h"
@@ -31,8 +33,6 @@
 #include "ui/sense/SenseHost.h"
 #include "ui/sense/SenseLog.h"
 #include "ui/sense/SenseResistorBox.h"
-#include "ui/EventGuard.h"
-#include "ui/QtText.h"
 
 using namespace hss::measure;
 

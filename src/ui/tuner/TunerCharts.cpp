@@ -7,12 +7,12 @@
 
 #include "measure/ChartCsv.h"
 #include "ui/ChartPointLabels.h"
+#include "ui/QtText.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/charts/ChartExport.h"
 #include "ui/charts/ChartOverlay.h"
 #include "ui/charts/ChartPlot.h"
 #include "ui/tuner/I2TChartView.h"
-#include "ui/QtText.h"
 
 using hss::i2t::ChartPoint;
 using hss::i2t::PointLabel;

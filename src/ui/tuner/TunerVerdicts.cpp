@@ -12,9 +12,9 @@
 
 #include "editor/TunerInputs.h"
 #include "measure/NumberText.h"
+#include "ui/QtText.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/tuner/I2TTuner.h"
-#include "ui/QtText.h"
 
 namespace {
 
