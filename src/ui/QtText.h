@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QString>
 
-#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -17,12 +16,6 @@ inline QString qtext(std::string_view text) { return QString::fromUtf8(text.data
 inline std::filesystem::path fsPath(const QString& path)
 {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-// "0x00A5": a register word as the window shows it.
-inline QString hexWord(uint16_t value)
-{
-    return QStringLiteral("0x") + QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();
 }
 
 }  // namespace ui

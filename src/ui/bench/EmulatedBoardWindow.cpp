@@ -19,6 +19,7 @@
 #include <cmath>
 #include <limits>
 
+#include "editor/registers/FieldText.h"
 #include "emulator/ChipParts.h"
 #include "emulator/ChipRegisterMap.h"
 #include "emulator/EmulatedBoard.h"
@@ -150,7 +151,7 @@ QWidget* EmulatedBoardWindow::buildBoardGroup()
     for (const ChipPart& part : knownChipParts()) {
         cardBox->addItem(QStringLiteral("%1 (%2)")
                              .arg(QString::fromLatin1(part.name.data(), static_cast<qsizetype>(part.name.size())),
-                                  ui::hexWord(part.devid)),
+                                  ui::qtext(hss::regmap::hexWord(part.devid))),
                          static_cast<int>(part.devid));
     }
     auto* fitCard = named<QPushButton>(QStringLiteral("benchFitCardButton"), QStringLiteral("Fit Card"));
@@ -401,10 +402,12 @@ void EmulatedBoardWindow::refresh()
 
     if (const std::optional<ChipFamily> family = board->chipFamily()) {
         const ChipRegisterMap& map = registerMapFor(*family);
-        faultRegistersLabel->setText(QStringLiteral("Now: DEV_FAULT %1   CH1_FAULT %2   CH2_FAULT %3")
-                                         .arg(ui::hexWord(board->peekRegister(map.devFault)),
-                                              ui::hexWord(board->peekRegister(map.channels[0].fault)),
-                                              ui::hexWord(board->peekRegister(map.channels[1].fault))));
+        const auto word = [&](uint8_t address) {
+            return ui::qtext(hss::regmap::hexWord(board->peekRegister(address)));
+        };
+        faultRegistersLabel->setText(
+            QStringLiteral("Now: DEV_FAULT %1   CH1_FAULT %2   CH2_FAULT %3")
+                .arg(word(map.devFault), word(map.channels[0].fault), word(map.channels[1].fault)));
     } else {
         faultRegistersLabel->setText(QStringLiteral("No daughter card fitted"));
     }

@@ -15,6 +15,7 @@
 #include "app/ReplyDispatcher.h"
 #include "device/HSSRegisterMap.h"
 #include "device/SafetyDiagnostics.h"
+#include "editor/registers/FieldText.h"
 #include "protocol/HSSRegisterCommands.h"
 #include "ui/EventGuard.h"
 #include "ui/HexText.h"
@@ -195,7 +196,7 @@ void TestModeView::showTestControl()
         aTestBox->setCurrentIndex(hss::field::TEST_ANALOG_SELECT.get(testCtl));
         dTestBox->setCurrentIndex(hss::field::TEST_DIGITAL_SELECT.get(testCtl));
     }
-    testCtlValueLabel->setText(ui::hexWord(testCtl));
+    testCtlValueLabel->setText(ui::qtext(hss::regmap::hexWord(testCtl)));
 }
 
 // --- test selections and registers ------------------------------------------
@@ -221,7 +222,7 @@ void TestModeView::writeTestControl()
     // Straight to the chip: TEST_CTRL is no part of the record, so a write
     // held back for a manual persist would be lost.
     host.queueHSSCommand(new HSSSingleWriteCmd(hss::reg16::TEST_CTRL, testCtl));
-    testCtlValueLabel->setText(ui::hexWord(testCtl));
+    testCtlValueLabel->setText(ui::qtext(hss::regmap::hexWord(testCtl)));
 }
 
 void TestModeView::readRegister(uint8_t address)
