@@ -19,11 +19,14 @@
 class SoakDriver {
 public:
     // One thing the driver may do. run returns false when the action made
-    // no sense at that moment (nothing was done; another is drawn).
+    // no sense at that moment (nothing was done; another is drawn). A
+    // required action that chance has not drawn by half time is run then, so
+    // a short soak cannot pass without ever, say, pulling the board.
     struct Action {
         std::string name;
         int weight;
         std::function<bool(SoakDriver&)> run;
+        bool required = false;
     };
     // Every action of the soak. Add new ones here (the live sense chart's
     // graphing toggles, the fault view's update mode, ...) as those views land.
@@ -32,7 +35,7 @@ public:
     SoakDriver(harness::Gui& gui, uint32_t seed, std::filesystem::path folder);
 
     // Draws and runs actions, with a little event processing between them,
-    // until the deadline. Background link trouble is on throughout.
+    // until the deadline (the required ones at least once). Background link trouble is on throughout.
     void runUntil(std::chrono::steady_clock::time_point deadline);
     // Ends the link trouble, plugs the board in, switches automatic refresh
     // and persist back on and waits for the part. False on a time-out.
@@ -70,6 +73,10 @@ private:
     std::string differences();
     int uniform(int low, int high);
     void replugWhenDue();
+    // Tries the first required action that has not run yet; false if none
+    // is missing or it could not run.
+    bool runMissingRequired();
+    bool run(const Action& action);
 
     // Message boxes take their default button; file dialogs get fileAnswer.
     struct Answers : DialogSeam::Responder {
