@@ -77,8 +77,11 @@ TEST(Soak, WindowSurvivesAFlakyLinkAndKeepsChipAndRecordInStep)
         std::string ran;
         for (const auto& [name, count] : driver.counts()) ran += name + " " + std::to_string(count) + ", ";
         std::printf("soak of %d s ran: %s\n", seconds, ran.c_str());
-        for (const SoakDriver::Action& action : SoakDriver::actions())
-            if (action.required) EXPECT_GT(driver.counts().count(action.name), 0u) << action.name << " never ran";
+        for (const SoakDriver::Action& action : SoakDriver::actions()) {
+            if (action.required) {
+                EXPECT_GT(driver.counts().count(action.name), 0u) << action.name << " never ran";
+            }
+        }
     }
     // The window and every thread it started are gone.
     harness::waitUntil([&] { return threadNames().size() <= threadsBefore.size(); }, 5000);
