@@ -53,9 +53,10 @@ std::vector<SoakDriver::Action> SoakDriver::actions()
         {"Manual Refresh", 3, &SoakDriver::manualRefresh},
         {"save settings", 2, &SoakDriver::saveSettings},
         {"load settings", 2, &SoakDriver::loadSettings},
+        // Before the pull: a checkpoint waits 2 s after the board is back.
+        {"checkpoint", 4, &SoakDriver::checkpoint, true},
         {"unplug", 1, &SoakDriver::unplug, true},
         {"link trouble burst", 4, &SoakDriver::troubleBurst},
-        {"checkpoint", 4, &SoakDriver::checkpoint, true},
     };
 }
 
@@ -103,11 +104,10 @@ void SoakDriver::runUntil(Clock::time_point deadline)
 
 bool SoakDriver::runMissingRequired()
 {
-    for (const Action& action : actions_) {
-        // One that makes no sense yet gives way to a drawn one, which moves
-        // the window on.
-        if (action.required && counts_.count(action.name) == 0) return run(action);
-    }
+    // One that makes no sense yet gives way to the next missing one, or to
+    // a drawn one, which moves the window on.
+    for (const Action& action : actions_)
+        if (action.required && counts_.count(action.name) == 0 && run(action)) return true;
     return false;
 }
 

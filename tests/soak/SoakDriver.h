@@ -73,8 +73,8 @@ private:
     std::string differences();
     int uniform(int low, int high);
     void replugWhenDue();
-    // Tries the first required action that has not run yet; false if none
-    // is missing or it could not run.
+    // Runs the first required action that has not run yet and can run now;
+    // false if there is none.
     bool runMissingRequired();
     bool run(const Action& action);
 
